@@ -1,0 +1,28 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
+# SPDX-FileCopyrightText: Dorvu developers
+# Flags shared by every target of the project.
+add_library(dorvu_common INTERFACE)
+target_compile_features(dorvu_common INTERFACE cxx_std_17)
+target_compile_options(dorvu_common INTERFACE -Wall -Wextra)
+target_compile_definitions(dorvu_common INTERFACE
+  QT_NO_CAST_FROM_ASCII
+  QT_NO_URL_CAST_FROM_STRING
+  QT_USE_QSTRINGBUILDER)
+
+# dorvu_library(NAME <target> DIR <folder> [LIBS ...])
+# A static library built from every .cpp/.h in DIR (a subsystem's core/ or ui/ folder).
+function(dorvu_library)
+  cmake_parse_arguments(ARG "" "NAME;DIR" "LIBS" ${ARGN})
+  file(GLOB _src CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp ${ARG_DIR}/*.h ${ARG_DIR}/*.qrc)
+  file(GLOB _cpp CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  if(_cpp)
+    add_library(${ARG_NAME} STATIC ${_src})
+    target_include_directories(${ARG_NAME} PUBLIC ${ARG_DIR})
+    target_link_libraries(${ARG_NAME} PUBLIC dorvu_common ${ARG_LIBS})
+  else()
+    # A subsystem whose core is still empty: keep the target so dependents link unchanged.
+    add_library(${ARG_NAME} INTERFACE)
+    target_include_directories(${ARG_NAME} INTERFACE ${ARG_DIR})
+    target_link_libraries(${ARG_NAME} INTERFACE dorvu_common ${ARG_LIBS})
+  endif()
+endfunction()

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include <QVariant>
+#include <QWidget>
+
+/// The engine command set shared by both engine kinds. Page windows, the capture window and
+/// the main window's commands drive an engine only through this interface.
+///
+/// A command the engine cannot carry out throws DorvuError with a Japanese message (callers
+/// run inside ErrorHandler::Run); the text-size command fails silently.
+class TEngineBrowser : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Kind { IE, Gecko };
+
+    /// ExecWB command numbers.
+    enum { OLECMDID_SAVEAS = 4, OLECMDID_COPY = 12, OLECMDID_SELECTALL = 17, OLECMDID_ZOOM = 19 };
+    /// OnCommandStateChange command numbers.
+    enum { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2, CSC_UPDATECOMMANDS = -1 };
+
+    using QWidget::QWidget;
+
+    virtual Kind kind() const = 0;
+
+    /// Starts loading and returns at once. Typed text becomes an address as a user expects
+    /// (host names get http://, local paths open the file); an empty text shows an empty page.
+    virtual void Navigate(const QString &url) = 0;
+    virtual void GoBack() = 0;
+    virtual void GoForward() = 0;
+    virtual void Stop() = 0;
+    virtual void Refresh() = 0;
+    /// 4 save as, 12 copy, 17 select all, 19 text size (input 0..4, option 2).
+    virtual void ExecWB(int command, int option, const QVariant &input = QVariant()) = 0;
+    virtual QString LocationURL() const = 0;
+    virtual bool Busy() const = 0;
+
+    /// A browser of this engine's kind that can receive this engine's new-window navigation
+    /// (WebKit needs a related view). Call only from a slot of OnNewWindow2; the caller owns
+    /// the result and hands it back through ppDisp.
+    virtual TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) = 0;
+
+Q_SIGNALS:
+    void OnTitleChange(const QString &Text);
+    /// The link under the pointer; empty when it leaves.
+    void OnStatusTextChange(const QString &Text);
+    void OnProgressChange(int Progress, int ProgressMax);
+    /// 1: forward possible, 2: back possible, other values: other state changes.
+    void OnCommandStateChange(int Command, bool Enable);
+    /// Delivered synchronously (direct connections only). A slot either stores a browser made
+    /// by CreateNewWindowBrowser in *ppDisp, which then receives the navigation, or sets
+    /// *Cancel. Neither: the request is refused.
+    void OnNewWindow2(TEngineBrowser **ppDisp, bool *Cancel);
+    void OnBeforeNavigate2(const QString &URL);
+    void OnNavigateComplete2(const QString &URL);
+    void OnDocumentComplete(const QString &URL);
+};

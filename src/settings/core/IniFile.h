@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include <QString>
+
+/*
+ * config.ini: Shift_JIS text with CR LF line ends.
+ *   [Section]            section names and key names match without regard to case
+ *   Key=Value            value = text after the first "=", blanks trimmed, one pair of matching
+ *                        quotes (" or ') stripped, at most 2047 characters
+ * Any other line is kept untouched. The first occurrence of a section or key counts.
+ * Writing replaces a value in place, appends a new key at the end of its section and a new
+ * section at the end of the file; the first write creates the file. Every write reaches the
+ * disk at once (temporary file + rename), so every later read sees it.
+ */
+
+/// The configuration access: a value object holding only the path of config.ini.
+/// Reads never fail (missing or malformed data gives the default); writes throw DorvuError
+/// with "<path> に書き込めません" when the file cannot be written.
+class IniFile
+{
+public:
+    explicit IniFile(const QString &path);
+
+    /// The access to config.ini in the program folder.
+    static IniFile config();
+
+    const QString &path() const { return m_path; }
+
+    QString ReadString(const QString &section, const QString &key, const QString &def) const;
+    /// Decimal, or hexadecimal after "0x"/"0X" (longer than two characters); else \a def.
+    int ReadInteger(const QString &section, const QString &key, int def) const;
+    /// ReadInteger with default 1 or 0, then "not 0".
+    bool ReadBool(const QString &section, const QString &key, bool def) const;
+
+    void WriteString(const QString &section, const QString &key, const QString &value);
+    void WriteInteger(const QString &section, const QString &key, int value);
+    void WriteBool(const QString &section, const QString &key, bool value);
+
+    /// Turns the parse cache off (benchmarks compare both ways) or on again.
+    static void setCacheEnabled(bool enabled);
+
+private:
+    QString m_path;
+};

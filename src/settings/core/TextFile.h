@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include <QStringList>
+
+/// Whole-file text access: Shift_JIS on disk; lines split at CR LF, a lone CR or a lone LF;
+/// written with CR LF after every line.
+namespace TextFile {
+
+/// Throws DorvuError "ファイル %s は開けません" when the file cannot be opened.
+/// A final line end does not add an empty line. Reads at most the first 64 MiB.
+QStringList readLines(const QString &path);
+/// Same lines, or an empty list when the file cannot be read.
+QStringList readLinesOrEmpty(const QString &path);
+/// Writes to a temporary file in the same folder, then renames it over \a path.
+/// Throws DorvuError "%s に書き込めません" on failure; the old file is then unchanged.
+void writeLines(const QString &path, const QStringList &lines);
+/// Same, for raw bytes (already encoded).
+void writeBytes(const QString &path, const QByteArray &bytes);
+
+QStringList splitLines(const QString &text);
+
+} // namespace TextFile

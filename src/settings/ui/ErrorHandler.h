@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+/// The one common error handler: a modal box titled "Dorvu" with the error's text.
+class ErrorHandler
+{
+public:
+    using Sink = std::function<void(const QString &text)>;
+
+    /// Runs an event handler; a DorvuError (or other exception) abandons the rest of it and is
+    /// shown with Report. What the handler changed before stays changed.
+    static void Run(const std::function<void()> &handler);
+    static void Report(const QString &text);
+
+    /// Tests replace the message box; an empty sink restores it. Returns the previous sink.
+    static Sink setSink(Sink sink);
+};

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+#include <QTcpServer>
+#include <QUrl>
+
+/// A small HTTP/1.0 server on 127.0.0.1 for engine tests. Routes map a path to a body;
+/// every request path is logged, so a test can tell what an engine asked for.
+class TestHttpServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestHttpServer(QObject *parent = nullptr);
+
+    /// Listens on a free port of 127.0.0.1; false when no port could be had.
+    bool start();
+    quint16 port() const;
+    /// http://127.0.0.1:<port><path>
+    QUrl url(const QString &path) const;
+
+    void route(const QString &path, const QByteArray &body,
+               const QByteArray &contentType = "text/html; charset=utf-8");
+    /// Answers \a path with a redirect to \a target.
+    void redirect(const QString &path, const QString &target);
+    /// Holds the answer to \a path until release(); lets a test see a page while it is loading.
+    void hold(const QString &path);
+    void release();
+
+    QStringList requests() const { return m_requests; }
+    bool wasRequested(const QString &path) const;
+    void clearRequests() { m_requests.clear(); }
+
+Q_SIGNALS:
+    void requested(const QString &path);
+
+private:
+    struct Route
+    {
+        QByteArray body;
+        QByteArray contentType;
+        QString redirect;
+    };
+    void serve(QTcpSocket *socket);
+    void answer(QTcpSocket *socket, const QString &path);
+
+    QTcpServer m_server;
+    QHash<QString, Route> m_routes;
+    QStringList m_requests;
+    QString m_held;
+    QList<QPair<QTcpSocket *, QString>> m_waiting;
+};
