@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 /*
  * config.ini: Shift_JIS text with CR LF line ends.
@@ -29,7 +30,8 @@ public:
     const QString &path() const { return m_path; }
 
     QString ReadString(const QString &section, const QString &key, const QString &def) const;
-    /// Decimal, or hexadecimal after "0x"/"0X" (longer than two characters); else \a def.
+    /// Decimal, or hexadecimal after "0x"/"0X" (longer than two characters) or "$"; else \a def.
+    /// See parseInteger.
     int ReadInteger(const QString &section, const QString &key, int def) const;
     /// ReadInteger with default 1 or 0, then "not 0".
     bool ReadBool(const QString &section, const QString &key, bool def) const;
@@ -39,7 +41,16 @@ public:
     void WriteBool(const QString &section, const QString &key, bool value);
 
     /// Turns the parse cache off (benchmarks compare both ways) or on again.
+    /// The cache is never visible to readers: every read checks the file's identity, size and
+    /// timestamps, and our own writes drop the entry.
     static void setCacheEnabled(bool enabled);
+    static bool cacheEnabled();
+
+    /// The integer syntax of the stored values (Delphi's Val): optional blanks, an optional
+    /// "+" or "-", then decimal digits (within the 32-bit signed range) or "$" / "0x" / "0X"
+    /// and hexadecimal digits (32 bits, taken as the bit pattern: "$FFFFFFFF" is -1). Nothing
+    /// may follow. False, with \a value untouched, for anything else.
+    static bool parseInteger(QStringView text, int *value);
 
 private:
     QString m_path;

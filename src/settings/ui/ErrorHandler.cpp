@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "ErrorHandler.h"
+
+#include "DorvuError.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+ErrorHandler::Sink &sink()
+{
+    static ErrorHandler::Sink s;
+    return s;
+}
+
+} // namespace
+
+void ErrorHandler::Run(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const DorvuError &e) {
+        Report(e.message());
+    } catch (const std::exception &e) {
+        Report(QString::fromUtf8(e.what()));
+    } catch (...) {
+        // Nothing may escape into the event loop.
+        Report(QStringLiteral("予期しないエラーが発生しました"));
+    }
+}
+
+void ErrorHandler::Report(const QString &text)
+{
+    if (const Sink &s = sink()) {
+        s(text);
+        return;
+    }
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        std::fprintf(stderr, "Dorvu: %s\n", text.toLocal8Bit().constData());
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Dorvu"), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+ErrorHandler::Sink ErrorHandler::setSink(Sink s)
+{
+    Sink previous = std::move(sink());
+    sink() = std::move(s);
+    return previous;
+}
