@@ -321,6 +321,26 @@ const QString *lookup(const Parsed &p, const QString &section, const QString &ke
     return k == s->constEnd() ? nullptr : &k.value();
 }
 
+/// Lines of raw bytes, split at CR LF, a lone CR or a lone LF; a final line end adds no line.
+QList<QByteArray> splitByteLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    const char *p = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == '\r' || p[i] == '\n') {
+            lines.append(bytes.mid(start, i - start));
+            if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(bytes.mid(start));
+    return lines;
+}
+
 /// A name or value must stay on its line.
 QString oneLine(QString s)
 {
@@ -391,10 +411,14 @@ void IniFile::WriteString(const QString &section, const QString &key, const QStr
     const QString foldedSec = sec.toCaseFolded();
     const QString foldedKey = k.toCaseFolded();
 
-    QStringList lines = TextFile::splitLines(SjisCodec::decode(old));
+    // The file's lines as bytes: untouched lines go back exactly as they were (only their line
+    // ends become CR LF), even where Shift_JIS has two codes for one character.
+    // CR and LF are never part of a Shift_JIS double-byte character, so splitting bytes is safe.
+    QList<QByteArray> lines = splitByteLines(old);
     qsizetype header = -1;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const LineInfo info = classify(lines.at(i));
+        const QString text = SjisCodec::decode(lines.at(i));
+        const LineInfo info = classify(text);
         if (info.kind == LineKind::Section && fold(info.name) == foldedSec) {
             header = i;
             break;
@@ -402,20 +426,23 @@ void IniFile::WriteString(const QString &section, const QString &key, const QStr
     }
     if (header < 0) {
         // A new section at the end of the file, set off by an empty line.
-        if (!lines.isEmpty() && !trimBlanks(lines.constLast()).isEmpty())
-            lines.append(QString());
-        lines.append(QLatin1Char('[') + sec + QLatin1Char(']'));
-        lines.append(line);
+        if (!lines.isEmpty() && !trimBlanks(SjisCodec::decode(lines.constLast())).isEmpty())
+            lines.append(QByteArray());
+        lines.append(SjisCodec::encode(QLatin1Char('[') + sec + QLatin1Char(']')));
+        lines.append(SjisCodec::encode(line));
     } else {
         qsizetype lastKey = header;
         qsizetype found = -1;
+        QString foundName;
         for (qsizetype i = header + 1; i < lines.size(); ++i) {
-            const LineInfo info = classify(lines.at(i));
+            const QString text = SjisCodec::decode(lines.at(i));
+            const LineInfo info = classify(text);
             if (info.kind == LineKind::Section)
                 break;
             if (info.kind == LineKind::Key) {
                 if (fold(info.name) == foldedKey) {
                     found = i;
+                    foundName = info.name.toString();
                     break;
                 }
                 lastKey = i;
@@ -423,21 +450,23 @@ void IniFile::WriteString(const QString &section, const QString &key, const QStr
         }
         if (found >= 0) {
             // In place; the key keeps its spelling.
-            const QString name = classify(lines.at(found)).name.toString();
-            lines[found] = name + QLatin1Char('=') + oneLine(value);
+            lines[found] = SjisCodec::encode(foundName + QLatin1Char('=') + oneLine(value));
         } else {
             // Behind the section's last key: blank lines and comments before the next section
             // stay where they are.
-            lines.insert(lastKey + 1, line);
+            lines.insert(lastKey + 1, SjisCodec::encode(line));
         }
     }
 
-    QString text;
-    for (const QString &l : std::as_const(lines)) {
-        text += l;
-        text += QLatin1String("\r\n");
+    qsizetype total = 0;
+    for (const QByteArray &l : std::as_const(lines))
+        total += l.size() + 2;
+    QByteArray bytes;
+    bytes.reserve(total);
+    for (const QByteArray &l : std::as_const(lines)) {
+        bytes += l;
+        bytes += "\r\n";
     }
-    const QByteArray bytes = SjisCodec::encode(text);
     if (exists && bytes == old)
         return; // already on disk exactly so
     try {
