@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "ClosedUrlList.h"
+
+#include "ProgramFolder.h"
+#include "TextFile.h"
+
+void ClosedUrlList::append(const QString &url)
+{
+    m_entries.append(url);
+    while (m_entries.size() > MaxEntries)
+        m_entries.removeFirst();
+}
+
+void ClosedUrlList::save() const
+{
+    TextFile::writeLines(ProgramFolder::file(QStringLiteral("Close.txt")), m_entries);
+}
