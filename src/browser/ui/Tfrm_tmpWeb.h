@@ -69,6 +69,7 @@ private:
     bool m_firstNavigation = false;
     bool m_done = false;
     bool m_finishing = false;
+    bool m_checking = false;
     OpenPageFn m_openPage;
     QTimer m_timeout;
 };
