@@ -84,9 +84,18 @@ LineInfo classify(QStringView line)
     return info;
 }
 
+/// The form in which names are compared: case-folded (ASCII quickly, the rest by Unicode).
 QString fold(QStringView name)
 {
-    return name.toString().toCaseFolded();
+    QString out(name.size(), Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return name.toString().toCaseFolded();
+        dst[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+    }
+    return out;
 }
 
 /// The value as read: blanks trimmed, one pair of matching quotes removed, at most 2047 chars.
@@ -122,16 +131,15 @@ std::shared_ptr<const Parsed> parse(QByteArray bytes)
             ++end;
         const LineInfo info = classify(QStringView(data + start, end - start));
         if (info.kind == LineKind::Section) {
-            const QString key = fold(info.name);
-            if (p->sections.contains(key)) {
+            QString key = fold(info.name);
+            if (p->sections.contains(key))
                 current = nullptr;
-            } else {
-                current = &p->sections[key];
-            }
+            else
+                current = &*p->sections.emplace(std::move(key));
         } else if (info.kind == LineKind::Key && current) {
-            const QString key = fold(info.name);
+            QString key = fold(info.name);
             if (!current->contains(key))
-                current->insert(key, readValue(info.value));
+                current->emplace(std::move(key), readValue(info.value));
         }
         if (end < n && data[end] == u'\r' && end + 1 < n && data[end + 1] == u'\n')
             ++end;
@@ -314,10 +322,10 @@ const QString *lookup(const Parsed &p, const QString &section, const QString &ke
 {
     if (p.sections.isEmpty())
         return nullptr;
-    const auto s = p.sections.constFind(section.toCaseFolded());
+    const auto s = p.sections.constFind(fold(section));
     if (s == p.sections.constEnd())
         return nullptr;
-    const auto k = s->constFind(key.toCaseFolded());
+    const auto k = s->constFind(fold(key));
     return k == s->constEnd() ? nullptr : &k.value();
 }
 
@@ -408,8 +416,8 @@ void IniFile::WriteString(const QString &section, const QString &key, const QStr
     const QString sec = oneLine(section);
     const QString k = oneLine(key);
     const QString line = k + QLatin1Char('=') + oneLine(value);
-    const QString foldedSec = sec.toCaseFolded();
-    const QString foldedKey = k.toCaseFolded();
+    const QString foldedSec = fold(sec);
+    const QString foldedKey = fold(k);
 
     // The file's lines as bytes: untouched lines go back exactly as they were (only their line
     // ends become CR LF), even where Shift_JIS has two codes for one character.
