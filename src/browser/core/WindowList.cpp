@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "WindowList.h"
+
+#include "ProgramFolder.h"
+#include "TextFile.h"
+
+QStringList WindowList::urls() const
+{
+    QStringList list;
+    list.reserve(m_entries.size());
+    for (const Entry &e : m_entries)
+        list.append(e.url);
+    return list;
+}
+
+int WindowList::positionOf(int id) const
+{
+    for (int i = count() - 1; i >= 0; --i) {
+        if (m_entries.at(i).id == id)
+            return i;
+    }
+    return -1;
+}
+
+int WindowList::FindWindowPosition(int id) const
+{
+    const int pos = positionOf(id);
+    return pos < 0 ? 0 : pos;
+}
+
+void WindowList::append(int id, EngineKind kind)
+{
+    Entry e;
+    e.tabText = QStringLiteral("loading");
+    e.nodeText = e.tabText;
+    e.kind = kind;
+    e.id = id;
+    e.url = QStringLiteral("about:blank");
+    m_entries.append(e);
+    Q_EMIT entryAppended(count() - 1);
+}
+
+void WindowList::removeAt(int pos)
+{
+    if (pos < 0 || pos >= count())
+        return;
+    m_entries.remove(pos);
+    int selected = m_selected;
+    if (selected == pos)
+        selected = -1;
+    else if (selected > pos)
+        --selected;
+    m_selected = selected;
+    Q_EMIT entryRemoved(pos);
+    Q_EMIT selectionChanged(m_selected);
+    saveWinList();
+}
+
+void WindowList::RemoveWindowEntry(int id)
+{
+    const int pos = positionOf(id);
+    if (pos >= 0)
+        removeAt(pos);
+}
+
+void WindowList::UpdateWindowEntry(int id, const QString &title, const QString &url)
+{
+    const int pos = positionOf(id);
+    if (pos < 0)
+        return;
+    Entry &e = m_entries[pos];
+    e.tabText = title;
+    e.nodeText = title;
+    e.url = url;
+    Q_EMIT entryChanged(pos);
+    saveWinList();
+}
+
+void WindowList::setSelected(int pos)
+{
+    if (pos < -1 || pos >= count())
+        pos = -1;
+    if (pos == m_selected)
+        return;
+    m_selected = pos;
+    Q_EMIT selectionChanged(pos);
+}
+
+QString WindowList::winListPath()
+{
+    return ProgramFolder::file(QStringLiteral("winlist"));
+}
+
+void WindowList::saveWinList() const
+{
+    TextFile::writeLines(winListPath(), urls());
+}

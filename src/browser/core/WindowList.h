@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include "EngineKind.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVector>
+
+/*
+ * winlist (program folder): the URL of every open page window, one per line in tab order,
+ * Shift_JIS, CR LF after every line, no header. Rewritten whole after every title report and
+ * every removal; an added window reaches the file with the next write.
+ */
+
+/// The record of the open page windows, in tab order. Each position holds four items that
+/// always move together: the tab text, the tree node (text and engine kind), the window ID
+/// and the URL. The tab strip and the window tree are views that follow the signals.
+/// Positions and IDs are full ints: nothing here is limited to 255 windows.
+class WindowList : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Entry
+    {
+        QString tabText;
+        QString nodeText;
+        EngineKind kind = EngineKind::IE;
+        int id = 0;
+        QString url;
+    };
+
+    using QObject::QObject;
+
+    int count() const { return int(m_entries.size()); }
+    const Entry &at(int pos) const { return m_entries.at(pos); }
+    QString tabText(int pos) const { return m_entries.at(pos).tabText; }
+    QString nodeText(int pos) const { return m_entries.at(pos).nodeText; }
+    QString idText(int pos) const { return QString::number(m_entries.at(pos).id); }
+    int id(int pos) const { return m_entries.at(pos).id; }
+    QString url(int pos) const { return m_entries.at(pos).url; }
+    EngineKind kind(int pos) const { return m_entries.at(pos).kind; }
+    QStringList urls() const;
+
+    /// The last position whose window ID equals \a id; 0 when none does (also when empty).
+    int FindWindowPosition(int id) const;
+    /// The last position whose window ID equals \a id, or -1.
+    int positionOf(int id) const;
+
+    /// Appends the entry of a new window: tab and node "loading", URL "about:blank".
+    /// The file is not written.
+    void append(int id, EngineKind kind);
+    /// Removes the four items at \a pos, then rewrites winlist. Throws DorvuError when the
+    /// file cannot be written; the list is already changed then.
+    void removeAt(int pos);
+    /// removeAt for the window \a id; nothing at all when no entry carries it.
+    void RemoveWindowEntry(int id);
+    /// A title report: tab text, node text and URL of window \a id, then winlist. Nothing when
+    /// no entry carries the ID (a report must never land on another window's entry).
+    void UpdateWindowEntry(int id, const QString &title, const QString &url);
+
+    /// The selected tab, -1 for none. Removing an entry keeps the selection on the same
+    /// window; removing the selected entry leaves no selection.
+    int selected() const { return m_selected; }
+    void setSelected(int pos);
+
+    /// Writes the URLs to winlist. Throws DorvuError on failure.
+    void saveWinList() const;
+    static QString winListPath();
+
+Q_SIGNALS:
+    void entryAppended(int pos);
+    void entryRemoved(int pos);
+    /// Tab text, node text or URL of \a pos changed.
+    void entryChanged(int pos);
+    void selectionChanged(int pos);
+
+private:
+    QVector<Entry> m_entries;
+    int m_selected = -1;
+};
