@@ -54,7 +54,8 @@ void TestHttpServer::release()
     const auto waiting = m_waiting;
     m_waiting.clear();
     for (const auto &w : waiting)
-        answer(w.first, w.second);
+        if (w.first)
+            answer(w.first, w.second);
 }
 
 bool TestHttpServer::wasRequested(const QString &path) const

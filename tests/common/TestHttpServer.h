@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTcpServer>
 #include <QUrl>
@@ -53,5 +54,6 @@ private:
     QHash<QString, Route> m_routes;
     QStringList m_requests;
     QString m_held;
-    QList<QPair<QTcpSocket *, QString>> m_waiting;
+    // A held request whose client gave up is gone by release().
+    QList<QPair<QPointer<QTcpSocket>, QString>> m_waiting;
 };
