@@ -1,0 +1,538 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// The WebKit engine module: WebKitGTK views in undecorated GTK windows that the host embeds
+// by X11 window id. See MozCtlApi.h for the contract.
+
+#include "MozCtlApi.h"
+
+#include <X11/Xlib.h>
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+struct MozCtlView
+{
+    GtkWidget *window = nullptr;
+    WebKitWebView *web = nullptr;
+    MozCtlEvents events{};
+    void *owner = nullptr;
+    GCancellable *cancel = nullptr;
+    bool dead = false;
+    bool loading = false;
+    bool finished = false;
+    std::string status;
+};
+
+namespace {
+
+// A pending asynchronous call; it outlives its view and keeps quiet once the view is gone.
+struct Pending
+{
+    MozCtlDone done;
+    void *context;
+    GCancellable *cancel;
+};
+
+MozCtlTextHandler g_clipboardHandler = nullptr;
+void *g_clipboardContext = nullptr;
+
+bool sandboxDisabledByEnvironment()
+{
+    const char *v = std::getenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS");
+    return v && std::strcmp(v, "1") == 0;
+}
+
+void onClipboardText(GtkClipboard *, const gchar *text, gpointer)
+{
+    if (text && g_clipboardHandler)
+        g_clipboardHandler(g_clipboardContext, text);
+}
+
+// WebKit writes the clipboard through GTK in this process. A reader on another X connection
+// of this same thread (the host's toolkit) would wait for an answer that only this thread can
+// give, so the text is handed to the host, which then owns the clipboard itself.
+void onClipboardOwnerChange(GtkClipboard *clipboard, GdkEvent *event, gpointer)
+{
+    GdkWindow *owner = event->owner_change.owner;
+    if (!owner || gdk_window_get_window_type(owner) == GDK_WINDOW_FOREIGN)
+        return;
+    gpointer widget = nullptr;
+    gdk_window_get_user_data(owner, &widget);
+    if (!widget)
+        return;
+    gtk_clipboard_request_text(clipboard, onClipboardText, nullptr);
+}
+
+int initialize(const char **error)
+{
+    static int state = 0; // 1 ready, -1 failed
+    static const char *failure = nullptr;
+    if (state == 0) {
+        gdk_set_allowed_backends("x11");
+        // gtk_init replaces the Xlib error handler; the host's must stay in force.
+        XErrorHandler previous = XSetErrorHandler(nullptr);
+        const gboolean ok = gtk_init_check(nullptr, nullptr);
+        XSetErrorHandler(previous);
+        if (!ok) {
+            state = -1;
+            failure = "GTK cannot open the X11 display";
+        } else {
+            WebKitWebContext *context = webkit_web_context_get_default();
+            if (!sandboxDisabledByEnvironment())
+                webkit_web_context_set_sandbox_enabled(context, TRUE);
+            GtkClipboard *clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+            g_signal_connect(clipboard, "owner-change", G_CALLBACK(onClipboardOwnerChange),
+                             nullptr);
+            state = 1;
+        }
+    }
+    if (state < 0 && error)
+        *error = failure;
+    return state > 0;
+}
+
+void setClipboardHandler(MozCtlTextHandler handler, void *context)
+{
+    g_clipboardHandler = handler;
+    g_clipboardContext = context;
+}
+
+const char *currentUri(MozCtlView *v)
+{
+    const char *uri = webkit_web_view_get_uri(v->web);
+    return uri ? uri : "";
+}
+
+void onTitle(WebKitWebView *web, GParamSpec *, MozCtlView *v)
+{
+    const char *title = webkit_web_view_get_title(web);
+    if (!v->dead && title && *title && v->events.titleChanged)
+        v->events.titleChanged(v->owner, title);
+}
+
+void onProgress(WebKitWebView *web, GParamSpec *, MozCtlView *v)
+{
+    if (!v->dead && v->events.progress)
+        v->events.progress(v->owner, webkit_web_view_get_estimated_load_progress(web));
+}
+
+void onIsLoading(WebKitWebView *web, GParamSpec *, MozCtlView *v)
+{
+    const bool loading = webkit_web_view_is_loading(web);
+    if (loading == v->loading)
+        return;
+    v->loading = loading;
+    if (loading) {
+        v->finished = false;
+        return;
+    }
+    // A navigation refused by policy, or cut short, ends without FINISHED.
+    if (!v->finished && !v->dead && v->events.progress)
+        v->events.progress(v->owner, 1.0);
+}
+
+void onMouseTarget(WebKitWebView *, WebKitHitTestResult *hit, guint, MozCtlView *v)
+{
+    const char *link = webkit_hit_test_result_context_is_link(hit)
+                           ? webkit_hit_test_result_get_link_uri(hit)
+                           : nullptr;
+    std::string text = link ? link : "";
+    if (text == v->status)
+        return;
+    v->status = text;
+    if (!v->dead && v->events.statusText)
+        v->events.statusText(v->owner, text.c_str());
+}
+
+void onHistory(WebKitBackForwardList *, WebKitBackForwardListItem *, gpointer, MozCtlView *v)
+{
+    if (!v->dead && v->events.historyChanged)
+        v->events.historyChanged(v->owner, webkit_web_view_can_go_back(v->web),
+                                 webkit_web_view_can_go_forward(v->web));
+}
+
+GtkWidget *onCreate(WebKitWebView *, WebKitNavigationAction *action, MozCtlView *v)
+{
+    if (v->dead || !v->events.newWindow)
+        return nullptr;
+    const char *uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    MozCtlView *target = v->events.newWindow(v->owner, uri ? uri : "");
+    return target ? GTK_WIDGET(target->web) : nullptr;
+}
+
+gboolean onDecidePolicy(WebKitWebView *, WebKitPolicyDecision *decision,
+                        WebKitPolicyDecisionType type, MozCtlView *v)
+{
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION || v->dead)
+        return FALSE;
+    WebKitNavigationAction *action = webkit_navigation_policy_decision_get_navigation_action(
+        WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+    WebKitURIRequest *request = webkit_navigation_action_get_request(action);
+    const char *uri = webkit_uri_request_get_uri(request);
+    if (v->events.beforeNavigate)
+        v->events.beforeNavigate(v->owner, uri ? uri : "");
+    return FALSE; // WebKit's own decision
+}
+
+void onLoadChanged(WebKitWebView *web, WebKitLoadEvent event, MozCtlView *v)
+{
+    if (v->dead)
+        return;
+    const std::string uri = currentUri(v);
+    switch (event) {
+    case WEBKIT_LOAD_STARTED:
+        v->finished = false;
+        break;
+    case WEBKIT_LOAD_COMMITTED:
+        if (v->events.navigateComplete)
+            v->events.navigateComplete(v->owner, uri.c_str());
+        break;
+    case WEBKIT_LOAD_FINISHED: {
+        v->finished = true;
+        // A page without a title is known by its address.
+        const char *title = webkit_web_view_get_title(web);
+        if ((!title || !*title) && v->events.titleChanged)
+            v->events.titleChanged(v->owner, uri.c_str());
+        if (!v->dead && v->events.documentComplete)
+            v->events.documentComplete(v->owner, uri.c_str());
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void giveFocus(MozCtlView *v)
+{
+    GdkWindow *window = gtk_widget_get_window(v->window);
+    if (window && gdk_window_is_viewable(window)) {
+        gdk_x11_display_error_trap_push(gdk_window_get_display(window));
+        XSetInputFocus(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), RevertToParent,
+                       gdk_x11_get_server_time(window));
+        gdk_x11_display_error_trap_pop_ignored(gdk_window_get_display(window));
+    }
+    gtk_widget_grab_focus(GTK_WIDGET(v->web));
+}
+
+// X input focus does not follow a click into an embedded window: take it here.
+gboolean onButtonPress(GtkWidget *, GdkEventButton *, MozCtlView *v)
+{
+    if (v->dead)
+        return FALSE;
+    giveFocus(v);
+    if (v->events.clicked)
+        v->events.clicked(v->owner);
+    return FALSE;
+}
+
+gboolean onFocusIn(GtkWidget *, GdkEventFocus *, MozCtlView *v)
+{
+    if (!v->dead && v->events.focusChanged)
+        v->events.focusChanged(v->owner, 1);
+    return FALSE;
+}
+
+gboolean onFocusOut(GtkWidget *, GdkEventFocus *, MozCtlView *v)
+{
+    if (!v->dead && v->events.focusChanged)
+        v->events.focusChanged(v->owner, 0);
+    return FALSE;
+}
+
+// Runs after GTK's own handling: WebKit re-dispatches the keys the page left alone.
+gboolean onKeyPressAfter(GtkWidget *, GdkEventKey *event, MozCtlView *v)
+{
+    if (v->dead || !v->events.keyUnhandled)
+        return FALSE;
+    unsigned int mods = 0;
+    if (event->state & GDK_SHIFT_MASK)
+        mods |= MOZCTL_MOD_SHIFT;
+    if (event->state & GDK_CONTROL_MASK)
+        mods |= MOZCTL_MOD_CONTROL;
+    if (event->state & GDK_MOD1_MASK)
+        mods |= MOZCTL_MOD_ALT;
+    v->events.keyUnhandled(v->owner, event->keyval, mods);
+    return FALSE;
+}
+
+void setUp(MozCtlView *v)
+{
+    WebKitSettings *settings = webkit_web_view_get_settings(v->web);
+    // Pop-ups must reach the host, which decides what to block.
+    webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
+
+    // Override-redirect and far off screen: no window manager ever frames it, and nothing
+    // shows should it be mapped before the host has reparented it.
+    v->window = gtk_window_new(GTK_WINDOW_POPUP);
+    gtk_window_set_decorated(GTK_WINDOW(v->window), FALSE);
+    gtk_window_move(GTK_WINDOW(v->window), -32000, -32000);
+    gtk_window_set_default_size(GTK_WINDOW(v->window), 300, 200);
+    gtk_container_add(GTK_CONTAINER(v->window), GTK_WIDGET(v->web));
+    gtk_widget_show(GTK_WIDGET(v->web));
+    gtk_widget_set_can_focus(GTK_WIDGET(v->web), TRUE);
+    gtk_widget_grab_focus(GTK_WIDGET(v->web));
+    gtk_widget_realize(v->window);
+    v->cancel = g_cancellable_new();
+
+    g_signal_connect(v->web, "notify::title", G_CALLBACK(onTitle), v);
+    g_signal_connect(v->web, "notify::estimated-load-progress", G_CALLBACK(onProgress), v);
+    g_signal_connect(v->web, "notify::is-loading", G_CALLBACK(onIsLoading), v);
+    g_signal_connect(v->web, "mouse-target-changed", G_CALLBACK(onMouseTarget), v);
+    g_signal_connect(v->web, "create", G_CALLBACK(onCreate), v);
+    g_signal_connect(v->web, "decide-policy", G_CALLBACK(onDecidePolicy), v);
+    g_signal_connect(v->web, "load-changed", G_CALLBACK(onLoadChanged), v);
+    g_signal_connect(v->web, "button-press-event", G_CALLBACK(onButtonPress), v);
+    g_signal_connect(webkit_web_view_get_back_forward_list(v->web), "changed",
+                     G_CALLBACK(onHistory), v);
+    g_signal_connect(v->window, "focus-in-event", G_CALLBACK(onFocusIn), v);
+    g_signal_connect(v->window, "focus-out-event", G_CALLBACK(onFocusOut), v);
+    g_signal_connect_after(v->window, "key-press-event", G_CALLBACK(onKeyPressAfter), v);
+}
+
+MozCtlView *create(const MozCtlEvents *events, void *owner)
+{
+    if (!initialize(nullptr))
+        return nullptr;
+    auto *v = new MozCtlView;
+    if (events)
+        v->events = *events;
+    v->owner = owner;
+    v->web = WEBKIT_WEB_VIEW(webkit_web_view_new());
+    setUp(v);
+    return v;
+}
+
+MozCtlView *createRelated(MozCtlView *related, const MozCtlEvents *events, void *owner)
+{
+    if (!related || related->dead)
+        return nullptr;
+    auto *v = new MozCtlView;
+    if (events)
+        v->events = *events;
+    v->owner = owner;
+    v->web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(related->web));
+    setUp(v);
+    return v;
+}
+
+gboolean destroyLater(gpointer data)
+{
+    auto *v = static_cast<MozCtlView *>(data);
+    GdkDisplay *display = gtk_widget_get_display(v->window);
+    gdk_x11_display_error_trap_push(display);
+    gtk_widget_destroy(v->window);
+    gdk_x11_display_error_trap_pop_ignored(display);
+    g_object_unref(v->cancel);
+    delete v;
+    return G_SOURCE_REMOVE;
+}
+
+// The view may be destroyed from inside one of its own callbacks: stop it now, free it later.
+void destroy(MozCtlView *v)
+{
+    if (!v || v->dead)
+        return;
+    v->dead = true;
+    g_cancellable_cancel(v->cancel);
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(v->web), v);
+    g_signal_handlers_disconnect_by_data(v->web, v);
+    g_signal_handlers_disconnect_by_data(v->window, v);
+    webkit_web_view_stop_loading(v->web);
+    gtk_widget_hide(v->window);
+    // Out of the host's window before the host destroys its own, which would take this one
+    // along behind GTK's back.
+    if (GdkWindow *window = gtk_widget_get_window(v->window)) {
+        GdkDisplay *display = gdk_window_get_display(window);
+        Display *xdisplay = GDK_DISPLAY_XDISPLAY(display);
+        gdk_x11_display_error_trap_push(display);
+        XReparentWindow(xdisplay, GDK_WINDOW_XID(window), DefaultRootWindow(xdisplay), -32000,
+                        -32000);
+        XSync(xdisplay, False);
+        gdk_x11_display_error_trap_pop_ignored(display);
+    }
+    g_idle_add(destroyLater, v);
+}
+
+unsigned long windowId(MozCtlView *v)
+{
+    GdkWindow *window = gtk_widget_get_window(v->window);
+    return window ? GDK_WINDOW_XID(window) : 0;
+}
+
+void show(MozCtlView *v)
+{
+    gtk_widget_show(v->window);
+    gdk_display_flush(gtk_widget_get_display(v->window));
+}
+
+void resize(MozCtlView *v, int width, int height)
+{
+    if (width > 0 && height > 0)
+        gtk_window_resize(GTK_WINDOW(v->window), width, height);
+}
+
+void focus(MozCtlView *v)
+{
+    giveFocus(v);
+}
+
+void loadUri(MozCtlView *v, const char *uri)
+{
+    webkit_web_view_load_uri(v->web, uri);
+}
+
+void goBack(MozCtlView *v)
+{
+    webkit_web_view_go_back(v->web);
+}
+
+void goForward(MozCtlView *v)
+{
+    webkit_web_view_go_forward(v->web);
+}
+
+void stop(MozCtlView *v)
+{
+    webkit_web_view_stop_loading(v->web);
+}
+
+void reload(MozCtlView *v)
+{
+    webkit_web_view_reload(v->web);
+}
+
+int canGoBack(MozCtlView *v)
+{
+    return webkit_web_view_can_go_back(v->web);
+}
+
+int canGoForward(MozCtlView *v)
+{
+    return webkit_web_view_can_go_forward(v->web);
+}
+
+const char *uri(MozCtlView *v)
+{
+    return currentUri(v);
+}
+
+int isLoading(MozCtlView *v)
+{
+    return webkit_web_view_is_loading(v->web);
+}
+
+void editingCommand(MozCtlView *v, const char *command)
+{
+    webkit_web_view_execute_editing_command(v->web, command);
+}
+
+void setTextZoom(MozCtlView *v, double level)
+{
+    webkit_settings_set_zoom_text_only(webkit_web_view_get_settings(v->web), TRUE);
+    webkit_web_view_set_zoom_level(v->web, level);
+}
+
+double zoomLevel(MozCtlView *v)
+{
+    return webkit_web_view_get_zoom_level(v->web);
+}
+
+Pending *pending(MozCtlView *v, MozCtlDone done, void *context)
+{
+    auto *p = new Pending{done, context, v->cancel};
+    g_object_ref(p->cancel);
+    return p;
+}
+
+void finishPending(Pending *p, bool ok, const char *message)
+{
+    if (g_cancellable_is_cancelled(p->cancel)) {
+        ok = false;
+        message = "cancelled";
+    }
+    if (p->done)
+        p->done(p->context, ok, message ? message : "");
+    g_object_unref(p->cancel);
+    delete p;
+}
+
+void onSaved(GObject *source, GAsyncResult *result, gpointer data)
+{
+    GError *error = nullptr;
+    const gboolean ok =
+        webkit_web_view_save_to_file_finish(WEBKIT_WEB_VIEW(source), result, &error);
+    finishPending(static_cast<Pending *>(data), ok, error ? error->message : "");
+    if (error)
+        g_error_free(error);
+}
+
+void saveMhtml(MozCtlView *v, const char *path, MozCtlDone done, void *context)
+{
+    GFile *file = g_file_new_for_path(path);
+    webkit_web_view_save_to_file(v->web, file, WEBKIT_SAVE_MODE_MHTML, v->cancel, onSaved,
+                                 pending(v, done, context));
+    g_object_unref(file);
+}
+
+void onScriptDone(GObject *source, GAsyncResult *result, gpointer data)
+{
+    GError *error = nullptr;
+    JSCValue *value =
+        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
+    auto *p = static_cast<Pending *>(data);
+    if (!value) {
+        finishPending(p, false, error ? error->message : "");
+    } else {
+        char *text = jsc_value_to_string(value);
+        finishPending(p, true, text);
+        g_free(text);
+        g_object_unref(value);
+    }
+    if (error)
+        g_error_free(error);
+}
+
+void runJavaScript(MozCtlView *v, const char *script, MozCtlDone done, void *context)
+{
+    webkit_web_view_evaluate_javascript(v->web, script, -1, nullptr, nullptr, v->cancel,
+                                        onScriptDone, pending(v, done, context));
+}
+
+const MozCtlApi g_api = {
+    MOZCTL_API_VERSION,
+    sizeof(MozCtlApi),
+    initialize,
+    setClipboardHandler,
+    create,
+    createRelated,
+    destroy,
+    windowId,
+    show,
+    resize,
+    focus,
+    loadUri,
+    goBack,
+    goForward,
+    stop,
+    reload,
+    canGoBack,
+    canGoForward,
+    uri,
+    isLoading,
+    editingCommand,
+    setTextZoom,
+    zoomLevel,
+    saveMhtml,
+    runJavaScript,
+};
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) const MozCtlApi *mozctl_api(void)
+{
+    return &g_api;
+}

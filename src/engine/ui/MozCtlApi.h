@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+/*
+ * The plain C interface between TMozillaBrowser and the WebKit module mozctl.so.
+ *
+ * The module exports one function, mozctl_api(), returning a table of function pointers.
+ * The loader refuses a module whose version differs from MOZCTL_API_VERSION or whose table is
+ * smaller than this header's. A later version may only append members.
+ *
+ * Threading: everything runs on the GUI thread. The module attaches GTK to the default GLib
+ * main context, which Qt's event loop iterates; it never runs a loop of its own.
+ *
+ * Strings are UTF-8. A string handed to a callback is valid only during the call.
+ * After destroy() a view raises no further event. A MozCtlDone is called exactly once, also
+ * when its view is destroyed first (then with ok 0).
+ */
+
+#include <stddef.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define MOZCTL_API_VERSION 1
+#define MOZCTL_ENTRY_POINT "mozctl_api"
+
+enum { MOZCTL_MOD_SHIFT = 1, MOZCTL_MOD_CONTROL = 2, MOZCTL_MOD_ALT = 4 };
+
+typedef struct MozCtlView MozCtlView;
+
+/* What a view reports to its owner; every member may be NULL. */
+typedef struct MozCtlEvents
+{
+    void (*titleChanged)(void *owner, const char *title);
+    /* The link under the pointer; "" when it leaves a link. */
+    void (*statusText)(void *owner, const char *text);
+    /* 0.0 .. 1.0. A load that ends without a document (refused, stopped early) still
+       reports 1.0, so every load ends alike. */
+    void (*progress)(void *owner, double fraction);
+    void (*historyChanged)(void *owner, int canGoBack, int canGoForward);
+    /* The page asks for a new window for uri. Return a view made by createRelated() on this
+       view to let the page load into it, or NULL to refuse. */
+    MozCtlView *(*newWindow)(void *owner, const char *uri);
+    void (*beforeNavigate)(void *owner, const char *uri);
+    void (*navigateComplete)(void *owner, const char *uri);
+    void (*documentComplete)(void *owner, const char *uri);
+    /* A mouse button went down in the page; the module has given it the keyboard focus. */
+    void (*clicked)(void *owner);
+    /* The page's keyboard focus came or went (X input focus of the view's window). */
+    void (*focusChanged)(void *owner, int hasFocus);
+    /* A key press the page did not handle: X keysym and MOZCTL_MOD_* bits. */
+    void (*keyUnhandled)(void *owner, unsigned int keysym, unsigned int modifiers);
+} MozCtlEvents;
+
+typedef void (*MozCtlDone)(void *context, int ok, const char *message);
+typedef void (*MozCtlTextHandler)(void *context, const char *text);
+
+typedef struct MozCtlApi
+{
+    int version;
+    size_t size;
+
+    /* Initialises GTK and the web context once. 1 on success; otherwise 0 and *error
+       points at a static description. */
+    int (*initialize)(const char **error);
+    /* Text that a page put on the clipboard; the host makes its own clipboard hold it. */
+    void (*setClipboardHandler)(MozCtlTextHandler handler, void *context);
+
+    /* A view inside an undecorated, unmapped GTK window; NULL on failure. */
+    MozCtlView *(*create)(const MozCtlEvents *events, void *owner);
+    /* A view that can receive related's new-window request (call from newWindow). */
+    MozCtlView *(*createRelated)(MozCtlView *related, const MozCtlEvents *events, void *owner);
+    void (*destroy)(MozCtlView *view);
+
+    /* The X11 window id of the view's GTK window, for embedding. */
+    unsigned long (*windowId)(MozCtlView *view);
+    /* Shows the GTK window (call once it has been reparented into the host). */
+    void (*show)(MozCtlView *view);
+    void (*resize)(MozCtlView *view, int width, int height);
+    /* Gives the view the X input focus and GTK's widget focus. */
+    void (*focus)(MozCtlView *view);
+
+    void (*loadUri)(MozCtlView *view, const char *uri);
+    void (*goBack)(MozCtlView *view);
+    void (*goForward)(MozCtlView *view);
+    void (*stop)(MozCtlView *view);
+    void (*reload)(MozCtlView *view);
+    int (*canGoBack)(MozCtlView *view);
+    int (*canGoForward)(MozCtlView *view);
+    /* The address on show; "" when none. */
+    const char *(*uri)(MozCtlView *view);
+    int (*isLoading)(MozCtlView *view);
+
+    /* A WebKit editing command such as "Copy" or "SelectAll". */
+    void (*editingCommand)(MozCtlView *view, const char *command);
+    /* Scales the text only, by level (1.0 = normal). */
+    void (*setTextZoom)(MozCtlView *view, double level);
+    double (*zoomLevel)(MozCtlView *view);
+    /* Saves the page as MHTML to path; done reports the outcome. */
+    void (*saveMhtml)(MozCtlView *view, const char *path, MozCtlDone done, void *context);
+    /* Runs script in the page; done gets ok and the result as text, or the error. */
+    void (*runJavaScript)(MozCtlView *view, const char *script, MozCtlDone done, void *context);
+} MozCtlApi;
+
+typedef const MozCtlApi *(*MozCtlEntryPoint)(void);
+
+#ifdef __cplusplus
+}
+#endif

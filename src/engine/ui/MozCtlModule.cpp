@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "MozCtlModule.h"
+
+#include "DorvuError.h"
+#include "IniFile.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLibrary>
+
+namespace {
+
+QString g_override;
+const MozCtlApi *g_api = nullptr;
+
+[[noreturn]] void fail(const QString &file, const QString &reason)
+{
+    throw DorvuError(QStringLiteral("Geckoエンジン (%1) を読み込めません: %2").arg(file, reason));
+}
+
+void takeClipboardText(void *, const char *text)
+{
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+}
+
+const MozCtlApi *load(const QString &file)
+{
+    if (!QFileInfo(file).isFile())
+        fail(file, QStringLiteral("ファイルがありません"));
+
+    // The module stays loaded: GTK and WebKit cannot be unloaded from a running process.
+    auto *library = new QLibrary(file);
+    library->setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    if (!library->load()) {
+        const QString error = library->errorString();
+        delete library;
+        fail(file, QStringLiteral("モジュールとして開けません (%1)").arg(error));
+    }
+    auto entry = reinterpret_cast<MozCtlEntryPoint>(library->resolve(MOZCTL_ENTRY_POINT));
+    const MozCtlApi *api = entry ? entry() : nullptr;
+    if (!api) {
+        library->unload();
+        delete library;
+        fail(file, QStringLiteral("入口 %1 がありません").arg(QLatin1String(MOZCTL_ENTRY_POINT)));
+    }
+    if (api->version != MOZCTL_API_VERSION || api->size < sizeof(MozCtlApi)) {
+        const int version = api->version;
+        library->unload();
+        delete library;
+        fail(file, QStringLiteral("版が合いません (モジュール %1、必要 %2)")
+                       .arg(version)
+                       .arg(MOZCTL_API_VERSION));
+    }
+    // The views are X11 windows embedded by id.
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        library->unload();
+        delete library;
+        fail(file, QStringLiteral("X11 の画面がありません (表示方式 %1)")
+                       .arg(QGuiApplication::platformName()));
+    }
+    const char *error = nullptr;
+    if (!api->initialize(&error))
+        fail(file, QStringLiteral("GTK を初期化できません (%1)")
+                       .arg(QString::fromUtf8(error ? error : "")));
+    api->setClipboardHandler(takeClipboardText, nullptr);
+    return api;
+}
+
+} // namespace
+
+QString MozCtlModule::folder()
+{
+    if (!g_override.isEmpty())
+        return g_override;
+    return IniFile::config().ReadString(QStringLiteral("Option_Main"), QStringLiteral("MozPath"),
+                                        QString());
+}
+
+void MozCtlModule::setFolderOverride(const QString &folder)
+{
+    g_override = folder;
+}
+
+const MozCtlApi &MozCtlModule::api()
+{
+    if (!g_api) {
+        const QString dir = folder();
+        if (dir.isEmpty())
+            fail(fileName(), QStringLiteral("フォルダ (MozPath) が設定されていません"));
+        g_api = load(QDir::toNativeSeparators(QDir(dir).filePath(fileName())));
+    }
+    return *g_api;
+}
+
+bool MozCtlModule::isLoaded()
+{
+    return g_api != nullptr;
+}

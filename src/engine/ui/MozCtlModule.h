@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include "MozCtlApi.h"
+
+#include <QString>
+
+/// Loads the WebKit engine module mozctl.so at run time and initialises GTK once, on the
+/// GLib main context that Qt's event loop already iterates.
+///
+/// The first module loaded stays loaded for the rest of the run (GTK cannot be initialised
+/// twice); a failed load leaves nothing behind, so a corrected "MozPath" works on the next try.
+class MozCtlModule
+{
+public:
+    static QString fileName() { return QStringLiteral("mozctl.so"); }
+
+    /// The folder to load from: the override when set, else "MozPath" of "Option_Main".
+    static QString folder();
+    /// Replaces "MozPath" as the module's folder (tests); an empty text restores it.
+    static void setFolderOverride(const QString &folder);
+
+    /// The module's interface, loading and initialising it on first use. Throws DorvuError
+    /// "Geckoエンジン (<file>) を読み込めません: <reason>" when the file is missing, is no
+    /// module of this version, or there is no X11 display.
+    static const MozCtlApi &api();
+    static bool isLoaded();
+};

@@ -1,0 +1,427 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TMozillaBrowser.h"
+
+#include "DorvuError.h"
+#include "ErrorHandler.h"
+#include "MozCtlModule.h"
+#include "TextZoom.h"
+#include "UserAddress.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace {
+
+// While a page holds the X input focus, Qt does not see the clicks that should take it back:
+// a press on any Qt widget returns the focus to that widget's window.
+class FocusReturn : public QObject
+{
+public:
+    int pagesWithFocus = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (pagesWithFocus > 0 && event->type() == QEvent::MouseButtonPress &&
+            watched->isWidgetType()) {
+            auto *widget = static_cast<QWidget *>(watched);
+            if (widget->isWindow())
+                widget->activateWindow();
+        }
+        return false;
+    }
+};
+
+FocusReturn *focusReturn()
+{
+    static FocusReturn *filter = [] {
+        auto *f = new FocusReturn;
+        qApp->installEventFilter(f);
+        return f;
+    }();
+    return filter;
+}
+
+// X keysyms of the keys a shortcut may use, as Qt keys; 0 for any other.
+int qtKey(unsigned int keysym)
+{
+    if (keysym >= 'a' && keysym <= 'z')
+        return Qt::Key_A + int(keysym - 'a');
+    if (keysym >= 0x20 && keysym <= 0x7e)
+        return int(keysym); // Latin-1 printable: Qt keys share the codes
+    if (keysym >= 0xffbe && keysym <= 0xffd5)
+        return Qt::Key_F1 + int(keysym - 0xffbe);
+    switch (keysym) {
+    case 0xff08:
+        return Qt::Key_Backspace;
+    case 0xff09:
+        return Qt::Key_Tab;
+    case 0xfe20:
+        return Qt::Key_Backtab;
+    case 0xff0d:
+        return Qt::Key_Return;
+    case 0xff1b:
+        return Qt::Key_Escape;
+    case 0xff50:
+        return Qt::Key_Home;
+    case 0xff51:
+        return Qt::Key_Left;
+    case 0xff52:
+        return Qt::Key_Up;
+    case 0xff53:
+        return Qt::Key_Right;
+    case 0xff54:
+        return Qt::Key_Down;
+    case 0xff55:
+        return Qt::Key_PageUp;
+    case 0xff56:
+        return Qt::Key_PageDown;
+    case 0xff57:
+        return Qt::Key_End;
+    case 0xff63:
+        return Qt::Key_Insert;
+    case 0xffff:
+        return Qt::Key_Delete;
+    default:
+        return 0;
+    }
+}
+
+struct ScriptCall
+{
+    std::function<void(bool, const QString &)> done;
+};
+
+struct SaveCall
+{
+    QPointer<TMozillaBrowser> browser;
+    QString path;
+};
+
+} // namespace
+
+TMozillaBrowser *TMozillaBrowser::create(QWidget *parent)
+{
+    const MozCtlApi &api = MozCtlModule::api();
+    auto *browser = new TMozillaBrowser(parent, api);
+    try {
+        browser->attach(nullptr);
+    } catch (...) {
+        delete browser;
+        throw;
+    }
+    return browser;
+}
+
+TMozillaBrowser::TMozillaBrowser(QWidget *parent, const MozCtlApi &api)
+    : TEngineBrowser(parent)
+    , m_api(api)
+{}
+
+void TMozillaBrowser::attach(MozCtlView *related)
+{
+    static const MozCtlEvents events = {
+        onTitle,     onStatusText,     onProgress,         onHistory,
+        onNewWindow, onBeforeNavigate, onNavigateComplete, onDocumentComplete,
+        onClicked,   onFocusChanged,   onKeyUnhandled,
+    };
+    m_view = related ? m_api.createRelated(related, &events, this) : m_api.create(&events, this);
+    if (!m_view)
+        throw DorvuError(QStringLiteral("Geckoエンジンのページを作れません"));
+
+    m_window = QWindow::fromWinId(WId(m_api.windowId(m_view)));
+    m_container = QWidget::createWindowContainer(m_window, this);
+    m_container->setFocusPolicy(Qt::StrongFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_container);
+    // Reparents the GTK window into the container now, before GTK maps it.
+    m_container->winId();
+    m_api.show(m_view);
+    focusReturn();
+}
+
+TMozillaBrowser::~TMozillaBrowser()
+{
+    if (m_hasFocus)
+        focusReturn()->pagesWithFocus--;
+    if (m_view)
+        m_api.destroy(m_view);
+}
+
+void TMozillaBrowser::Navigate(const QString &url)
+{
+    const QUrl address = UserAddress::toNavigableUrl(url, QDir::currentPath());
+    m_api.loadUri(m_view, address.toString(QUrl::FullyEncoded).toUtf8().constData());
+}
+
+void TMozillaBrowser::GoBack()
+{
+    if (!m_api.canGoBack(m_view))
+        throw DorvuError(QStringLiteral("前のページはありません"));
+    m_api.goBack(m_view);
+}
+
+void TMozillaBrowser::GoForward()
+{
+    if (!m_api.canGoForward(m_view))
+        throw DorvuError(QStringLiteral("次のページはありません"));
+    m_api.goForward(m_view);
+}
+
+void TMozillaBrowser::Stop()
+{
+    m_api.stop(m_view);
+}
+
+void TMozillaBrowser::Refresh()
+{
+    if (!LocationURL().isEmpty())
+        m_api.reload(m_view);
+}
+
+void TMozillaBrowser::requireDocument() const
+{
+    if (LocationURL().isEmpty())
+        throw DorvuError(QStringLiteral("ページが読み込まれていません"));
+}
+
+void TMozillaBrowser::ExecWB(int command, int option, const QVariant &input)
+{
+    Q_UNUSED(option)
+    switch (command) {
+    case OLECMDID_SAVEAS: {
+        requireDocument();
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"), QString(),
+                                         QStringLiteral("Webアーカイブ (*.mht *.mhtml)"));
+        if (!path.isEmpty())
+            SavePage(path);
+        break;
+    }
+    case OLECMDID_COPY:
+        requireDocument();
+        m_api.editingCommand(m_view, "Copy");
+        break;
+    case OLECMDID_SELECTALL:
+        requireDocument();
+        m_api.editingCommand(m_view, "SelectAll");
+        break;
+    case OLECMDID_ZOOM: {
+        // Failures of the text size are ignored.
+        bool ok = false;
+        const int size = input.toInt(&ok);
+        if (ok && TextZoom::isValid(size))
+            m_api.setTextZoom(m_view, TextZoom::factor(size));
+        break;
+    }
+    default:
+        throw DorvuError(QStringLiteral("このページ コマンドは使えません (%1)").arg(command));
+    }
+}
+
+QString TMozillaBrowser::LocationURL() const
+{
+    return QString::fromUtf8(m_api.uri(m_view));
+}
+
+bool TMozillaBrowser::Busy() const
+{
+    return m_api.isLoading(m_view);
+}
+
+TEngineBrowser *TMozillaBrowser::CreateNewWindowBrowser(QWidget *parent)
+{
+    auto *browser = new TMozillaBrowser(parent, m_api);
+    try {
+        browser->attach(m_view);
+    } catch (...) {
+        delete browser;
+        throw;
+    }
+    return browser;
+}
+
+void TMozillaBrowser::SavePage(const QString &path)
+{
+    requireDocument();
+    auto *call = new SaveCall{this, path};
+    m_api.saveMhtml(
+        m_view, QFile::encodeName(path).constData(),
+        [](void *context, int ok, const char *message) {
+            auto *call = static_cast<SaveCall *>(context);
+            if (call->browser) {
+                if (!ok)
+                    ErrorHandler::Report(
+                        QStringLiteral("%1 に保存できません: %2")
+                            .arg(QDir::toNativeSeparators(call->path), QString::fromUtf8(message)));
+                Q_EMIT call->browser->saveFinished(call->path, ok);
+            }
+            delete call;
+        },
+        call);
+}
+
+double TMozillaBrowser::zoomLevel() const
+{
+    return m_api.zoomLevel(m_view);
+}
+
+void TMozillaBrowser::runJavaScript(const QString &script,
+                                    const std::function<void(bool, const QString &)> &done)
+{
+    m_api.runJavaScript(
+        m_view, script.toUtf8().constData(),
+        [](void *context, int ok, const char *result) {
+            auto *call = static_cast<ScriptCall *>(context);
+            if (call->done)
+                call->done(ok, QString::fromUtf8(result));
+            delete call;
+        },
+        new ScriptCall{done});
+}
+
+void TMozillaBrowser::focusPage()
+{
+    m_api.focus(m_view);
+}
+
+void TMozillaBrowser::resizeEvent(QResizeEvent *event)
+{
+    TEngineBrowser::resizeEvent(event);
+    // The container moves the X window; GTK is told too, so that it lays the page out at once.
+    m_api.resize(m_view, width(), height());
+}
+
+void TMozillaBrowser::activateSubWindow()
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(w)) {
+            if (QMdiArea *area = sub->mdiArea(); area && area->activeSubWindow() != sub)
+                area->setActiveSubWindow(sub);
+            return;
+        }
+    }
+}
+
+void TMozillaBrowser::forwardShortcut(unsigned int keysym, unsigned int modifiers)
+{
+    const int key = qtKey(keysym);
+    if (!key)
+        return;
+    int mods = 0;
+    if (modifiers & MOZCTL_MOD_SHIFT)
+        mods |= Qt::SHIFT;
+    if (modifiers & MOZCTL_MOD_CONTROL)
+        mods |= Qt::CTRL;
+    if (modifiers & MOZCTL_MOD_ALT)
+        mods |= Qt::ALT;
+    const QKeySequence sequence(key | mods);
+    QWidget *top = window();
+    QList<QAction *> actions = top->findChildren<QAction *>();
+    actions += top->actions();
+    for (QAction *action : std::as_const(actions)) {
+        if (action->isEnabled() && action->shortcuts().contains(sequence)) {
+            action->trigger();
+            return;
+        }
+    }
+    const QList<QShortcut *> shortcuts = top->findChildren<QShortcut *>();
+    for (QShortcut *shortcut : shortcuts) {
+        if (shortcut->isEnabled() && shortcut->keys().contains(sequence)) {
+            Q_EMIT shortcut->activated();
+            return;
+        }
+    }
+}
+
+// Engine events. A slot may delete this browser: nothing touches it after an emit.
+
+void TMozillaBrowser::onTitle(void *owner, const char *title)
+{
+    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnTitleChange(QString::fromUtf8(title));
+}
+
+void TMozillaBrowser::onStatusText(void *owner, const char *text)
+{
+    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnStatusTextChange(QString::fromUtf8(text));
+}
+
+void TMozillaBrowser::onProgress(void *owner, double fraction)
+{
+    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnProgressChange(qRound(fraction * 100), 100);
+}
+
+void TMozillaBrowser::onHistory(void *owner, int canGoBack, int canGoForward)
+{
+    QPointer<TMozillaBrowser> self = static_cast<TMozillaBrowser *>(owner);
+    Q_EMIT self->OnCommandStateChange(CSC_NAVIGATEFORWARD, canGoForward);
+    if (self)
+        Q_EMIT self->OnCommandStateChange(CSC_NAVIGATEBACK, canGoBack);
+}
+
+MozCtlView *TMozillaBrowser::onNewWindow(void *owner, const char *uri)
+{
+    QPointer<TMozillaBrowser> self = static_cast<TMozillaBrowser *>(owner);
+    TEngineBrowser *target = nullptr;
+    bool cancel = false;
+    Q_EMIT self->OnNewWindow2(&target, &cancel);
+    if (cancel || !target)
+        return nullptr;
+    auto *mine = qobject_cast<TMozillaBrowser *>(target);
+    if (mine && mine->m_view)
+        return mine->m_view; // WebKit refuses it unless CreateNewWindowBrowser made it
+    // A browser of the other kind cannot take over this request: it gets the address instead.
+    const QString address = QString::fromUtf8(uri);
+    ErrorHandler::Run([target, address] { target->Navigate(address); });
+    return nullptr;
+}
+
+void TMozillaBrowser::onBeforeNavigate(void *owner, const char *uri)
+{
+    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnBeforeNavigate2(QString::fromUtf8(uri));
+}
+
+void TMozillaBrowser::onNavigateComplete(void *owner, const char *uri)
+{
+    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnNavigateComplete2(QString::fromUtf8(uri));
+}
+
+void TMozillaBrowser::onDocumentComplete(void *owner, const char *uri)
+{
+    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnDocumentComplete(QString::fromUtf8(uri));
+}
+
+void TMozillaBrowser::onClicked(void *owner)
+{
+    QPointer<TMozillaBrowser> self = static_cast<TMozillaBrowser *>(owner);
+    self->activateSubWindow();
+    if (self) {
+        // The MDI activation may have moved the X focus back to Qt.
+        self->focusPage();
+        Q_EMIT self->activated();
+    }
+}
+
+void TMozillaBrowser::onFocusChanged(void *owner, int hasFocus)
+{
+    auto *self = static_cast<TMozillaBrowser *>(owner);
+    if (self->m_hasFocus != bool(hasFocus)) {
+        self->m_hasFocus = hasFocus;
+        focusReturn()->pagesWithFocus += hasFocus ? 1 : -1;
+    }
+}
+
+void TMozillaBrowser::onKeyUnhandled(void *owner, unsigned int keysym, unsigned int modifiers)
+{
+    static_cast<TMozillaBrowser *>(owner)->forwardShortcut(keysym, modifiers);
+}

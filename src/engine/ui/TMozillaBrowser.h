@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include "TEngineBrowser.h"
+
+#include <QPointer>
+
+#include <functional>
+
+struct MozCtlApi;
+struct MozCtlView;
+class QWindow;
+
+/// The Gecko engine kind: a WebKitGTK view from the module mozctl.so (see MozCtlModule),
+/// whose X11 window is embedded in this widget. It follows every resize; a click into the
+/// page gives it the keyboard focus and activates the MDI child window around it; keys the
+/// page leaves alone reach the shortcuts of the window around it.
+///
+/// Text sizes (ExecWB 19) scale the text only, by the factors of TextZoom.
+class TMozillaBrowser : public TEngineBrowser
+{
+    Q_OBJECT
+
+public:
+    /// A browser with a fresh page. Throws DorvuError when the module cannot be used.
+    static TMozillaBrowser *create(QWidget *parent = nullptr);
+    ~TMozillaBrowser() override;
+
+    Kind kind() const override { return Kind::Gecko; }
+
+    void Navigate(const QString &url) override;
+    void GoBack() override;
+    void GoForward() override;
+    void Stop() override;
+    void Refresh() override;
+    void ExecWB(int command, int option, const QVariant &input = QVariant()) override;
+    QString LocationURL() const override;
+    bool Busy() const override;
+    /// A hidden-capable browser whose view is related to this one, so that it can take this
+    /// page's new-window request.
+    TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) override;
+
+    /// Saves the page as MHTML to \a path; saveFinished reports the outcome and a failure is
+    /// shown by ErrorHandler.
+    void SavePage(const QString &path);
+    /// The page's current zoom factor.
+    double zoomLevel() const;
+    /// Runs \a script in the page; \a done gets ok and the result as text (or the error).
+    void runJavaScript(const QString &script,
+                       const std::function<void(bool ok, const QString &result)> &done);
+    /// Gives the page the keyboard focus.
+    void focusPage();
+
+Q_SIGNALS:
+    /// A mouse click went into the page.
+    void activated();
+    void saveFinished(const QString &path, bool ok);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    TMozillaBrowser(QWidget *parent, const MozCtlApi &api);
+    void attach(MozCtlView *related);
+    void requireDocument() const;
+    void activateSubWindow();
+    void forwardShortcut(unsigned int keysym, unsigned int modifiers);
+
+    static void onTitle(void *owner, const char *title);
+    static void onStatusText(void *owner, const char *text);
+    static void onProgress(void *owner, double fraction);
+    static void onHistory(void *owner, int canGoBack, int canGoForward);
+    static MozCtlView *onNewWindow(void *owner, const char *uri);
+    static void onBeforeNavigate(void *owner, const char *uri);
+    static void onNavigateComplete(void *owner, const char *uri);
+    static void onDocumentComplete(void *owner, const char *uri);
+    static void onClicked(void *owner);
+    static void onFocusChanged(void *owner, int hasFocus);
+    static void onKeyUnhandled(void *owner, unsigned int keysym, unsigned int modifiers);
+
+    const MozCtlApi &m_api;
+    MozCtlView *m_view = nullptr;
+    QWindow *m_window = nullptr;
+    QWidget *m_container = nullptr;
+    bool m_hasFocus = false;
+};
