@@ -31,7 +31,6 @@ const MozCtlApi *load(const QString &file)
     if (!QFileInfo(file).isFile())
         fail(file, QStringLiteral("ファイルがありません"));
 
-    // The module stays loaded: GTK and WebKit cannot be unloaded from a running process.
     auto *library = new QLibrary(file);
     library->setLoadHints(QLibrary::ResolveAllSymbolsHint);
     if (!library->load()) {
@@ -46,21 +45,16 @@ const MozCtlApi *load(const QString &file)
         delete library;
         fail(file, QStringLiteral("入口 %1 がありません").arg(QLatin1String(MOZCTL_ENTRY_POINT)));
     }
-    if (api->version != MOZCTL_API_VERSION || api->size < sizeof(MozCtlApi)) {
-        const int version = api->version;
-        library->unload();
-        delete library;
+    // From here on the library stays loaded even when refused: it has pulled in GTK and
+    // WebKit, whose type registrations cannot be unloaded.
+    if (api->version != MOZCTL_API_VERSION || api->size < sizeof(MozCtlApi))
         fail(file, QStringLiteral("版が合いません (モジュール %1、必要 %2)")
-                       .arg(version)
+                       .arg(api->version)
                        .arg(MOZCTL_API_VERSION));
-    }
     // The views are X11 windows embedded by id.
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        library->unload();
-        delete library;
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         fail(file, QStringLiteral("X11 の画面がありません (表示方式 %1)")
                        .arg(QGuiApplication::platformName()));
-    }
     const char *error = nullptr;
     if (!api->initialize(&error))
         fail(file, QStringLiteral("GTK を初期化できません (%1)")
