@@ -50,6 +50,7 @@ private Q_SLOTS:
     void followsChanges();
     void createsMissingFolder();
     void executableFolder();
+    void relativeHomeBecomesAbsolute();
     void fallbackWhenUnderAFile();
     void fallbackForProc();
     void fallbackDefaultsToLocalShare();
@@ -108,6 +109,20 @@ void TestProgramFolder::executableFolder()
     QCOMPARE(QDir(QCoreApplication::applicationDirPath())
                  .entryList(QStringList{S(".dorvu-probe-*")}, QDir::Hidden | QDir::Files),
              QStringList());
+}
+
+void TestProgramFolder::relativeHomeBecomesAbsolute()
+{
+    QTemporaryDir dir;
+    const QString saved = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    EnvGuard env("DORVU_HOME");
+    env.set(S("rel/home"));
+    const QString path = ProgramFolder::path();
+    QVERIFY(QDir::setCurrent(saved));
+    QCOMPARE(path, QDir(dir.path()).canonicalPath() + S("/rel/home/"));
+    // Still the same folder after the current folder changed.
+    QCOMPARE(ProgramFolder::path(), path);
 }
 
 void TestProgramFolder::fallbackWhenUnderAFile()

@@ -6,14 +6,29 @@
 #include <QStringView>
 
 /*
- * config.ini: Shift_JIS text with CR LF line ends.
- *   [Section]            section names and key names match without regard to case
- *   Key=Value            value = text after the first "=", blanks trimmed, one pair of matching
- *                        quotes (" or ') stripped, at most 2047 characters
- * Any other line is kept untouched. The first occurrence of a section or key counts.
- * Writing replaces a value in place, appends a new key at the end of its section and a new
- * section at the end of the file; the first write creates the file. Every write reaches the
- * disk at once (temporary file + rename), so every later read sees it.
+ * config.ini: Shift_JIS text with CR LF line ends (Part 6.1).
+ *   [Section]            section names and key names match without regard to case; the name
+ *                        is the text between "[" and the last "]" of the line, blanks trimmed
+ *   Key=Value            value = text after the first "=", blanks (space, tab) trimmed, one pair
+ *                        of matching quotes (" or ') stripped, at most 2047 characters
+ *   ; comment            a line starting with ";" is never a key
+ * Any other line is kept untouched (byte for byte; lines may end in CR LF, CR or LF, and are
+ * written back with CR LF). The first occurrence of a section or key counts; keys of a later
+ * duplicate section are not seen. Keys before the first section belong to no section.
+ *
+ * Writing replaces a value in place (the key keeps its spelling), inserts a new key behind the
+ * last key line of its section (right behind the header when it has none; blank lines and
+ * comments before the next section stay below it) and appends a new section at the end of the
+ * file, after an empty line; the first write creates the file. CR or LF inside a name or value
+ * become blanks. Every write reaches the disk at once (temporary file in the same folder,
+ * fsync, rename over config.ini), so every later read sees it; a write that would not change
+ * the file's bytes leaves the file alone. A file that cannot be read whole (not a regular file,
+ * unreadable, beyond 64 MiB) is never replaced: the write fails instead.
+ *
+ * Reads go through a process-wide parse cache keyed by path, checked on every read against the
+ * file's device, inode, size, modification and change times (nanoseconds); entries whose time
+ * stamps are within 2 s of the moment they were read are checked against the file's bytes, so
+ * even a same-size change within one clock tick is seen. Our own writes drop the entry.
  */
 
 /// The configuration access: a value object holding only the path of config.ini.

@@ -75,7 +75,9 @@ QString resolve(const QString &dorvuHome, const QString &appDir, const QString &
                 const QString &homeDir,
                 const std::function<bool(const QString &)> &writable)
 {
-    const QString candidate = withSlash(dorvuHome.isEmpty() ? appDir : dorvuHome);
+    // Absolute: page opening may change the current folder later (Part 2.1).
+    const QString candidate =
+        withSlash(QFileInfo(dorvuHome.isEmpty() ? appDir : dorvuHome).absoluteFilePath());
     if (writable(candidate))
         return candidate;
     const QString fallback = dataHomeFolder(xdgDataHome, homeDir);

@@ -3,8 +3,8 @@
 #include "Tfrm_MZOption.h"
 
 Tfrm_MZOption::Tfrm_MZOption(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frm_MZOption"));
     setWindowTitle(QStringLiteral("Mozillaオプション"));

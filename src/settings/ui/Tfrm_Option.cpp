@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 Tfrm_Option::Tfrm_Option(const MainWindowParts &main, QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint)
     , m_main(main)
 {
     setObjectName(QStringLiteral("frm_Option"));
@@ -25,14 +25,16 @@ Tfrm_Option::Tfrm_Option(const MainWindowParts &main, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(chkMoz);
     layout->addStretch(1);
-    connect(chkMoz, &QCheckBox::clicked, this, [this] { ErrorHandler::Run([this] { chkMozClick(); }); });
+    connect(chkMoz, &QCheckBox::clicked, this,
+            [this] { ErrorHandler::Run([this] { chkMozClick(); }); });
     ErrorHandler::Run([this] { FormCreate(); });
 }
 
 void Tfrm_Option::FormCreate()
 {
     const IniFile ini = IniFile::config();
-    chkMoz->setChecked(ini.ReadInteger(QStringLiteral("Option_Main"), QStringLiteral("Mozilla"), 0) != 0);
+    chkMoz->setChecked(
+        ini.ReadInteger(QStringLiteral("Option_Main"), QStringLiteral("Mozilla"), 0) != 0);
     chkMozClick();
 
     // The block list. A missing file is only worth a message while blocking is on: with blocking
