@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+/// The start-up and shutdown decisions of the main window, as functions of their inputs.
+namespace StartupRules {
+
+/// "WebList/以前の状態を復元.wlf", relative to the program folder.
+QString restoreFileName();
+
+/// "General"/"LastEngine": only the exact text "IE" selects IE; anything else selects Gecko.
+bool isIeEngine(const QString &lastEngine);
+/// "IE" or "Gecko".
+QString lastEngineText(bool ieChecked);
+
+/// "General"/"WinSize": 1 maximized, 2 minimized, anything else normal.
+Qt::WindowState childStateFromSetting(int winSize);
+/// normal 0, maximized 1, minimized 2.
+int settingFromChildState(Qt::WindowState state);
+
+/// Start-up step 5: deletes the restore file if present, then renames "winlist" to it. No
+/// "winlist": nothing happens (the restore file is gone all the same). The WebList folder is
+/// created when a winlist has to move into it, so the last run's windows are not lost.
+/// Throws DorvuError when the old restore file cannot be deleted or winlist cannot be moved.
+void MoveWinListToRestoreFile(const QString &programFolder);
+
+/// What the deferred start-up step does, given whether the program was started with
+/// arguments and the shutdown flag read at its start.
+struct DeferredPlan
+{
+    bool offerRecovery = false;
+    bool writeShutdownFalse = false;
+    bool openStartPage = false;
+    /// Open the options dialog when config.ini still does not exist.
+    bool checkConfigExists = false;
+};
+DeferredPlan planDeferredStartup(bool hasArguments, bool lastShutdownClean);
+
+} // namespace StartupRules

