@@ -1,0 +1,398 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TUIWebBrowser.h"
+
+#include "DorvuError.h"
+#include "ErrorHandler.h"
+#include "NewWindowRelay.h"
+#include "ProgramFolder.h"
+#include "TextZoom.h"
+#include "UIRequestInterceptor.h"
+#include "UIWebPage.h"
+#include "UserAddress.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace {
+
+QString urlText(const QUrl &url)
+{
+    return url.toString();
+}
+
+} // namespace
+
+TUIWebBrowser::TUIWebBrowser(QWidget *parent)
+    : TEngineBrowser(parent)
+{
+    QWebEngineProfile *profile = sharedProfile();
+    m_page = new UIWebPage(profile, this);
+    m_page->setUrlRequestInterceptor(new UIRequestInterceptor(&m_policy, m_page));
+    m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+
+    m_view = new QWebEngineView(this);
+    m_view->setPage(m_page);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
+    connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
+        // Chromium names a page by its address until the title arrives: that is a commit too.
+        if (m_navigationOpen)
+            onUrlChanged(m_page->url());
+        Q_EMIT OnTitleChange(title);
+    });
+    connect(m_page, &QWebEnginePage::linkHovered, this, &TEngineBrowser::OnStatusTextChange);
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
+        if (progress == m_lastProgress)
+            return;
+        m_lastProgress = progress;
+        Q_EMIT OnProgressChange(progress, 100);
+    });
+    connect(m_page, &QWebEnginePage::loadStarted, this, &TUIWebBrowser::onLoadStarted);
+    connect(m_page, &QWebEnginePage::loadFinished, this, &TUIWebBrowser::onLoadFinished);
+    connect(m_page, &QWebEnginePage::urlChanged, this, &TUIWebBrowser::onUrlChanged);
+    // The history has no signals of its own; the back and forward actions follow it.
+    connect(m_page->action(QWebEnginePage::Back), &QAction::changed, this,
+            [this] { updateCommandStates(false); });
+    connect(m_page->action(QWebEnginePage::Forward), &QAction::changed, this,
+            [this] { updateCommandStates(false); });
+    connect(profile, &QWebEngineProfile::downloadRequested, this,
+            &TUIWebBrowser::onDownloadRequested);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        if (m_popupMenu)
+            m_popupMenu->popup(m_view->mapToGlobal(pos));
+    });
+
+    applyPolicy();
+    applyContextMenuPolicy();
+}
+
+TUIWebBrowser::~TUIWebBrowser()
+{
+    // The view lets go of the page first; the page goes before the shared profile.
+    delete m_view;
+    m_view = nullptr;
+    delete m_page;
+    m_page = nullptr;
+}
+
+QWebEngineProfile *TUIWebBrowser::sharedProfile()
+{
+    static QPointer<QWebEngineProfile> profile;
+    if (!profile) {
+        profile = new QWebEngineProfile(QStringLiteral("Dorvu"), QCoreApplication::instance());
+        const QString folder = ProgramFolder::file(QStringLiteral("WebEngine"));
+        profile->setPersistentStoragePath(folder);
+        profile->setCachePath(folder + QStringLiteral("/Cache"));
+    }
+    return profile;
+}
+
+QWebEnginePage *TUIWebBrowser::page() const
+{
+    return m_page;
+}
+
+void TUIWebBrowser::Navigate(const QString &url)
+{
+    const QUrl address = UserAddress::toNavigableUrl(url);
+    m_navigatePending = true;
+    m_inSetUrl = true;
+    m_page->setUrl(address);
+    m_inSetUrl = false;
+}
+
+void TUIWebBrowser::GoBack()
+{
+    if (!m_page->history()->canGoBack())
+        throw DorvuError(QStringLiteral("前のページはありません"));
+    m_navigatePending = true;
+    m_page->history()->back();
+}
+
+void TUIWebBrowser::GoForward()
+{
+    if (!m_page->history()->canGoForward())
+        throw DorvuError(QStringLiteral("次のページはありません"));
+    m_navigatePending = true;
+    m_page->history()->forward();
+}
+
+void TUIWebBrowser::Stop()
+{
+    m_navigatePending = false;
+    m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+void TUIWebBrowser::Refresh()
+{
+    if (m_page->url().isEmpty())
+        return;
+    m_navigatePending = true;
+    m_page->triggerAction(m_policy.bypassCache ? QWebEnginePage::ReloadAndBypassCache
+                                               : QWebEnginePage::Reload);
+}
+
+void TUIWebBrowser::ExecWB(int command, int, const QVariant &input)
+{
+    switch (command) {
+    case OLECMDID_ZOOM:
+        zoom(input);
+        return;
+    case OLECMDID_SAVEAS: {
+        requireDocument();
+        QString name = m_page->title().trimmed();
+        name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+        if (name.isEmpty())
+            name = QStringLiteral("page");
+        const QString path = QFileDialog::getSaveFileName(
+            this, QStringLiteral("名前を付けて保存"), name + QStringLiteral(".html"),
+            QStringLiteral("Web ページ 完全 (*.html *.htm);;Web アーカイブ 単一のファイル "
+                           "(*.mht *.mhtml)"));
+        if (!path.isEmpty())
+            SaveAs(path);
+        return;
+    }
+    case OLECMDID_COPY:
+        requireDocument();
+        focusPage();
+        m_page->triggerAction(QWebEnginePage::Copy);
+        return;
+    case OLECMDID_SELECTALL:
+        requireDocument();
+        focusPage();
+        m_page->triggerAction(QWebEnginePage::SelectAll);
+        return;
+    default:
+        throw DorvuError(QStringLiteral("ページ コマンド %1 は使えません").arg(command));
+    }
+}
+
+QString TUIWebBrowser::LocationURL() const
+{
+    return urlText(m_page->url());
+}
+
+bool TUIWebBrowser::Busy() const
+{
+    // The engine reports loading only from loadStarted on, a moment after setUrl.
+    return m_navigatePending || m_page->isLoading();
+}
+
+TEngineBrowser *TUIWebBrowser::CreateNewWindowBrowser(QWidget *parent)
+{
+    return new TUIWebBrowser(parent);
+}
+
+void TUIWebBrowser::setIeNoContext(bool on)
+{
+    m_options.IeNoContext = on;
+    applyContextMenuPolicy();
+}
+
+void TUIWebBrowser::setIeSCROLL_hidden(bool on)
+{
+    m_options.IeSCROLL_hidden = on;
+    m_page->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, !on);
+}
+
+void TUIWebBrowser::setPopupMenu(QMenu *menu)
+{
+    m_popupMenu = menu;
+    applyContextMenuPolicy();
+}
+
+void TUIWebBrowser::setDownLoadControl(const TDownLoadControl &set)
+{
+    m_downLoadControl = set;
+    applyPolicy();
+}
+
+void TUIWebBrowser::AmbientPropertyChange()
+{
+    applyPolicy();
+}
+
+void TUIWebBrowser::SaveAs(const QString &path)
+{
+    requireDocument();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool archive = suffix == QLatin1String("mht") || suffix == QLatin1String("mhtml");
+    m_savePath = path;
+    m_page->save(path, archive ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
+                               : QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+}
+
+void TUIWebBrowser::applyPolicy()
+{
+    m_policy = DownLoadPolicy::of(m_downLoadControl);
+    QWebEngineSettings *settings = m_page->settings();
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, m_policy.loadImages);
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, m_policy.runScripts);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, m_policy.plugins);
+    settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, !m_policy.loadMedia);
+    m_page->setAudioMuted(m_policy.muted);
+}
+
+void TUIWebBrowser::applyContextMenuPolicy()
+{
+    if (!m_options.IeNoContext)
+        m_view->setContextMenuPolicy(Qt::DefaultContextMenu);
+    else
+        m_view->setContextMenuPolicy(m_popupMenu ? Qt::CustomContextMenu : Qt::NoContextMenu);
+}
+
+void TUIWebBrowser::focusPage()
+{
+    // The engine edits the focused frame; a page never clicked into has none.
+    if (!m_view->hasFocus())
+        m_view->setFocus(Qt::OtherFocusReason);
+}
+
+void TUIWebBrowser::requireDocument() const
+{
+    if (m_page->url().isEmpty())
+        throw DorvuError(QStringLiteral("ページが読み込まれていません"));
+}
+
+void TUIWebBrowser::updateCommandStates(bool always)
+{
+    const int back = m_page->history()->canGoBack() ? 1 : 0;
+    const int forward = m_page->history()->canGoForward() ? 1 : 0;
+    if (always || forward != m_canGoForward) {
+        m_canGoForward = forward;
+        Q_EMIT OnCommandStateChange(CSC_NAVIGATEFORWARD, forward);
+    }
+    if (always || back != m_canGoBack) {
+        m_canGoBack = back;
+        Q_EMIT OnCommandStateChange(CSC_NAVIGATEBACK, back);
+    }
+}
+
+void TUIWebBrowser::zoom(const QVariant &input)
+{
+    // Silent on every failure: the text size is a preference, not a command the user awaits.
+    bool ok = false;
+    const int size = input.toInt(&ok);
+    if (!ok || !TextZoom::isValid(size) || m_page->url().isEmpty())
+        return;
+    m_page->setZoomFactor(TextZoom::factor(size));
+}
+
+QWebEnginePage *TUIWebBrowser::pageCreateWindow()
+{
+    TEngineBrowser *target = nullptr;
+    bool cancel = false;
+    ErrorHandler::Run([&] { Q_EMIT OnNewWindow2(&target, &cancel); });
+    if (cancel || !target)
+        return nullptr; // window.open() gets null
+    if (auto *browser = qobject_cast<TUIWebBrowser *>(target)) {
+        if (browser == this)
+            return nullptr;
+        return browser->m_page;
+    }
+    return new NewWindowRelay(m_page->profile(), target);
+}
+
+bool TUIWebBrowser::pageAcceptNavigation(const QUrl &url, int type, bool isMainFrame)
+{
+    if (!isMainFrame)
+        return m_policy.loadFrames;
+    // A redirect while the page's own navigation is still open is the server's answer; once the
+    // document has committed, it is the page pulling another address (meta refresh, script).
+    const bool clientPull = type == QWebEnginePage::NavigationTypeRedirect && !m_navigationOpen;
+    if (clientPull && !m_policy.followClientPull) {
+        Q_EMIT ClientPullRefused(urlText(url));
+        return false;
+    }
+    m_navigationOpen = true;
+    Q_EMIT OnBeforeNavigate2(urlText(url));
+    return true;
+}
+
+void TUIWebBrowser::onLoadStarted()
+{
+    m_navigatePending = false;
+    m_lastProgress = -1;
+    Q_EMIT OnCommandStateChange(CSC_UPDATECOMMANDS, false);
+}
+
+void TUIWebBrowser::onLoadFinished(bool ok)
+{
+    m_navigatePending = false;
+    if (m_lastProgress != 100) {
+        m_lastProgress = 100;
+        Q_EMIT OnProgressChange(100, 100);
+    }
+    if (m_navigationOpen)
+        onUrlChanged(m_page->url());
+    if (ok)
+        Q_EMIT OnDocumentComplete(LocationURL());
+    updateCommandStates(true);
+    Q_EMIT OnCommandStateChange(CSC_UPDATECOMMANDS, false);
+}
+
+void TUIWebBrowser::onUrlChanged(const QUrl &url)
+{
+    // setUrl announces its address at once, before the engine has even been asked.
+    if (m_inSetUrl || !m_navigationOpen)
+        return;
+    m_navigationOpen = false;
+    Q_EMIT OnNavigateComplete2(urlText(url));
+}
+
+void TUIWebBrowser::onDownloadRequested(QWebEngineDownloadRequest *download)
+{
+    if (download->page() != m_page)
+        return;
+    if (download->isSavePageDownload()) {
+        watchSave(download);
+        if (download->state() == QWebEngineDownloadRequest::DownloadRequested)
+            download->accept();
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("名前を付けて保存"),
+        QDir(download->downloadDirectory()).filePath(download->downloadFileName()));
+    if (path.isEmpty()) {
+        download->cancel();
+        return;
+    }
+    const QFileInfo target(path);
+    download->setDownloadDirectory(target.absolutePath());
+    download->setDownloadFileName(target.fileName());
+    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [download, path] {
+        if (download->state() == QWebEngineDownloadRequest::DownloadInterrupted)
+            ErrorHandler::Report(QStringLiteral("%1 をダウンロードできませんでした (%2)")
+                                     .arg(path, download->interruptReasonString()));
+    });
+    download->accept();
+}
+
+void TUIWebBrowser::watchSave(QWebEngineDownloadRequest *download)
+{
+    const QString path =
+        m_savePath.isEmpty()
+            ? QDir(download->downloadDirectory()).filePath(download->downloadFileName())
+            : m_savePath;
+    m_savePath.clear();
+    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [download, path] {
+        if (download->isFinished() &&
+            download->state() != QWebEngineDownloadRequest::DownloadCompleted)
+            ErrorHandler::Report(QStringLiteral("ページを %1 に保存できませんでした").arg(path));
+    });
+}

@@ -1,0 +1,573 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "DorvuError.h"
+#include "ErrorHandler.h"
+#include "TUIWebBrowser.h"
+#include "TestHome.h"
+#include "TestHttpServer.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QWebEnginePage>
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(TDownLoadControl)
+
+namespace {
+
+constexpr int kTimeout = 20000;
+
+QByteArray page(const QByteArray &title, const QByteArray &body, const QByteArray &head = {})
+{
+    return "<html><head><title>" + title + "</title>" + head + "</head><body>" + body +
+           "</body></html>";
+}
+
+// Runs a script in the page and waits for its result.
+QVariant evaluate(QWebEnginePage *page, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, kTimeout))
+        qWarning("script did not answer: %s", qPrintable(script));
+    return result;
+}
+
+} // namespace
+
+class tst_TUIWebBrowser : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void navigateReportsAddressAndTitle();
+    void navigateTypedAddress();
+    void navigateNoAddressThrows();
+    void backAndForward();
+    void noHistoryThrows();
+    void progressReachesMaximum();
+    void busyWhileLoading();
+    void stopEndsLoading();
+    void refreshRequestsAgain();
+    void copyAndSelectAll();
+    void pageCommandWithoutDocument();
+    void textSizeZooms();
+    void newWindowGoesToSuppliedBrowser_data();
+    void newWindowGoesToSuppliedBrowser();
+    void newWindowCancelled();
+    void scriptsFollowTheSet();
+    void imagesOff();
+    void videosOff_data();
+    void videosOff();
+    void soundsOffMutes();
+    void clientPull_data();
+    void clientPull();
+    void framesOff();
+    void silentSwallowsDialogs();
+    void saveAsWritesArchive();
+    void saveAsFailureIsReported();
+
+private:
+    TUIWebBrowser *makeBrowser(const TDownLoadControl &set = TDownLoadControl::defaultSet());
+    void load(TUIWebBrowser *browser, const QString &path);
+
+    std::unique_ptr<TestHome> m_caseHome;
+    std::unique_ptr<TestHome> m_home;
+    TestHttpServer m_server;
+    QList<TUIWebBrowser *> m_browsers;
+    QStringList m_errors;
+};
+
+void tst_TUIWebBrowser::initTestCase()
+{
+    // The engine's profile folder is fixed at its first use: one folder for the whole run.
+    m_caseHome = std::make_unique<TestHome>();
+    QVERIFY(m_server.start());
+    m_server.route(QStringLiteral("/a"), page("Page A", "<p id=t>Dorvu copy text</p>"));
+    m_server.route(QStringLiteral("/b"), page("Page B", "b"));
+    m_server.route(QStringLiteral("/c"), page("Page C", "c"));
+    m_server.route(QStringLiteral("/slow"), page("Slow", "slow"));
+    m_server.route(QStringLiteral("/script"),
+                   page("before", "<script>document.title = 'after';</script>"));
+    m_server.route(QStringLiteral("/img"), page("Image", "<img src=\"/pic.png\">"));
+    static const QByteArray png = QByteArray::fromBase64(
+        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5E"
+        "rkJggg==");
+    m_server.route(QStringLiteral("/pic.png"), png, "image/png");
+    m_server.route(QStringLiteral("/video"),
+                   page("Video", "<video id=v src=\"/clip.webm\" preload=auto muted></video>"));
+    m_server.route(QStringLiteral("/clip.webm"), QByteArray(4096, '\0'), "video/webm");
+    m_server.route(QStringLiteral("/refresh"),
+                   page("Refresh", "r", "<meta http-equiv=\"refresh\" content=\"0;url=/b\">"));
+    m_server.route(QStringLiteral("/jsredirect"),
+                   page("Script redirect", "<script>location.href = '/b';</script>"));
+    m_server.redirect(QStringLiteral("/moved"), m_server.url(QStringLiteral("/b")).toString());
+    m_server.route(QStringLiteral("/frame"), page("Frame", "frame"));
+    m_server.route(QStringLiteral("/frames"), page("Frames", "<iframe src=\"/frame\"></iframe>"));
+    m_server.route(QStringLiteral("/opener"),
+                   page("Opener", "<a id=l target=\"_blank\" href=\"/b\">b</a>"));
+    m_server.route(QStringLiteral("/alert"),
+                   page("before", "<script>alert('x'); confirm('y'); document.title = "
+                                  "'after';</script>"));
+}
+
+void tst_TUIWebBrowser::init()
+{
+    m_home = std::make_unique<TestHome>();
+    QVERIFY(m_home->isValid());
+    m_errors.clear();
+    ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
+    m_server.release();
+    m_server.clearRequests();
+}
+
+void tst_TUIWebBrowser::cleanup()
+{
+    m_server.release();
+    qDeleteAll(m_browsers);
+    m_browsers.clear();
+    ErrorHandler::setSink({});
+    m_home.reset();
+}
+
+TUIWebBrowser *tst_TUIWebBrowser::makeBrowser(const TDownLoadControl &set)
+{
+    auto *browser = new TUIWebBrowser;
+    m_browsers.append(browser);
+    browser->setDownLoadControl(set);
+    browser->resize(640, 480);
+    browser->show();
+    return browser;
+}
+
+void tst_TUIWebBrowser::load(TUIWebBrowser *browser, const QString &path)
+{
+    QSignalSpy complete(browser, &TEngineBrowser::OnDocumentComplete);
+    browser->Navigate(m_server.url(path).toString());
+    QTRY_VERIFY_WITH_TIMEOUT(!complete.isEmpty() && !browser->Busy(), kTimeout);
+}
+
+void tst_TUIWebBrowser::navigateReportsAddressAndTitle()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    QSignalSpy titles(browser, &TEngineBrowser::OnTitleChange);
+    QSignalSpy before(browser, &TEngineBrowser::OnBeforeNavigate2);
+    QSignalSpy committed(browser, &TEngineBrowser::OnNavigateComplete2);
+    QSignalSpy complete(browser, &TEngineBrowser::OnDocumentComplete);
+    const QString url = m_server.url(QStringLiteral("/a")).toString();
+
+    browser->Navigate(url);
+    QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty() && titles.last().at(0) == QStringLiteral("Page A"),
+                             kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, kTimeout);
+    QCOMPARE(complete.at(0).at(0).toString(), url);
+    QCOMPARE(browser->LocationURL(), url);
+    QCOMPARE(before.size(), 1);
+    QCOMPARE(before.at(0).at(0).toString(), url);
+    // One completion per navigation, with the address the navigation began with.
+    QCOMPARE(committed.size(), 1);
+    QCOMPARE(committed.at(0).at(0).toString(), url);
+}
+
+void tst_TUIWebBrowser::navigateTypedAddress()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    QSignalSpy complete(browser, &TEngineBrowser::OnDocumentComplete);
+    browser->Navigate(QStringLiteral("127.0.0.1:%1/b").arg(m_server.port()));
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, kTimeout);
+    QCOMPARE(browser->LocationURL(), m_server.url(QStringLiteral("/b")).toString());
+
+    browser->Navigate(QString());
+    QTRY_COMPARE_WITH_TIMEOUT(browser->LocationURL(), QStringLiteral("about:blank"), kTimeout);
+}
+
+void tst_TUIWebBrowser::navigateNoAddressThrows()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/a"));
+    QVERIFY_THROWS_EXCEPTION(DorvuError, browser->Navigate(QStringLiteral("hello world")));
+    QVERIFY(!browser->Busy());
+    QCOMPARE(browser->LocationURL(), m_server.url(QStringLiteral("/a")).toString());
+}
+
+void tst_TUIWebBrowser::backAndForward()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    QSignalSpy states(browser, &TEngineBrowser::OnCommandStateChange);
+    auto lastState = [&](int command) {
+        for (int i = states.size() - 1; i >= 0; --i) {
+            if (states.at(i).at(0).toInt() == command)
+                return states.at(i).at(1).toBool() ? 1 : 0;
+        }
+        return -1;
+    };
+    load(browser, QStringLiteral("/a"));
+    QCOMPARE(lastState(TEngineBrowser::CSC_NAVIGATEBACK), 0);
+    load(browser, QStringLiteral("/b"));
+    QTRY_COMPARE_WITH_TIMEOUT(lastState(TEngineBrowser::CSC_NAVIGATEBACK), 1, kTimeout);
+    QCOMPARE(lastState(TEngineBrowser::CSC_NAVIGATEFORWARD), 0);
+
+    browser->GoBack();
+    QVERIFY(browser->Busy());
+    QTRY_COMPARE_WITH_TIMEOUT(browser->LocationURL(), m_server.url(QStringLiteral("/a")).toString(),
+                              kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(lastState(TEngineBrowser::CSC_NAVIGATEFORWARD), 1, kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(lastState(TEngineBrowser::CSC_NAVIGATEBACK), 0, kTimeout);
+
+    browser->GoForward();
+    QTRY_COMPARE_WITH_TIMEOUT(browser->LocationURL(), m_server.url(QStringLiteral("/b")).toString(),
+                              kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(lastState(TEngineBrowser::CSC_NAVIGATEFORWARD), 0, kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(lastState(TEngineBrowser::CSC_NAVIGATEBACK), 1, kTimeout);
+}
+
+void tst_TUIWebBrowser::noHistoryThrows()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    try {
+        browser->GoBack();
+        QFAIL("back without history succeeded");
+    } catch (const DorvuError &error) {
+        QCOMPARE(error.message(), QStringLiteral("前のページはありません"));
+    }
+    load(browser, QStringLiteral("/a"));
+    try {
+        browser->GoForward();
+        QFAIL("forward without history succeeded");
+    } catch (const DorvuError &error) {
+        QCOMPARE(error.message(), QStringLiteral("次のページはありません"));
+    }
+    QVERIFY_THROWS_EXCEPTION(DorvuError, browser->GoBack());
+    QCOMPARE(browser->LocationURL(), m_server.url(QStringLiteral("/a")).toString());
+}
+
+void tst_TUIWebBrowser::progressReachesMaximum()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    QSignalSpy progress(browser, &TEngineBrowser::OnProgressChange);
+    load(browser, QStringLiteral("/a"));
+    QVERIFY(!progress.isEmpty());
+    for (const QList<QVariant> &args : progress)
+        QCOMPARE(args.at(1).toInt(), 100);
+    QCOMPARE(progress.last().at(0).toInt(), 100);
+}
+
+void tst_TUIWebBrowser::busyWhileLoading()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    QVERIFY(!browser->Busy());
+    m_server.hold(QStringLiteral("/slow"));
+    QSignalSpy requested(&m_server, &TestHttpServer::requested);
+    browser->Navigate(m_server.url(QStringLiteral("/slow")).toString());
+    // At once, before the engine has even started.
+    QVERIFY(browser->Busy());
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/slow")), kTimeout);
+    QVERIFY(browser->Busy());
+    m_server.release();
+    QTRY_VERIFY_WITH_TIMEOUT(!browser->Busy(), kTimeout);
+    QCOMPARE(browser->LocationURL(), m_server.url(QStringLiteral("/slow")).toString());
+}
+
+void tst_TUIWebBrowser::stopEndsLoading()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    m_server.hold(QStringLiteral("/slow"));
+    QSignalSpy complete(browser, &TEngineBrowser::OnDocumentComplete);
+    browser->Navigate(m_server.url(QStringLiteral("/slow")).toString());
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/slow")), kTimeout);
+    browser->Stop();
+    QTRY_VERIFY_WITH_TIMEOUT(!browser->Busy(), kTimeout);
+    QCOMPARE(complete.size(), 0);
+}
+
+void tst_TUIWebBrowser::refreshRequestsAgain()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/a"));
+    m_server.clearRequests();
+    QSignalSpy complete(browser, &TEngineBrowser::OnDocumentComplete);
+    browser->Refresh();
+    QVERIFY(browser->Busy());
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/a")), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, kTimeout);
+}
+
+void tst_TUIWebBrowser::copyAndSelectAll()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/a"));
+    browser->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(browser));
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("old"));
+    browser->ExecWB(TEngineBrowser::OLECMDID_SELECTALL, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        evaluate(browser->page(), QStringLiteral("window.getSelection().toString()"))
+            .toString()
+            .trimmed(),
+        QStringLiteral("Dorvu copy text"), kTimeout);
+    browser->ExecWB(TEngineBrowser::OLECMDID_COPY, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(clipboard->text().trimmed(), QStringLiteral("Dorvu copy text"),
+                              kTimeout);
+}
+
+void tst_TUIWebBrowser::pageCommandWithoutDocument()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    for (const int command :
+         {int(TEngineBrowser::OLECMDID_COPY), int(TEngineBrowser::OLECMDID_SELECTALL),
+          int(TEngineBrowser::OLECMDID_SAVEAS)}) {
+        try {
+            browser->ExecWB(command, 0);
+            QFAIL("a page command without a page succeeded");
+        } catch (const DorvuError &error) {
+            QCOMPARE(error.message(), QStringLiteral("ページが読み込まれていません"));
+        }
+    }
+    // The text size stays silent.
+    browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 4);
+    QVERIFY_THROWS_EXCEPTION(DorvuError, browser->ExecWB(99, 0));
+}
+
+void tst_TUIWebBrowser::textSizeZooms()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/a"));
+    const QString ratio = QStringLiteral("window.devicePixelRatio");
+    const qreal base = evaluate(browser->page(), ratio).toReal();
+    QVERIFY(base > 0);
+
+    browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 4);
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(browser->page(), ratio).toReal(), base * 1.5, kTimeout);
+    // Out of range or no number: nothing changes, nothing is thrown.
+    browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 5);
+    browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, QStringLiteral("big"));
+    QCOMPARE(browser->page()->zoomFactor(), 1.5);
+    browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(browser->page(), ratio).toReal(), base * 0.75, kTimeout);
+}
+
+void tst_TUIWebBrowser::newWindowGoesToSuppliedBrowser_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("window.open") << "window.open('/b'); true";
+    QTest::newRow("target=_blank link") << "document.getElementById('l').click(); true";
+}
+
+void tst_TUIWebBrowser::newWindowGoesToSuppliedBrowser()
+{
+    QFETCH(QString, script);
+    TUIWebBrowser *opener = makeBrowser();
+    load(opener, QStringLiteral("/opener"));
+
+    TUIWebBrowser *supplied = nullptr;
+    std::unique_ptr<QSignalSpy> before, committed, complete;
+    connect(opener, &TEngineBrowser::OnNewWindow2, this, [&](TEngineBrowser **ppDisp, bool *) {
+        // The capture browser is hidden: it never gets a visible view.
+        supplied = static_cast<TUIWebBrowser *>(opener->CreateNewWindowBrowser(nullptr));
+        m_browsers.append(supplied);
+        supplied->setDownLoadControl(TDownLoadControl::captureSet());
+        before = std::make_unique<QSignalSpy>(supplied, &TEngineBrowser::OnBeforeNavigate2);
+        committed = std::make_unique<QSignalSpy>(supplied, &TEngineBrowser::OnNavigateComplete2);
+        complete = std::make_unique<QSignalSpy>(supplied, &TEngineBrowser::OnDocumentComplete);
+        *ppDisp = supplied;
+    });
+    evaluate(opener->page(), script);
+    QTRY_VERIFY_WITH_TIMEOUT(supplied && complete && !complete->isEmpty(), kTimeout);
+    const QString url = m_server.url(QStringLiteral("/b")).toString();
+    QCOMPARE(before->first().at(0).toString(), url);
+    QVERIFY(!committed->isEmpty());
+    QCOMPARE(committed->first().at(0).toString(), url);
+    QCOMPARE(complete->first().at(0).toString(), url);
+    QCOMPARE(supplied->LocationURL(), url);
+    // The opener stays where it was.
+    QCOMPARE(opener->LocationURL(), m_server.url(QStringLiteral("/opener")).toString());
+}
+
+void tst_TUIWebBrowser::newWindowCancelled()
+{
+    TUIWebBrowser *opener = makeBrowser();
+    load(opener, QStringLiteral("/opener"));
+    int requests = 0;
+    connect(opener, &TEngineBrowser::OnNewWindow2, this, [&](TEngineBrowser **, bool *Cancel) {
+        ++requests;
+        *Cancel = true;
+    });
+    // Chromium hands the script a window before it asks the host; a refused one is closed.
+    const QString open = QStringLiteral("window.w = window.open('/c'); true");
+    const QString closed = QStringLiteral("window.w === null || window.w.closed");
+    evaluate(opener->page(), open);
+    QTRY_VERIFY_WITH_TIMEOUT(evaluate(opener->page(), closed).toBool(), kTimeout);
+    QCOMPARE(requests, 1);
+    // A request that no slot answers is refused as well.
+    disconnect(opener, &TEngineBrowser::OnNewWindow2, this, nullptr);
+    evaluate(opener->page(), open);
+    QTRY_VERIFY_WITH_TIMEOUT(evaluate(opener->page(), closed).toBool(), kTimeout);
+    load(opener, QStringLiteral("/a"));
+    QVERIFY(!m_server.wasRequested(QStringLiteral("/c")));
+}
+
+void tst_TUIWebBrowser::scriptsFollowTheSet()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    QSignalSpy titles(browser, &TEngineBrowser::OnTitleChange);
+    load(browser, QStringLiteral("/script"));
+    QTRY_COMPARE_WITH_TIMEOUT(browser->page()->title(), QStringLiteral("after"), kTimeout);
+
+    // The switch: a new set, announced, and the page loaded again under it.
+    TDownLoadControl set = browser->DownLoadControl();
+    set.include(CS_NoScripts);
+    browser->setDownLoadControl(set);
+    browser->AmbientPropertyChange();
+    QSignalSpy complete(browser, &TEngineBrowser::OnDocumentComplete);
+    browser->Refresh();
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, kTimeout);
+    QCOMPARE(browser->page()->title(), QStringLiteral("before"));
+}
+
+void tst_TUIWebBrowser::imagesOff()
+{
+    TUIWebBrowser *shows = makeBrowser(TDownLoadControl{CS_Images});
+    load(shows, QStringLiteral("/img"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/pic.png")), kTimeout);
+
+    m_server.clearRequests();
+    TUIWebBrowser *blocks = makeBrowser(TDownLoadControl{CS_NoJava});
+    load(blocks, QStringLiteral("/img"));
+    // The load ends only after the page's images.
+    QVERIFY(!m_server.wasRequested(QStringLiteral("/pic.png")));
+}
+
+void tst_TUIWebBrowser::videosOff_data()
+{
+    QTest::addColumn<TDownLoadControl>("set");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("videos on") << TDownLoadControl{CS_Videos} << true;
+    QTest::newRow("videos off") << TDownLoadControl{CS_Images, CS_BGSounds} << false;
+}
+
+void tst_TUIWebBrowser::videosOff()
+{
+    QFETCH(TDownLoadControl, set);
+    QFETCH(bool, loads);
+    TUIWebBrowser *browser = makeBrowser(set);
+    load(browser, QStringLiteral("/video"));
+    if (loads) {
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/clip.webm")), kTimeout);
+    } else {
+        // The refused load ends the element's fetch with an error.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            evaluate(browser->page(), QStringLiteral("document.getElementById('v').error !== null"))
+                .toBool(),
+            kTimeout);
+        QVERIFY(!m_server.wasRequested(QStringLiteral("/clip.webm")));
+    }
+}
+
+void tst_TUIWebBrowser::soundsOffMutes()
+{
+    TUIWebBrowser *browser = makeBrowser(TDownLoadControl{CS_Images});
+    QVERIFY(browser->page()->isAudioMuted());
+    browser->setDownLoadControl(TDownLoadControl{CS_Images, CS_BGSounds});
+    browser->AmbientPropertyChange();
+    QVERIFY(!browser->page()->isAudioMuted());
+}
+
+void tst_TUIWebBrowser::clientPull_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("pull");
+    QTest::newRow("meta refresh") << "/refresh" << true;
+    QTest::newRow("script redirect") << "/jsredirect" << true;
+    QTest::newRow("server redirect") << "/moved" << false;
+}
+
+void tst_TUIWebBrowser::clientPull()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, pull);
+    const QString target = m_server.url(QStringLiteral("/b")).toString();
+
+    // Followed without the flag.
+    TUIWebBrowser *follows = makeBrowser(TDownLoadControl{CS_Images});
+    follows->Navigate(m_server.url(path).toString());
+    QTRY_COMPARE_WITH_TIMEOUT(follows->LocationURL(), target, kTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!follows->Busy(), kTimeout);
+
+    m_server.clearRequests();
+    TUIWebBrowser *holds = makeBrowser(TDownLoadControl{CS_Images, CS_NoClientPull});
+    QSignalSpy refused(holds, &TUIWebBrowser::ClientPullRefused);
+    holds->Navigate(m_server.url(path).toString());
+    if (pull) {
+        QTRY_COMPARE_WITH_TIMEOUT(refused.size(), 1, kTimeout);
+        QCOMPARE(refused.at(0).at(0).toString(), target);
+        QTRY_VERIFY_WITH_TIMEOUT(!holds->Busy(), kTimeout);
+        QCOMPARE(holds->LocationURL(), m_server.url(path).toString());
+        QVERIFY(!m_server.wasRequested(QStringLiteral("/b")));
+    } else {
+        // A server's redirect is no client pull: the capture browser must still follow it.
+        QTRY_COMPARE_WITH_TIMEOUT(holds->LocationURL(), target, kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!holds->Busy(), kTimeout);
+        QCOMPARE(refused.size(), 0);
+    }
+}
+
+void tst_TUIWebBrowser::framesOff()
+{
+    TUIWebBrowser *shows = makeBrowser(TDownLoadControl{CS_Images});
+    load(shows, QStringLiteral("/frames"));
+    QVERIFY(m_server.wasRequested(QStringLiteral("/frame")));
+
+    m_server.clearRequests();
+    TUIWebBrowser *blocks = makeBrowser(TDownLoadControl{CS_Images, CS_NoFrame});
+    load(blocks, QStringLiteral("/frames"));
+    // The load event waits for the page's frames.
+    QVERIFY(!m_server.wasRequested(QStringLiteral("/frame")));
+}
+
+void tst_TUIWebBrowser::silentSwallowsDialogs()
+{
+    // Without CS_Silent the alert would wait for a click that never comes.
+    TUIWebBrowser *browser = makeBrowser(TDownLoadControl{CS_Images, CS_Silent});
+    load(browser, QStringLiteral("/alert"));
+    QTRY_COMPARE_WITH_TIMEOUT(browser->page()->title(), QStringLiteral("after"), kTimeout);
+}
+
+void tst_TUIWebBrowser::saveAsWritesArchive()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/a"));
+    const QString path = m_home->file(QStringLiteral("saved.mht"));
+    browser->SaveAs(path);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() > 0, kTimeout);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile(path).size() > 0, kTimeout);
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.contains("Dorvu copy text"));
+    QVERIFY(m_errors.isEmpty());
+}
+
+void tst_TUIWebBrowser::saveAsFailureIsReported()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/a"));
+    const QString path = m_home->file(QStringLiteral("missing/folder/saved.mht"));
+    browser->SaveAs(path);
+    QTRY_COMPARE_WITH_TIMEOUT(m_errors.size(), 1, kTimeout);
+    QVERIFY(m_errors.at(0).contains(path));
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_MAIN(tst_TUIWebBrowser)
+#include "tst_TUIWebBrowser.moc"
