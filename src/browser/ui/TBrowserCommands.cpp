@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TBrowserCommands.h"
+
+#include "ErrorHandler.h"
+#include "IniFile.h"
+#include "PageRules.h"
+#include "SecurityFlags.h"
+#include "TBrowserChild.h"
+#include "TBrowserHost.h"
+#include "TEngineBrowser.h"
+#include "TEngineFactory.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+TBrowserCommands::TBrowserCommands(TBrowserHost *host, QObject *parent)
+    : QObject(parent)
+    , m_host(host)
+{
+    chooseFile = [this] {
+        return QFileDialog::getOpenFileName(m_host->controls().mainWindow, QString(), QString(),
+                                            QStringLiteral("すべてのファイル (*)"));
+    };
+}
+
+void TBrowserCommands::bind(QAction *action, const std::function<void()> &handler)
+{
+    if (!action)
+        return;
+    connect(action, &QAction::triggered, this, [handler] { ErrorHandler::Run(handler); });
+}
+
+void TBrowserCommands::connectControls()
+{
+    const TBrowserControls &c = m_host->controls();
+    bind(c.FileNew1, [this] { FileNew1Execute(); });
+    bind(c.BackCtrl, [this] { BackCtrlClick(); });
+    bind(c.FrwrdCtrl, [this] { FrwrdCtrlClick(); });
+    bind(c.StopCtrl, [this] { StopCtrlClick(); });
+    bind(c.ReLoadCtrl, [this] { ReLoadCtrlClick(); });
+    bind(c.ChangeCtrl, [this] { ChangeCtrlClick(); });
+    bind(c.IE_item, [this] { IE_ItemClick(); });
+    bind(c.Moz_Item, [this] { Moz_ItemClick(); });
+    // A checkable item has already toggled its tick when it reports the click; the switch
+    // commands toggle it themselves, from the tick the user saw.
+    auto bindSwitch = [this](QAction *a, void (TBrowserCommands::*handler)(QAction *)) {
+        bind(a, [this, a, handler] {
+            if (a->isCheckable())
+                a->setChecked(!a->isChecked());
+            (this->*handler)(a);
+        });
+    };
+    bindSwitch(c.mnuJava, &TBrowserCommands::mnuJavaClick);
+    bindSwitch(c.mnuScript, &TBrowserCommands::mnuScriptClick);
+    bindSwitch(c.mnuActiveX, &TBrowserCommands::mnuActiveXClick);
+    bindSwitch(c.mnuImage, &TBrowserCommands::mnuImageClick);
+    bindSwitch(c.mnuBGM, &TBrowserCommands::mnuBGMClick);
+    bindSwitch(c.mnuVideo, &TBrowserCommands::mnuVideoClick);
+    if (QLineEdit *address = c.txtAddress) {
+        // Enter runs Move; the key itself goes no further.
+        connect(address, &QLineEdit::returnPressed, this,
+                [this] { ErrorHandler::Run([this] { btnMoveClick(); }); });
+    }
+}
+
+// --- new windows ----------------------------------------------------------------------------
+
+void TBrowserCommands::FileNew1Execute()
+{
+    const EngineKind kind = m_host->defaultEngine();
+    m_host->OpenPage(PageRules::newWindowCaption(kind), PageRules::newWindowAddress(kind));
+}
+
+void TBrowserCommands::NewCtrlClick()
+{
+    if (QAction *action = m_host->controls().FileNew1)
+        action->trigger();
+    else
+        FileNew1Execute();
+}
+
+void TBrowserCommands::mnuNew_CilpClick()
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString text = clipboard ? clipboard->text() : QString();
+    m_host->OpenPage(PageRules::newWindowCaption(m_host->defaultEngine()), text);
+}
+
+void TBrowserCommands::ClipNewCtrlClick()
+{
+    mnuNew_CilpClick();
+}
+
+void TBrowserCommands::FileOpen1Execute()
+{
+    const QString file = chooseFile ? chooseFile() : QString();
+    if (!file.isEmpty())
+        m_host->OpenPage(QString(), file);
+}
+
+// --- the active window's engine -------------------------------------------------------------
+
+void TBrowserCommands::BackCtrlClick()
+{
+    if (TBrowserChild *child = m_host->activeChild())
+        child->engine()->GoBack();
+}
+
+void TBrowserCommands::FrwrdCtrlClick()
+{
+    if (TBrowserChild *child = m_host->activeChild())
+        child->engine()->GoForward();
+}
+
+void TBrowserCommands::StopCtrlClick()
+{
+    if (TBrowserChild *child = m_host->activeChild())
+        child->engine()->Stop();
+}
+
+void TBrowserCommands::ReLoadCtrlClick()
+{
+    if (TBrowserChild *child = m_host->activeChild())
+        child->engine()->Refresh();
+}
+
+void TBrowserCommands::btnMoveClick()
+{
+    const int mode = IniFile::config().ReadInteger(QStringLiteral("Option_Window"),
+                                                   QStringLiteral("AddressBar"), 0);
+    QLineEdit *address = m_host->controls().txtAddress;
+    // Read before New: a new window's activation puts its own address into the box.
+    const QString text = address ? address->text() : QString();
+    if (PageRules::moveOpensNewWindow(mode, m_host->childCount() > 0))
+        FileNew1Execute();
+    if (text.isEmpty())
+        return;
+    // Typed text goes to the engine as it stands: no address clean-up on this path.
+    if (TBrowserChild *child = m_host->activeChild())
+        child->engine()->Navigate(text);
+}
+
+// --- default engine -------------------------------------------------------------------------
+
+void TBrowserCommands::setDefaultEngine(bool ie)
+{
+    const TBrowserControls &c = m_host->controls();
+    if (c.IE_item)
+        c.IE_item->setChecked(ie);
+    if (c.Moz_Item)
+        c.Moz_Item->setChecked(!ie);
+    if (c.ChangeCtrl) {
+        const int image = ie ? PageRules::ImageIE : PageRules::ImageGecko;
+        c.ChangeCtrl->setProperty("ImageIndex", image);
+        c.ChangeCtrl->setIcon(m_host->image(image));
+    }
+}
+
+void TBrowserCommands::IE_ItemClick()
+{
+    setDefaultEngine(true);
+}
+
+void TBrowserCommands::Moz_ItemClick()
+{
+    setDefaultEngine(false);
+}
+
+void TBrowserCommands::ChangeCtrlClick()
+{
+    // Runs the other item's handling directly, so it works while Moz_Item is disabled.
+    if (m_host->defaultEngine() == EngineKind::IE)
+        Moz_ItemClick();
+    else
+        IE_ItemClick();
+}
+
+// --- security and multimedia switches -------------------------------------------------------
+
+void TBrowserCommands::switchFlag(QAction *item, bool *flag)
+{
+    if (item) {
+        const bool on = !item->isChecked();
+        item->setChecked(on);
+        *flag = on;
+    } else {
+        *flag = !*flag;
+    }
+    TBrowserChild *child = m_host->activeChild();
+    if (!child || child->kind() != EngineKind::IE)
+        return;
+    TEngineBrowser *engine = child->engine();
+    m_host->factory()->setDownLoadControl(
+        engine, SecurityFlags::ApplySecurityFlags(m_host->securityFlags()));
+    m_host->factory()->reapplyDownLoadControl(engine);
+    engine->Refresh();
+}
+
+void TBrowserCommands::mnuJavaClick(QAction *Sender)
+{
+    switchFlag(Sender, &m_host->securityFlags().Java);
+}
+
+void TBrowserCommands::mnuScriptClick(QAction *Sender)
+{
+    switchFlag(Sender, &m_host->securityFlags().Script);
+}
+
+void TBrowserCommands::mnuActiveXClick(QAction *Sender)
+{
+    switchFlag(Sender, &m_host->securityFlags().ActiveX);
+}
+
+void TBrowserCommands::mnuImageClick(QAction *Sender)
+{
+    switchFlag(Sender, &m_host->securityFlags().Image);
+}
+
+void TBrowserCommands::mnuBGMClick(QAction *Sender)
+{
+    switchFlag(Sender, &m_host->securityFlags().BGM);
+}
+
+void TBrowserCommands::mnuVideoClick(QAction *Sender)
+{
+    switchFlag(Sender, &m_host->securityFlags().Video);
+}

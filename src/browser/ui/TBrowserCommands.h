@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class TBrowserHost;
+
+/// The main window's page commands: new windows (blank, clipboard, file), back, forward,
+/// stop, reload, the address bar's Move, the choice of engine for new windows, and the six
+/// security and multimedia switches. Each handler is a thin layer over OpenPage or over one
+/// engine command of the active page window.
+class TBrowserCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TBrowserCommands(TBrowserHost *host, QObject *parent = nullptr);
+
+    /// Connects the controls' actions, the Move button and the address box to the handlers
+    /// below, each run inside the common error handler.
+    void connectControls();
+    /// Connects \a action's trigger to \a handler inside ErrorHandler::Run.
+    void bind(QAction *action, const std::function<void()> &handler);
+
+    void FileNew1Execute();
+    void NewCtrlClick();
+    void mnuNew_CilpClick();
+    void ClipNewCtrlClick();
+    void FileOpen1Execute();
+    void BackCtrlClick();
+    void FrwrdCtrlClick();
+    void StopCtrlClick();
+    void ReLoadCtrlClick();
+    void btnMoveClick();
+    void IE_ItemClick();
+    void Moz_ItemClick();
+    void ChangeCtrlClick();
+
+    void mnuJavaClick(QAction *Sender);
+    void mnuScriptClick(QAction *Sender);
+    void mnuActiveXClick(QAction *Sender);
+    void mnuImageClick(QAction *Sender);
+    void mnuBGMClick(QAction *Sender);
+    void mnuVideoClick(QAction *Sender);
+
+    /// The file dialog of File Open; tests put their own chooser here. Returns the chosen file,
+    /// empty when cancelled.
+    std::function<QString()> chooseFile;
+
+private:
+    void switchFlag(QAction *item, bool *flag);
+    void setDefaultEngine(bool ie);
+
+    TBrowserHost *m_host;
+};

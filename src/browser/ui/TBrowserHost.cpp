@@ -1,0 +1,357 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TBrowserHost.h"
+
+#include "DorvuError.h"
+#include "ErrorHandler.h"
+#include "IniFile.h"
+#include "PageRules.h"
+#include "TBrowserChild.h"
+#include "TEngineBrowser.h"
+#include "TEngineFactory.h"
+#include "TTabControl.h"
+#include "TTreeWinDelegate.h"
+#include "Tfrm_IE.h"
+#include "Tfrm_MZ.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int ImageRole = Qt::UserRole + 1;
+
+void enableAction(QAction *action, bool enabled)
+{
+    if (action)
+        action->setEnabled(enabled);
+}
+
+} // namespace
+
+TBrowserHost::TBrowserHost(const TBrowserControls &controls,
+                           std::unique_ptr<TEngineFactory> factory, QObject *parent)
+    : QObject(parent)
+    , m_controls(controls)
+    , m_factory(std::move(factory))
+{
+    attachViews();
+}
+
+TBrowserHost::~TBrowserHost() = default;
+
+template<typename T> void TBrowserHost::watch(T *&control)
+{
+    // The main window's controls and this object die in no fixed order at exit: a control
+    // that goes first is simply no longer driven.
+    if (control)
+        connect(control, &QObject::destroyed, this, [&control] { control = nullptr; });
+}
+
+void TBrowserHost::attachViews()
+{
+    TBrowserControls &c = m_controls;
+    watch(c.mainWindow);
+    watch(c.mdiArea);
+    watch(c.TabControl1);
+    watch(c.TreeWin);
+    watch(c.TabPopup);
+    watch(c.txtAddress);
+    watch(c.StatusBar1);
+    watch(c.StatusPanel0);
+    watch(c.ProgressBar1);
+    for (QAction **a :
+         {&c.BackCtrl,     &c.FrwrdCtrl,      &c.StopCtrl,       &c.ReLoadCtrl,   &c.ChangeCtrl,
+          &c.FileNew1,     &c.mnuFile_SaveAs, &c.mnuEdit_slrAll, &c.mnuEdit_Copy, &c.mnuTranslate,
+          &c.mnuShow_Size, &c.mnuSC,          &c.mnuMC,          &c.IE_item,      &c.Moz_Item,
+          &c.mnuJava,      &c.mnuScript,      &c.mnuActiveX,     &c.mnuImage,     &c.mnuBGM,
+          &c.mnuVideo,     &c.mnuSize[0],     &c.mnuSize[1],     &c.mnuSize[2],   &c.mnuSize[3],
+          &c.mnuSize[4]})
+        watch(*a);
+    connect(&m_list, &WindowList::entryAppended, this, &TBrowserHost::entryAppended);
+    connect(&m_list, &WindowList::entryRemoved, this, &TBrowserHost::entryRemoved);
+    connect(&m_list, &WindowList::entryChanged, this, &TBrowserHost::entryChanged);
+    connect(&m_list, &WindowList::selectionChanged, this, &TBrowserHost::selectionChanged);
+    if (m_controls.mdiArea)
+        connect(m_controls.mdiArea, &QMdiArea::subWindowActivated, this,
+                &TBrowserHost::subWindowActivated);
+    if (TTabControl *tabs = m_controls.TabControl1) {
+        connect(tabs, &QTabBar::currentChanged, this, [this](int index) {
+            if (!m_syncingViews)
+                ErrorHandler::Run([&] { TabControl1Change(index); });
+        });
+        connect(tabs, &TTabControl::nonLeftPressed, this, &TBrowserHost::HitTestTab);
+        connect(tabs, &QWidget::customContextMenuRequested, this, &TBrowserHost::tabContextMenu);
+    }
+    if (QTreeWidget *tree = m_controls.TreeWin) {
+        tree->setItemDelegate(new TTreeWinDelegate(tree));
+        tree->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *node) {
+            if (!m_syncingViews)
+                ErrorHandler::Run([&] { TreeWinChange(node); });
+        });
+        connect(tree, &QWidget::customContextMenuRequested, this, &TBrowserHost::treeContextMenu);
+    }
+}
+
+// --- page opening ---------------------------------------------------------------------------
+
+EngineKind TBrowserHost::defaultEngine() const
+{
+    if (m_controls.IE_item && !m_controls.IE_item->isChecked())
+        return EngineKind::Gecko;
+    return EngineKind::IE;
+}
+
+void TBrowserHost::OpenPage(const QString &caption, const QString &url)
+{
+    const QString address = PageRules::cleanAddress(url);
+
+    const IniFile ini = IniFile::config();
+    const QString mozPath =
+        ini.ReadString(QStringLiteral("Option_Main"), QStringLiteral("MozPath"), QString());
+    const int mozilla =
+        ini.ReadInteger(QStringLiteral("Option_Main"), QStringLiteral("Mozilla"), 0);
+    const bool len = ini.ReadBool(QStringLiteral("Option_Tab"), QStringLiteral("Len"), false);
+    const int maxLen = ini.ReadInteger(QStringLiteral("Option_Tab"), QStringLiteral("MaxLen"), 0);
+    const bool newWindowActive =
+        ini.ReadBool(QStringLiteral("Option_Window"), QStringLiteral("NewWindow_Active"), false);
+
+    if (PageRules::tabLimitReached(len, maxLen, m_list.count()))
+        return;
+
+    if (mozilla == 1 && (mozPath.isEmpty() || !QDir::setCurrent(mozPath)))
+        throw DorvuError(QStringLiteral("入出力エラー: %1 に移動できません").arg(mozPath));
+
+    const int remembered = m_list.selected();
+    const EngineKind kind = defaultEngine();
+
+    // The engine comes first: when it cannot be made, no window and no entry exist.
+    TEngineBrowser *engine = m_factory->create(kind, nullptr);
+
+    const int id = m_counter.next();
+    m_list.append(id, kind);
+
+    TBrowserChild *child = nullptr;
+    if (kind == EngineKind::IE) {
+        auto *form = new Tfrm_IE(this, id, engine);
+        child = form;
+        if (m_controls.mdiArea)
+            m_controls.mdiArea->addSubWindow(form);
+        form->FormCreate();
+    } else {
+        auto *form = new Tfrm_MZ(this, id, engine);
+        child = form;
+        if (m_controls.mdiArea)
+            m_controls.mdiArea->addSubWindow(form);
+        form->FormCreate();
+    }
+    if (m_controls.mdiArea)
+        m_controls.mdiArea->setActiveSubWindow(child);
+
+    child->setWindowTitle(caption);
+    Q_EMIT childOpened(child);
+    engine->Navigate(address);
+
+    if (newWindowActive) {
+        m_list.setSelected(m_list.count() - 1);
+    } else if (remembered >= 0 && remembered < m_list.count()) {
+        m_list.setSelected(remembered);
+        TabControl1Change(remembered);
+    }
+}
+
+// --- selection ------------------------------------------------------------------------------
+
+void TBrowserHost::ActivateWindowAt(int pos)
+{
+    if (pos < 0 || pos >= m_list.count())
+        return;
+    const int id = m_list.id(pos);
+    for (TBrowserChild *child : children()) {
+        if (child->windowId() != id)
+            continue;
+        if (!child->isVisible())
+            child->show();
+        if (m_controls.mdiArea)
+            m_controls.mdiArea->setActiveSubWindow(child);
+    }
+}
+
+void TBrowserHost::TabControl1Change(int index)
+{
+    ActivateWindowAt(index);
+    m_list.setSelected(index);
+}
+
+void TBrowserHost::TreeWinChange(QTreeWidgetItem *node)
+{
+    if (!node || node->parent() || !m_controls.TreeWin)
+        return;
+    const int index = m_controls.TreeWin->indexOfTopLevelItem(node);
+    ActivateWindowAt(index);
+    m_list.setSelected(index);
+}
+
+void TBrowserHost::HitTestTab(int index)
+{
+    m_popupPosition = index;
+}
+
+void TBrowserHost::tabContextMenu(const QPoint &pos)
+{
+    if (m_controls.TabPopup && m_controls.TabControl1)
+        m_controls.TabPopup->popup(m_controls.TabControl1->mapToGlobal(pos));
+}
+
+void TBrowserHost::treeContextMenu(const QPoint &pos)
+{
+    QTreeWidget *tree = m_controls.TreeWin;
+    if (!tree)
+        return;
+    // The menu opened from the tree acts on the node that was clicked.
+    QTreeWidgetItem *node = tree->itemAt(pos);
+    m_popupPosition = node && !node->parent() ? tree->indexOfTopLevelItem(node) : -1;
+    if (m_controls.TabPopup)
+        m_controls.TabPopup->popup(tree->viewport()->mapToGlobal(pos));
+}
+
+// --- page windows ---------------------------------------------------------------------------
+
+QList<TBrowserChild *> TBrowserHost::children() const
+{
+    QList<TBrowserChild *> list;
+    if (!m_controls.mdiArea)
+        return list;
+    for (QMdiSubWindow *window : m_controls.mdiArea->subWindowList()) {
+        if (auto *child = qobject_cast<TBrowserChild *>(window))
+            list.append(child);
+    }
+    return list;
+}
+
+int TBrowserHost::childCount() const
+{
+    return int(children().size());
+}
+
+TBrowserChild *TBrowserHost::childById(int id) const
+{
+    for (TBrowserChild *child : children()) {
+        if (child->windowId() == id)
+            return child;
+    }
+    return nullptr;
+}
+
+TBrowserChild *TBrowserHost::childAt(int pos) const
+{
+    if (pos < 0 || pos >= m_list.count())
+        return nullptr;
+    return childById(m_list.id(pos));
+}
+
+void TBrowserHost::subWindowActivated(QMdiSubWindow *window)
+{
+    auto *child = qobject_cast<TBrowserChild *>(window);
+    // Null also comes when the main window loses the focus: the page window stays active.
+    if (!child || child == m_active)
+        return;
+    if (m_active)
+        m_active->deactivate();
+    m_active = child;
+    ErrorHandler::Run([&] { child->FormActivate(); });
+}
+
+void TBrowserHost::childCreated(TBrowserChild *) {}
+
+void TBrowserHost::childClosing(TBrowserChild *child)
+{
+    if (m_active == child)
+        m_active = nullptr;
+}
+
+void TBrowserHost::setStatusText(const QString &text)
+{
+    if (m_controls.StatusPanel0)
+        m_controls.StatusPanel0->setText(text);
+    else if (m_controls.StatusBar1)
+        m_controls.StatusBar1->showMessage(text);
+}
+
+void TBrowserHost::showCommandStates(bool back, bool forward, bool stop, bool reload)
+{
+    enableAction(m_controls.BackCtrl, back);
+    enableAction(m_controls.FrwrdCtrl, forward);
+    enableAction(m_controls.StopCtrl, stop);
+    enableAction(m_controls.ReLoadCtrl, reload);
+}
+
+QIcon TBrowserHost::image(int index) const
+{
+    return m_controls.image ? m_controls.image(index) : QIcon();
+}
+
+// --- views of the window list ---------------------------------------------------------------
+
+void TBrowserHost::entryAppended(int pos)
+{
+    const WindowList::Entry &e = m_list.at(pos);
+    const int imageIndex = PageRules::imageOf(e.kind);
+    m_syncingViews = true;
+    if (TTabControl *tabs = m_controls.TabControl1)
+        tabs->insertTab(pos, e.tabText);
+    if (QTreeWidget *tree = m_controls.TreeWin) {
+        auto *node = new QTreeWidgetItem(QStringList(e.nodeText));
+        node->setData(0, ImageRole, imageIndex);
+        node->setIcon(0, image(imageIndex));
+        tree->insertTopLevelItem(pos, node);
+    }
+    m_syncingViews = false;
+    selectionChanged(m_list.selected());
+}
+
+void TBrowserHost::entryRemoved(int pos)
+{
+    m_syncingViews = true;
+    if (TTabControl *tabs = m_controls.TabControl1)
+        tabs->removeTab(pos);
+    if (QTreeWidget *tree = m_controls.TreeWin)
+        delete tree->takeTopLevelItem(pos);
+    m_syncingViews = false;
+}
+
+void TBrowserHost::entryChanged(int pos)
+{
+    const WindowList::Entry &e = m_list.at(pos);
+    if (TTabControl *tabs = m_controls.TabControl1)
+        tabs->setTabText(pos, e.tabText);
+    if (QTreeWidget *tree = m_controls.TreeWin) {
+        if (QTreeWidgetItem *node = tree->topLevelItem(pos))
+            node->setText(0, e.nodeText);
+    }
+}
+
+void TBrowserHost::selectionChanged(int pos)
+{
+    m_syncingViews = true;
+    if (TTabControl *tabs = m_controls.TabControl1)
+        tabs->setSelectedTab(pos);
+    if (QTreeWidget *tree = m_controls.TreeWin) {
+        QTreeWidgetItem *node = pos >= 0 ? tree->topLevelItem(pos) : nullptr;
+        if (node) {
+            tree->setCurrentItem(node);
+        } else {
+            tree->clearSelection();
+            tree->setCurrentItem(nullptr);
+        }
+    }
+    m_syncingViews = false;
+}

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include "ClosedUrlList.h"
+#include "EngineKind.h"
+#include "SecurityFlags.h"
+#include "TBrowserControls.h"
+#include "WindowCounter.h"
+#include "WindowList.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QMdiSubWindow;
+class QTreeWidgetItem;
+class TBrowserChild;
+class TEngineBrowser;
+class TEngineFactory;
+
+/// The main window's page windows: the state they share (window list, window counter,
+/// closed-URL list, switches, pop-up position, child window state, text size, security flags)
+/// and the operations on them. Owned by the main window, which hands in its controls.
+/// The tab strip and the window tree follow the window list.
+class TBrowserHost : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Shared child window state ("WinSize").
+    enum ChildWindowState { Normal = 0, Maximized = 1, Minimized = 2 };
+
+    TBrowserHost(const TBrowserControls &controls, std::unique_ptr<TEngineFactory> factory,
+                 QObject *parent = nullptr);
+    ~TBrowserHost() override;
+
+    const TBrowserControls &controls() const { return m_controls; }
+    TEngineFactory *factory() const { return m_factory.get(); }
+    WindowList &windowList() { return m_list; }
+    const WindowList &windowList() const { return m_list; }
+    WindowCounter &windowCounter() { return m_counter; }
+    ClosedUrlList &closedUrls() { return m_closedUrls; }
+
+    /// Opens \a url in a new page window of the default engine, captioned \a caption until the
+    /// page reports its title. Does nothing at the tab limit. Throws DorvuError when the
+    /// "MozPath" folder cannot be made current or the engine cannot be created; nothing is
+    /// opened then.
+    void OpenPage(const QString &caption, const QString &url);
+
+    /// IE while IE_item is checked (also when the controls have no engine items).
+    EngineKind defaultEngine() const;
+
+    /// Brings the window at tab position \a pos to the front.
+    void ActivateWindowAt(int pos);
+    /// The user selected tab \a index.
+    void TabControl1Change(int index);
+    /// The user selected a node of the window tree.
+    void TreeWinChange(QTreeWidgetItem *node);
+    /// A right or middle press on the tab strip hit tab \a index (-1: no tab).
+    void HitTestTab(int index);
+
+    /// The open page window carrying \a id, or null.
+    TBrowserChild *childById(int id) const;
+    /// The open page window at tab position \a pos, found through its ID.
+    TBrowserChild *childAt(int pos) const;
+    QList<TBrowserChild *> children() const;
+    /// The active page window, null when none is open.
+    TBrowserChild *activeChild() const { return m_active; }
+    int childCount() const;
+
+    /// Tab position of the last right or middle press, -1 for none; 0 before any press.
+    int popupPosition() const { return m_popupPosition; }
+    void setPopupPosition(int pos) { m_popupPosition = pos; }
+    /// Set while CloseWindowAt closes a window: its own removal then does nothing.
+    bool listClose() const { return m_listClose; }
+    void setListClose(bool on) { m_listClose = on; }
+    /// While set, a window that becomes active does not select its tab and node.
+    bool activationSync() const { return m_activationSync; }
+    void setActivationSync(bool on) { m_activationSync = on; }
+
+    int childWindowState() const { return m_childWindowState; }
+    void setChildWindowState(int state) { m_childWindowState = state; }
+    /// The current text size, 0 (smallest) to 4 (largest).
+    int currentTextSize() const { return m_textSize; }
+    void setCurrentTextSize(int size) { m_textSize = size; }
+    SecurityFlags &securityFlags() { return m_securityFlags; }
+
+    /// Shows \a text in status bar panel 0.
+    void setStatusText(const QString &text);
+    /// The navigation buttons from \a states.
+    void showCommandStates(bool back, bool forward, bool stop, bool reload);
+    /// The main image list's picture \a index (empty without an image list).
+    QIcon image(int index) const;
+
+    // Called by the page windows.
+    void childCreated(TBrowserChild *child);
+    void childClosing(TBrowserChild *child);
+
+Q_SIGNALS:
+    /// A page window finished its creation (tests and benchmarks wait on it).
+    void childOpened(TBrowserChild *child);
+
+private:
+    void subWindowActivated(QMdiSubWindow *window);
+    void attachViews();
+    template<typename T> void watch(T *&control);
+    void entryAppended(int pos);
+    void entryRemoved(int pos);
+    void entryChanged(int pos);
+    void selectionChanged(int pos);
+    void treeContextMenu(const QPoint &pos);
+    void tabContextMenu(const QPoint &pos);
+
+    TBrowserControls m_controls;
+    std::unique_ptr<TEngineFactory> m_factory;
+    WindowList m_list;
+    WindowCounter m_counter;
+    ClosedUrlList m_closedUrls;
+    SecurityFlags m_securityFlags;
+    QPointer<TBrowserChild> m_active;
+    int m_popupPosition = 0;
+    bool m_listClose = false;
+    bool m_activationSync = false;
+    bool m_syncingViews = false;
+    int m_childWindowState = Normal;
+    int m_textSize = 2;
+};

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include "DownLoadControl.h"
+#include "EngineKind.h"
+
+class QWidget;
+class TEngineBrowser;
+
+/// Where page windows get their engine control. The application uses the real engines;
+/// tests plug in a light engine of their own.
+class TEngineFactory
+{
+public:
+    virtual ~TEngineFactory() = default;
+
+    /// A new engine control of \a kind. Throws DorvuError when the engine cannot be created
+    /// (for example the WebKit module is missing from the folder "MozPath" names).
+    virtual TEngineBrowser *create(EngineKind kind, QWidget *parent) = 0;
+
+    /// The download-control set of an IE engine control.
+    virtual TDownLoadControl downLoadControl(TEngineBrowser *engine) const = 0;
+    virtual void setDownLoadControl(TEngineBrowser *engine, const TDownLoadControl &set) = 0;
+    /// Makes the page on show take up the engine's current set (the switches' announcement).
+    /// Throws DorvuError when the engine cannot do it.
+    virtual void reapplyDownLoadControl(TEngineBrowser *engine) = 0;
+};

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TRealEngineFactory.h"
+
+#include "TMozillaBrowser.h"
+#include "TUIWebBrowser.h"
+
+TEngineBrowser *TRealEngineFactory::create(EngineKind kind, QWidget *parent)
+{
+    if (kind == EngineKind::Gecko)
+        return TMozillaBrowser::create(parent);
+    // Host options of a page window: accelerators and auto-complete on, the rest off, as a
+    // new wrapper has them.
+    return new TUIWebBrowser(parent);
+}
+
+TDownLoadControl TRealEngineFactory::downLoadControl(TEngineBrowser *engine) const
+{
+    if (auto *ie = qobject_cast<TUIWebBrowser *>(engine))
+        return ie->DownLoadControl();
+    return TDownLoadControl();
+}
+
+void TRealEngineFactory::setDownLoadControl(TEngineBrowser *engine, const TDownLoadControl &set)
+{
+    if (auto *ie = qobject_cast<TUIWebBrowser *>(engine))
+        ie->setDownLoadControl(set);
+}
+
+void TRealEngineFactory::reapplyDownLoadControl(TEngineBrowser *engine)
+{
+    if (auto *ie = qobject_cast<TUIWebBrowser *>(engine))
+        ie->AmbientPropertyChange();
+}

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TTabControl.h"
+
+#include "ColorConvert.h"
+#include "ColorPalette.h"
+#include "ErrorHandler.h"
+#include "IniFile.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionTab>
+#include <QTimer>
+
+TTabControl::TTabControl(QWidget *parent)
+    : QTabBar(parent)
+{
+    setObjectName(QStringLiteral("TabControl1"));
+    setDrawBase(false);
+    setExpanding(false);
+    setUsesScrollButtons(true);
+    setElideMode(Qt::ElideRight);
+    setTabType(0);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void TTabControl::setTabType(int tabType)
+{
+    m_buttons = tabType != 0;
+    setShape(m_buttons ? QTabBar::RoundedNorth : QTabBar::RoundedSouth);
+    update();
+}
+
+void TTabControl::setFixedTabWidth(int width)
+{
+    m_fixedWidth = width > 0 ? width : 0;
+    // Make QTabBar lay the tabs out again with the new hint.
+    setElideMode(elideMode());
+    updateGeometry();
+    update();
+}
+
+void TTabControl::setSelectedTab(int index)
+{
+    m_selected = index;
+    if (index >= 0 && index < count() && index != currentIndex()) {
+        const bool old = blockSignals(true);
+        setCurrentIndex(index);
+        blockSignals(old);
+    }
+    update();
+}
+
+QSize TTabControl::tabSizeHint(int index) const
+{
+    QSize size = QTabBar::tabSizeHint(index);
+    if (m_fixedWidth > 0)
+        size.setWidth(m_fixedWidth);
+    return size;
+}
+
+QRect TTabControl::textRect(const QRect &tabRect)
+{
+    return tabRect.adjusted(0, 0, -10, 0).translated(8, 1);
+}
+
+QColor TTabControl::readColor(const QString &key, const QString &defaultName)
+{
+    const IniFile ini = IniFile::config();
+    const QString section = QStringLiteral("Option_Tab");
+    const QString text = ini.ReadString(section, key, defaultName);
+    quint32 value = 0;
+    if (!ColorConvert::StringToColor(text, &value)) {
+        // Reported once per bad value, and outside the paint: a message box shown from a
+        // paint event would cause the next paint and the next box.
+        if (!m_reported.contains(text)) {
+            m_reported.insert(text);
+            const QString message =
+                QStringLiteral("'%1' は有効な色ではありません (%2)").arg(text, key);
+            QTimer::singleShot(0, this, [message] { ErrorHandler::Report(message); });
+        }
+        ColorConvert::StringToColor(defaultName, &value);
+    }
+    return ColorPalette::toQColor(value);
+}
+
+TTabControl::TabColors TTabControl::LoadTabColors()
+{
+    TabColors c;
+    const QString text = QStringLiteral("clWindowText");
+    const QString face = QStringLiteral("clBtnFace");
+    c.activeText = readColor(QStringLiteral("ActivateChColor"), text);
+    c.activeBackground = readColor(QStringLiteral("ActivateBGColor"), face);
+    c.inactiveText = readColor(QStringLiteral("DeActivateChColor"), text);
+    c.inactiveBackground = readColor(QStringLiteral("DeActivateBGColor"), face);
+    return c;
+}
+
+void TTabControl::paintEvent(QPaintEvent *)
+{
+    if (count() == 0)
+        return;
+    const TabColors colors = LoadTabColors();
+    QPainter painter(this);
+    for (int i = 0; i < count(); ++i) {
+        const QRect rect = tabRect(i);
+        if (!rect.isValid() || !rect.intersects(this->rect()))
+            continue;
+        const bool selected = i == m_selected;
+        const QColor bg = selected ? colors.activeBackground : colors.inactiveBackground;
+        const QColor fg = selected ? colors.activeText : colors.inactiveText;
+        painter.fillRect(rect, bg);
+        if (m_buttons) {
+            painter.setPen(palette().color(QPalette::Mid));
+            painter.drawRect(rect.adjusted(0, 0, -1, -1));
+        }
+        const QRect textArea = textRect(rect);
+        const QString shown =
+            fontMetrics().elidedText(tabText(i), Qt::ElideRight, qMax(0, textArea.width()));
+        painter.setPen(fg);
+        painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+    }
+}
+
+void TTabControl::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        Q_EMIT nonLeftPressed(tabAt(event->position().toPoint()));
+    QTabBar::mousePressEvent(event);
+}

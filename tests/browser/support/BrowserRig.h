@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include "TBrowserControls.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class FakeEngine;
+class FakeEngineFactory;
+class TBrowserChild;
+class TBrowserCommands;
+class TBrowserHost;
+
+/// A stand-in for the main window: the controls that page windows drive, a host with the
+/// light engine, and the page commands. Shown, so that child windows really activate.
+class BrowserRig : public QWidget
+{
+    Q_OBJECT
+
+public:
+    BrowserRig();
+    ~BrowserRig() override;
+
+    TBrowserControls c;
+    TBrowserHost *host = nullptr;
+    TBrowserCommands *commands = nullptr;
+    FakeEngineFactory *factory = nullptr;
+    QStringList errors;
+
+    /// OpenPage inside the error handler, as an event handler runs it.
+    void open(const QString &url, const QString &caption = QStringLiteral("londing"));
+    FakeEngine *engineAt(int pos) const;
+    TBrowserChild *childAt(int pos) const;
+    FakeEngine *activeEngine() const;
+    /// Tab texts of the strip, node texts of the tree, ID texts and URLs of the list.
+    QStringList tabTexts() const;
+    QStringList nodeTexts() const;
+    QStringList idTexts() const;
+    QStringList urls() const;
+    QString statusText() const;
+};

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "FakeEngine.h"
+
+#include "DorvuError.h"
+
+FakeEngine::FakeEngine(Kind kind, QWidget *parent)
+    : TEngineBrowser(parent)
+    , m_kind(kind)
+{}
+
+void FakeEngine::Navigate(const QString &url)
+{
+    navigated.append(url);
+    location = url;
+}
+
+void FakeEngine::ExecWB(int, int, const QVariant &) {}
+
+TEngineBrowser *FakeEngine::CreateNewWindowBrowser(QWidget *parent)
+{
+    return new FakeEngine(m_kind, parent);
+}
+
+void FakeEngine::load(const QString &url, const QString &title)
+{
+    location = url;
+    Q_EMIT OnTitleChange(title);
+}
+
+TEngineBrowser *FakeEngineFactory::create(EngineKind kind, QWidget *parent)
+{
+    if (kind == EngineKind::Gecko && failGecko)
+        throw DorvuError(QStringLiteral("mozctl.so を読み込めません"));
+    ++created;
+    return new FakeEngine(
+        kind == EngineKind::IE ? TEngineBrowser::Kind::IE : TEngineBrowser::Kind::Gecko, parent);
+}
+
+TDownLoadControl FakeEngineFactory::downLoadControl(TEngineBrowser *engine) const
+{
+    return static_cast<FakeEngine *>(engine)->downLoadControl;
+}
+
+void FakeEngineFactory::setDownLoadControl(TEngineBrowser *engine, const TDownLoadControl &set)
+{
+    static_cast<FakeEngine *>(engine)->downLoadControl = set;
+}
+
+void FakeEngineFactory::reapplyDownLoadControl(TEngineBrowser *engine)
+{
+    ++static_cast<FakeEngine *>(engine)->reapplied;
+}

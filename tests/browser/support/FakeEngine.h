@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include "DownLoadControl.h"
+#include "TEngineBrowser.h"
+#include "TEngineFactory.h"
+
+#include <QStringList>
+
+/// An engine without a page: it records the commands it gets and raises its events when a
+/// test tells it to.
+class FakeEngine : public TEngineBrowser
+{
+    Q_OBJECT
+
+public:
+    FakeEngine(Kind kind, QWidget *parent = nullptr);
+
+    Kind kind() const override { return m_kind; }
+    void Navigate(const QString &url) override;
+    void GoBack() override { ++goBacks; }
+    void GoForward() override { ++goForwards; }
+    void Stop() override { ++stops; }
+    void Refresh() override { ++refreshes; }
+    void ExecWB(int command, int option, const QVariant &input = QVariant()) override;
+    QString LocationURL() const override { return location; }
+    bool Busy() const override { return busy; }
+    TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) override;
+
+    /// A page with \a title at \a url: the location changes, then the title is reported.
+    void load(const QString &url, const QString &title);
+
+    QStringList navigated;
+    QString location;
+    bool busy = false;
+    int goBacks = 0;
+    int goForwards = 0;
+    int stops = 0;
+    int refreshes = 0;
+    TDownLoadControl downLoadControl = TDownLoadControl::defaultSet();
+    int reapplied = 0;
+
+private:
+    Kind m_kind;
+};
+
+/// Makes FakeEngines; can be told to fail like a missing engine module.
+class FakeEngineFactory : public TEngineFactory
+{
+public:
+    TEngineBrowser *create(EngineKind kind, QWidget *parent) override;
+    TDownLoadControl downLoadControl(TEngineBrowser *engine) const override;
+    void setDownLoadControl(TEngineBrowser *engine, const TDownLoadControl &set) override;
+    void reapplyDownLoadControl(TEngineBrowser *engine) override;
+
+    bool failGecko = false;
+    int created = 0;
+};
