@@ -1,0 +1,362 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// The capture window with both real engines: new-window requests of a page end in exactly one
+// open-page call, or none when blocked, and leave no capture window behind.
+#include "ErrorHandler.h"
+#include "IniFile.h"
+#include "MozCtlModule.h"
+#include "TMozillaBrowser.h"
+#include "TUIWebBrowser.h"
+#include "TestHome.h"
+#include "TestHttpServer.h"
+#include "Tfrm_tmpWeb.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kTimeout = 30000;
+
+QByteArray page(const char *title, const char *body)
+{
+    return QByteArray("<!DOCTYPE html><html><head><meta charset=utf-8><title>") + title +
+           "</title></head><body>" + body + "</body></html>";
+}
+
+struct Opened
+{
+    QString caption;
+    QString url;
+};
+
+} // namespace
+
+class tst_Tfrm_tmpWeb : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startUpInstanceIsInert();
+    void requestOpensOnce_data();
+    void requestOpensOnce();
+    void blockedPopupOpensNothing_data();
+    void blockedPopupOpensNothing();
+    void popupOfPopupIsCancelled_data();
+    void popupOfPopupIsCancelled();
+    void bothCompletionReportsOpenOnce();
+    void otherAddressesAreIgnored();
+    void failedCheckLeavesWindowForRetry();
+    void pendingWindowsAreCapped();
+
+private:
+    void addEngineColumn();
+    TEngineBrowser *makeRequester(const QString &engine);
+    bool load(TEngineBrowser *browser, const QString &path);
+    /// Answers the requester's new-window requests with capture windows recording into m_opened.
+    void capture(TEngineBrowser *requester);
+    Tfrm_tmpWeb *lastCaptureWindow() const;
+    QString url(const QString &path) const { return m_server.url(path).toString(); }
+    void setBlocking(bool on, const QByteArray &patterns);
+
+    TestHttpServer m_server;
+    std::unique_ptr<TestHome> m_home;
+    QList<QPointer<TEngineBrowser>> m_browsers;
+    QList<Opened> m_opened;
+    QStringList m_errors;
+};
+
+void tst_Tfrm_tmpWeb::initTestCase()
+{
+    QVERIFY(m_server.start());
+    MozCtlModule::setFolderOverride(QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
+                                    QStringLiteral("/gecko"));
+    m_server.route(QStringLiteral("/popup"), page("Popup", "<p>popup</p>"));
+    m_server.route(QStringLiteral("/adpop"), page("Ad", "<p>buy</p>"));
+    m_server.route(QStringLiteral("/opener"),
+                   page("Opener", "<script>onload = () => window.open('/popup');</script>"));
+    m_server.route(QStringLiteral("/blank"),
+                   page("Blank", "<a id=l href='/popup' target='_blank'>new</a>"
+                                 "<script>onload = () => document.getElementById('l').click();"
+                                 "</script>"));
+    m_server.route(QStringLiteral("/adopener"),
+                   page("Opener", "<script>onload = () => window.open('/adpop');</script>"));
+    m_server.route(QStringLiteral("/nestopener"),
+                   page("Opener", "<script>onload = () => window.open('/nest');</script>"));
+    m_server.route(QStringLiteral("/nest"),
+                   page("Nest", "<script>window.open('/inner');</script><p>nest</p>"));
+    m_server.route(QStringLiteral("/inner"), page("Inner", "<p>inner</p>"));
+    m_server.route(QStringLiteral("/plain"), page("Plain", "<p>plain</p>"));
+    ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
+}
+
+void tst_Tfrm_tmpWeb::init()
+{
+    m_home = std::make_unique<TestHome>();
+    QVERIFY(m_home->isValid());
+    m_opened.clear();
+    m_errors.clear();
+    m_server.clearRequests();
+}
+
+void tst_Tfrm_tmpWeb::cleanup()
+{
+    for (const QPointer<TEngineBrowser> &b : std::as_const(m_browsers))
+        delete b.data();
+    m_browsers.clear();
+    // Whatever a case left pending goes now, so cases do not see each other's windows.
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Tfrm_tmpWeb *>(w))
+            delete w;
+    }
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), 0);
+    m_home.reset();
+}
+
+void tst_Tfrm_tmpWeb::addEngineColumn()
+{
+    QTest::addColumn<QString>("engine");
+}
+
+TEngineBrowser *tst_Tfrm_tmpWeb::makeRequester(const QString &engine)
+{
+    TEngineBrowser *b = nullptr;
+    if (engine == QLatin1String("webkit"))
+        b = TMozillaBrowser::create();
+    else
+        b = new TUIWebBrowser();
+    b->resize(480, 360);
+    b->show();
+    m_browsers.append(b);
+    return b;
+}
+
+bool tst_Tfrm_tmpWeb::load(TEngineBrowser *browser, const QString &path)
+{
+    QSignalSpy done(browser, &TEngineBrowser::OnDocumentComplete);
+    browser->Navigate(url(path));
+    return QTest::qWaitFor(
+        [&] {
+            for (const QList<QVariant> &args : std::as_const(done)) {
+                if (args.at(0).toString() == url(path))
+                    return true;
+            }
+            return false;
+        },
+        kTimeout);
+}
+
+void tst_Tfrm_tmpWeb::capture(TEngineBrowser *requester)
+{
+    connect(
+        requester, &TEngineBrowser::OnNewWindow2, this,
+        [this, requester](TEngineBrowser **ppDisp, bool *Cancel) {
+            Tfrm_tmpWeb::Capture(requester, ppDisp, Cancel,
+                                 [this](const QString &caption, const QString &address) {
+                                     m_opened.append({caption, address});
+                                 });
+        },
+        Qt::DirectConnection);
+}
+
+Tfrm_tmpWeb *tst_Tfrm_tmpWeb::lastCaptureWindow() const
+{
+    Tfrm_tmpWeb *found = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *form = qobject_cast<Tfrm_tmpWeb *>(w); form && form->WebBrowser1)
+            found = form;
+    }
+    return found;
+}
+
+void tst_Tfrm_tmpWeb::setBlocking(bool on, const QByteArray &patterns)
+{
+    IniFile::config().WriteBool(QStringLiteral("Option_advertisemen"), QStringLiteral("CloseURL"),
+                                on);
+    m_home->write(QStringLiteral("CloseURL.txt"), patterns);
+}
+
+void tst_Tfrm_tmpWeb::startUpInstanceIsInert()
+{
+    // Made with the other forms at start-up: no browser, nothing pending, never shown.
+    Tfrm_tmpWeb form;
+    QVERIFY(!form.WebBrowser1);
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), 0);
+    QVERIFY(!form.isVisible());
+    form.WebBrowser1NavigateComplete2(QString());
+    QVERIFY(!form.isDone());
+}
+
+void tst_Tfrm_tmpWeb::requestOpensOnce_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("opener");
+    QTest::newRow("chromium window.open") << QStringLiteral("ie") << QStringLiteral("/opener");
+    QTest::newRow("chromium target _blank") << QStringLiteral("ie") << QStringLiteral("/blank");
+    QTest::newRow("webkit window.open") << QStringLiteral("webkit") << QStringLiteral("/opener");
+    QTest::newRow("webkit target _blank") << QStringLiteral("webkit") << QStringLiteral("/blank");
+}
+
+void tst_Tfrm_tmpWeb::requestOpensOnce()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, opener);
+    TEngineBrowser *requester = makeRequester(engine);
+    capture(requester);
+    QVERIFY(load(requester, opener));
+    QTRY_COMPARE_WITH_TIMEOUT(m_opened.size(), 1, kTimeout);
+    QCOMPARE(m_opened.first().caption, QStringLiteral("loading"));
+    QCOMPARE(m_opened.first().url, url(QStringLiteral("/popup")));
+    // The capture window has gone, and with it any later report.
+    QTRY_COMPARE_WITH_TIMEOUT(Tfrm_tmpWeb::pendingCount(), 0, kTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!lastCaptureWindow(), kTimeout);
+    QCOMPARE(m_opened.size(), 1);
+    QVERIFY(m_errors.isEmpty());
+    // The requesting page stays where it was.
+    QCOMPARE(requester->LocationURL(), url(opener));
+}
+
+void tst_Tfrm_tmpWeb::blockedPopupOpensNothing_data()
+{
+    addEngineColumn();
+    QTest::newRow("chromium") << QStringLiteral("ie");
+    QTest::newRow("webkit") << QStringLiteral("webkit");
+}
+
+void tst_Tfrm_tmpWeb::blockedPopupOpensNothing()
+{
+    QFETCH(QString, engine);
+    setBlocking(true, "*AD*\r\n");
+    TEngineBrowser *requester = makeRequester(engine);
+    capture(requester);
+    QVERIFY(load(requester, QStringLiteral("/adopener")));
+    // The hidden browser loaded the pop-up, found it blocked and closed.
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/adpop")), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Tfrm_tmpWeb::pendingCount(), 0, kTimeout);
+    QVERIFY(m_opened.isEmpty());
+    QVERIFY(m_errors.isEmpty());
+}
+
+void tst_Tfrm_tmpWeb::popupOfPopupIsCancelled_data()
+{
+    blockedPopupOpensNothing_data();
+}
+
+void tst_Tfrm_tmpWeb::popupOfPopupIsCancelled()
+{
+    QFETCH(QString, engine);
+    TEngineBrowser *requester = makeRequester(engine);
+    capture(requester);
+    QVERIFY(load(requester, QStringLiteral("/nestopener")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_opened.size(), 1, kTimeout);
+    QCOMPARE(m_opened.first().url, url(QStringLiteral("/nest")));
+    QTRY_COMPARE_WITH_TIMEOUT(Tfrm_tmpWeb::pendingCount(), 0, kTimeout);
+    QCOMPARE(m_opened.size(), 1);
+    QVERIFY(!m_server.wasRequested(QStringLiteral("/inner")));
+
+    // Asked directly, the capture browser refuses every further window.
+    TEngineBrowser *pp = nullptr;
+    bool cancel = false;
+    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [](const QString &, const QString &) {});
+    QVERIFY(pp);
+    QVERIFY(!cancel);
+    Tfrm_tmpWeb *form = qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget());
+    QVERIFY(form);
+    QCOMPARE(form->WebBrowser1, pp);
+    TEngineBrowser *inner = nullptr;
+    bool innerCancel = false;
+    Q_EMIT pp->OnNewWindow2(&inner, &innerCancel);
+    QVERIFY(innerCancel);
+    QVERIFY(!inner);
+}
+
+void tst_Tfrm_tmpWeb::bothCompletionReportsOpenOnce()
+{
+    TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
+    TEngineBrowser *pp = nullptr;
+    bool cancel = false;
+    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [this](const QString &c, const QString &u) {
+        m_opened.append({c, u});
+    });
+    QVERIFY(pp);
+    const QString address = url(QStringLiteral("/plain"));
+    Q_EMIT pp->OnBeforeNavigate2(address);
+    Q_EMIT pp->OnNavigateComplete2(address);
+    Q_EMIT pp->OnDocumentComplete(address);
+    QCOMPARE(m_opened.size(), 1);
+    QCOMPARE(m_opened.first().url, address);
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), 0);
+}
+
+void tst_Tfrm_tmpWeb::otherAddressesAreIgnored()
+{
+    TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
+    TEngineBrowser *pp = nullptr;
+    bool cancel = false;
+    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [this](const QString &c, const QString &u) {
+        m_opened.append({c, u});
+    });
+    auto *form = qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget());
+    QVERIFY(form);
+    // A redirect or a frame navigates further; only the first address counts.
+    Q_EMIT pp->OnBeforeNavigate2(QStringLiteral("http://first.example/"));
+    Q_EMIT pp->OnBeforeNavigate2(QStringLiteral("http://second.example/"));
+    Q_EMIT pp->OnNavigateComplete2(QStringLiteral("http://second.example/"));
+    Q_EMIT pp->OnDocumentComplete(QStringLiteral("http://second.example/"));
+    QVERIFY(m_opened.isEmpty());
+    QCOMPARE(form->capturedUrl(), QStringLiteral("http://first.example/"));
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), 1);
+}
+
+void tst_Tfrm_tmpWeb::failedCheckLeavesWindowForRetry()
+{
+    IniFile::config().WriteBool(QStringLiteral("Option_advertisemen"), QStringLiteral("CloseURL"),
+                                true);
+    TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
+    TEngineBrowser *pp = nullptr;
+    bool cancel = false;
+    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [this](const QString &c, const QString &u) {
+        m_opened.append({c, u});
+    });
+    const QString address = url(QStringLiteral("/plain"));
+    Q_EMIT pp->OnBeforeNavigate2(address);
+    // No CloseURL.txt: the check fails, is reported, and the window waits.
+    Q_EMIT pp->OnNavigateComplete2(address);
+    QCOMPARE(m_errors.size(), 1);
+    QVERIFY(m_errors.first().contains(QStringLiteral("CloseURL.txt")));
+    QVERIFY(m_opened.isEmpty());
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), 1);
+    // The file is back: the next completion report opens the page.
+    m_home->write(QStringLiteral("CloseURL.txt"), "*nothing*\r\n");
+    Q_EMIT pp->OnDocumentComplete(address);
+    QCOMPARE(m_opened.size(), 1);
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), 0);
+}
+
+void tst_Tfrm_tmpWeb::pendingWindowsAreCapped()
+{
+    TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
+    QList<QPointer<Tfrm_tmpWeb>> forms;
+    for (int i = 0; i <= Tfrm_tmpWeb::MaxPending; ++i) {
+        TEngineBrowser *pp = nullptr;
+        bool cancel = false;
+        Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [](const QString &, const QString &) {});
+        forms.append(qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget()));
+        QVERIFY(forms.last());
+    }
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), Tfrm_tmpWeb::MaxPending);
+    // The oldest request, never completed, made room for the newest.
+    QTRY_VERIFY_WITH_TIMEOUT(forms.first().isNull(), kTimeout);
+    QVERIFY(!forms.last().isNull());
+}
+
+QTEST_MAIN(tst_Tfrm_tmpWeb)
+#include "tst_Tfrm_tmpWeb.moc"
