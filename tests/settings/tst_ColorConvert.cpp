@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-// Colour values: the table of Part 6.1, "$" hexadecimal, bad texts, the palette mapping.
+// Colour values: the colour table, "$" hexadecimal, bad texts, the palette mapping.
 #include "ColorConvert.h"
 #include "ColorPalette.h"
 #include "IniFile.h"

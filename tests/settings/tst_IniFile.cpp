@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-// The semantics of config.ini (Part 6.1): reading, conversions, writing, the bytes on disk.
+// The semantics of config.ini: reading, conversions, writing, the bytes on disk.
 #include "DorvuError.h"
 #include "IniFile.h"
 #include "ProgramFolder.h"

@@ -14,7 +14,7 @@ struct Named
     quint32 value;
 };
 
-// Part 6.1, in the order of the table.
+// In the order of the colour table.
 constexpr Named kColors[] = {
     {"clBlack", 0x00000000},          {"clMaroon", 0x00000080},
     {"clGreen", 0x00008000},          {"clOlive", 0x00008080},

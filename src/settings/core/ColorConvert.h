@@ -22,7 +22,7 @@ bool StringToColor(const QString &text, quint32 *color);
 quint32 ReadColor(const IniFile &ini, const QString &section, const QString &key,
                   const QString &defaultName);
 
-/// The colour table of Part 6.1 (41 entries, in the order of the table).
+/// The colour table (41 entries: 16 fixed colours, 25 system colours).
 int colorCount();
 QString colorName(int index);
 quint32 colorValue(int index);

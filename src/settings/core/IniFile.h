@@ -6,7 +6,7 @@
 #include <QStringView>
 
 /*
- * config.ini: Shift_JIS text with CR LF line ends (Part 6.1).
+ * config.ini: Shift_JIS text with CR LF line ends.
  *   [Section]            section names and key names match without regard to case; the name
  *                        is the text between "[" and the last "]" of the line, blanks trimmed
  *   Key=Value            value = text after the first "=", blanks (space, tab) trimmed, one pair

@@ -75,7 +75,7 @@ QString resolve(const QString &dorvuHome, const QString &appDir, const QString &
                 const QString &homeDir,
                 const std::function<bool(const QString &)> &writable)
 {
-    // Absolute: page opening may change the current folder later (Part 2.1).
+    // Absolute: page opening may change the current folder later.
     const QString candidate =
         withSlash(QFileInfo(dorvuHome.isEmpty() ? appDir : dorvuHome).absoluteFilePath());
     if (writable(candidate))

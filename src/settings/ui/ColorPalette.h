@@ -8,7 +8,7 @@
 
 class IniFile;
 
-/// Colour values of config.ini (Part 6.1) on screen. A plain colour 0x00BBGGRR is that RGB
+/// Colour values of config.ini on screen. A plain colour 0x00BBGGRR is that RGB
 /// colour; a system colour 0x800000NN takes the matching role of the application's palette.
 namespace ColorPalette {
 
