@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kTimeout = 30000;
+constexpr int kTimeout = 60000;
 
 QByteArray page(const char *title, const char *body)
 {

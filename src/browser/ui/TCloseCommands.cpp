@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TCloseCommands.h"
+
+#include "CloseRules.h"
+#include "ErrorHandler.h"
+#include "ProgramFolder.h"
+#include "TBrowserChild.h"
+#include "TBrowserHost.h"
+#include "TEngineBrowser.h"
+#include "TextFile.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+/// Sets the list-close flag for its lifetime, so that it is cleared also when a close fails.
+class ListCloseScope
+{
+public:
+    explicit ListCloseScope(TBrowserHost *host)
+        : m_host(host)
+    {
+        m_host->setListClose(true);
+    }
+    ~ListCloseScope() { m_host->setListClose(false); }
+    ListCloseScope(const ListCloseScope &) = delete;
+    ListCloseScope &operator=(const ListCloseScope &) = delete;
+
+private:
+    TBrowserHost *m_host;
+};
+
+QString closeUrlPath()
+{
+    return ProgramFolder::file(QStringLiteral("CloseURL.txt"));
+}
+
+} // namespace
+
+TCloseCommands::TCloseCommands(TBrowserHost *host, QObject *parent)
+    : QObject(parent)
+    , m_host(host)
+{}
+
+void TCloseCommands::connectControls(QAction *popTabClose, QAction *popAddClose,
+                                     QAction *mnu_AllClose, QAction *mnu_AllCloseNotMe,
+                                     QMenu *mnuLeastURL)
+{
+    auto bind = [this](QAction *action, void (TCloseCommands::*handler)()) {
+        if (action)
+            connect(action, &QAction::triggered, this,
+                    [this, handler] { ErrorHandler::Run([&] { (this->*handler)(); }); });
+    };
+    bind(popTabClose, &TCloseCommands::popTabCloseClick);
+    bind(popAddClose, &TCloseCommands::popAddCloseClick);
+    bind(mnu_AllClose, &TCloseCommands::mnu_AllCloseClick);
+    bind(mnu_AllCloseNotMe, &TCloseCommands::mnu_AllCloseNotMeClick);
+    if (mnuLeastURL) {
+        QPointer<QMenu> menu = mnuLeastURL;
+        connect(mnuLeastURL, &QMenu::aboutToShow, this, [this, menu] {
+            ErrorHandler::Run([&] {
+                if (menu)
+                    mnuLeastURLClick(menu);
+            });
+        });
+    }
+}
+
+bool TCloseCommands::isWindowPosition(int pos) const
+{
+    return m_host && pos >= 0 && pos < m_host->windowList().count();
+}
+
+void TCloseCommands::CloseWindowAt(int pos)
+{
+    if (!isWindowPosition(pos))
+        return;
+    TBrowserHost *host = m_host;
+    if (TBrowserChild *child = host->childById(host->windowList().id(pos))) {
+        // The window's own closing steps run, but leave its entry to us.
+        ListCloseScope scope(host);
+        child->close();
+    }
+    // Removes the four items together, then rewrites winlist.
+    host->windowList().removeAt(pos);
+}
+
+void TCloseCommands::AddToCloseURL(int pos)
+{
+    if (!isWindowPosition(pos))
+        return;
+    QStringList lines = TextFile::readLines(closeUrlPath());
+    TBrowserChild *child = m_host->childAt(pos);
+    if (!child)
+        return;
+    // The address becomes a pattern as it stands: its own "*", "?" and "[" are wildcards.
+    lines.append(child->engine()->LocationURL());
+    TextFile::writeLines(closeUrlPath(), lines);
+}
+
+void TCloseCommands::popTabCloseClick()
+{
+    if (m_host)
+        CloseWindowAt(m_host->popupPosition());
+}
+
+void TCloseCommands::popAddCloseClick()
+{
+    if (!m_host)
+        return;
+    const int pos = m_host->popupPosition();
+    if (!isWindowPosition(pos))
+        return;
+    AddToCloseURL(pos);
+    CloseWindowAt(pos);
+}
+
+void TCloseCommands::mnu_AllCloseClick()
+{
+    if (!m_host)
+        return;
+    const int count = int(m_host->children().size());
+    if (count == 0)
+        return;
+    // Closing makes other windows active one after the other; they must not select their tabs
+    // meanwhile. The next window created clears the switch.
+    m_host->setActivationSync(true);
+    for (int i = 0; i < count; ++i)
+        CloseWindowAt(0);
+}
+
+void TCloseCommands::mnu_AllCloseNotMeClick()
+{
+    if (!m_host)
+        return;
+    const int count = int(m_host->children().size());
+    for (int target : CloseRules::allCloseNotMeTargets(count, m_host->popupPosition()))
+        CloseWindowAt(target);
+}
+
+void TCloseCommands::mnuLeastURLClick(QMenu *mnuLeastURL)
+{
+    // The design-time empty item stays last; everything before it is built afresh.
+    while (mnuLeastURL->actions().size() > 1) {
+        QAction *first = mnuLeastURL->actions().constFirst();
+        mnuLeastURL->removeAction(first);
+        if (first->parent() == mnuLeastURL)
+            delete first;
+    }
+    if (!m_host)
+        return;
+    const QStringList urls = m_host->closedUrls().entries();
+    for (int i = 0; i < urls.size(); ++i) {
+        auto *item = new QAction(CloseRules::closedUrlCaption(i, urls.at(i)), mnuLeastURL);
+        item->setData(urls.at(i));
+        item->setStatusTip(urls.at(i));
+        item->setToolTip(urls.at(i));
+        item->setIcon(m_host->image(0));
+        connect(item, &QAction::triggered, this,
+                [this, item] { ErrorHandler::Run([&] { ClosedURLItemClick(item); }); });
+        const QList<QAction *> present = mnuLeastURL->actions();
+        mnuLeastURL->insertAction(i < present.size() ? present.at(i) : nullptr, item);
+    }
+}
+
+void TCloseCommands::ClosedURLItemClick(QAction *Sender)
+{
+    // The entry stays in the list.
+    if (m_host && Sender)
+        m_host->OpenPage(QStringLiteral("loading"), Sender->data().toString());
+}
