@@ -268,6 +268,7 @@ void setUp(MozCtlView *v)
     // Override-redirect and far off screen: no window manager ever frames it, and nothing
     // shows should it be mapped before the host has reparented it.
     v->window = gtk_window_new(GTK_WINDOW_POPUP);
+    g_object_ref(v->window); // GTK destroys it itself should X destroy its window
     gtk_window_set_decorated(GTK_WINDOW(v->window), FALSE);
     gtk_window_move(GTK_WINDOW(v->window), -32000, -32000);
     gtk_window_set_default_size(GTK_WINDOW(v->window), 300, 200);
@@ -319,6 +320,22 @@ MozCtlView *createRelated(MozCtlView *related, const MozCtlEvents *events, void 
     return v;
 }
 
+// Unmaps the window and moves it out of the host's window, synchronously: the host is about
+// to destroy its own X window, which would take this one along behind GTK's back.
+void detach(MozCtlView *v)
+{
+    GdkDisplay *display = gtk_widget_get_display(v->window);
+    gdk_x11_display_error_trap_push(display);
+    gtk_widget_hide(v->window);
+    if (GdkWindow *window = gtk_widget_get_window(v->window)) {
+        Display *xdisplay = GDK_DISPLAY_XDISPLAY(display);
+        XReparentWindow(xdisplay, GDK_WINDOW_XID(window), DefaultRootWindow(xdisplay), -32000,
+                        -32000);
+        XSync(xdisplay, False);
+    }
+    gdk_x11_display_error_trap_pop_ignored(display);
+}
+
 gboolean destroyLater(gpointer data)
 {
     auto *v = static_cast<MozCtlView *>(data);
@@ -326,6 +343,7 @@ gboolean destroyLater(gpointer data)
     gdk_x11_display_error_trap_push(display);
     gtk_widget_destroy(v->window);
     gdk_x11_display_error_trap_pop_ignored(display);
+    g_object_unref(v->window);
     g_object_unref(v->cancel);
     delete v;
     return G_SOURCE_REMOVE;
@@ -342,18 +360,7 @@ void destroy(MozCtlView *v)
     g_signal_handlers_disconnect_by_data(v->web, v);
     g_signal_handlers_disconnect_by_data(v->window, v);
     webkit_web_view_stop_loading(v->web);
-    gtk_widget_hide(v->window);
-    // Out of the host's window before the host destroys its own, which would take this one
-    // along behind GTK's back.
-    if (GdkWindow *window = gtk_widget_get_window(v->window)) {
-        GdkDisplay *display = gdk_window_get_display(window);
-        Display *xdisplay = GDK_DISPLAY_XDISPLAY(display);
-        gdk_x11_display_error_trap_push(display);
-        XReparentWindow(xdisplay, GDK_WINDOW_XID(window), DefaultRootWindow(xdisplay), -32000,
-                        -32000);
-        XSync(xdisplay, False);
-        gdk_x11_display_error_trap_pop_ignored(display);
-    }
+    detach(v);
     g_idle_add(destroyLater, v);
 }
 
@@ -512,6 +519,7 @@ const MozCtlApi g_api = {
     destroy,
     windowId,
     show,
+    detach,
     resize,
     focus,
     loadUri,

@@ -78,6 +78,9 @@ typedef struct MozCtlApi
     unsigned long (*windowId)(MozCtlView *view);
     /* Shows the GTK window (call once it has been reparented into the host). */
     void (*show)(MozCtlView *view);
+    /* Hides the GTK window and moves it back to the root window at once; call before the
+       host destroys the X window it sits in. show() embeds it again. */
+    void (*detach)(MozCtlView *view);
     void (*resize)(MozCtlView *view, int width, int height);
     /* Gives the view the X input focus and GTK's widget focus. */
     void (*focus)(MozCtlView *view);

@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPlatformSurfaceEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -137,17 +138,24 @@ void TMozillaBrowser::attach(MozCtlView *related)
     m_view = related ? m_api.createRelated(related, &events, this) : m_api.create(&events, this);
     if (!m_view)
         throw DorvuError(QStringLiteral("Geckoエンジンのページを作れません"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    focusReturn();
+}
 
+// Embedding waits for the first show: by then the widget sits where it will stay. Making the
+// chain of parents native earlier would have Qt destroy those X windows, and the page's with
+// them, when the widget is put into an MDI child window afterwards.
+void TMozillaBrowser::embed()
+{
     m_window = QWindow::fromWinId(WId(m_api.windowId(m_view)));
     m_container = QWidget::createWindowContainer(m_window, this);
     m_container->setFocusPolicy(Qt::StrongFocus);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_container);
+    m_window->installEventFilter(this);
+    layout()->addWidget(m_container);
     // Reparents the GTK window into the container now, before GTK maps it.
     m_container->winId();
     m_api.show(m_view);
-    focusReturn();
 }
 
 TMozillaBrowser::~TMozillaBrowser()
@@ -293,6 +301,30 @@ void TMozillaBrowser::runJavaScript(const QString &script,
 void TMozillaBrowser::focusPage()
 {
     m_api.focus(m_view);
+}
+
+// Qt destroys native windows from the top down when a window closes or a widget moves to
+// another window, and recreates them later: the page's window must not be inside then.
+bool TMozillaBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::PlatformSurface) {
+        switch (static_cast<QPlatformSurfaceEvent *>(event)->surfaceEventType()) {
+        case QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed:
+            m_api.detach(m_view);
+            break;
+        case QPlatformSurfaceEvent::SurfaceCreated:
+            m_api.show(m_view);
+            break;
+        }
+    }
+    return TEngineBrowser::eventFilter(watched, event);
+}
+
+void TMozillaBrowser::showEvent(QShowEvent *event)
+{
+    TEngineBrowser::showEvent(event);
+    if (!m_container)
+        embed();
 }
 
 void TMozillaBrowser::resizeEvent(QResizeEvent *event)

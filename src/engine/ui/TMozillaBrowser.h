@@ -58,11 +58,14 @@ Q_SIGNALS:
     void saveFinished(const QString &path, bool ok);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     TMozillaBrowser(QWidget *parent, const MozCtlApi &api);
     void attach(MozCtlView *related);
+    void embed();
     void requireDocument() const;
     void activateSubWindow();
     void forwardShortcut(unsigned int keysym, unsigned int modifiers);

@@ -1,0 +1,271 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// Embedded WebKit pages inside MDI child windows: stacking, activation by click, keyboard
+// focus and shortcuts, driven by real X input events (XTest) on the test's display.
+#include "MozCtlModule.h"
+#include "TMozillaBrowser.h"
+#include "TestHome.h"
+#include "TestHttpServer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kTimeout = 30000;
+
+QByteArray coloured(const char *colour, const char *body = "")
+{
+    return QByteArray("<!DOCTYPE html><html><head><title>c</title></head>"
+                      "<body style='margin:0;height:100vh;background:") +
+           colour + "'>" + body + "</body></html>";
+}
+
+/// Real pointer and key events, as a user's, through the XTest extension.
+class FakeInput
+{
+public:
+    FakeInput()
+        : m_display(XOpenDisplay(nullptr))
+    {}
+    ~FakeInput()
+    {
+        if (m_display)
+            XCloseDisplay(m_display);
+    }
+    bool isValid() const
+    {
+        int a, b, c, d;
+        return m_display && XTestQueryExtension(m_display, &a, &b, &c, &d);
+    }
+    void click(const QPoint &global)
+    {
+        XTestFakeMotionEvent(m_display, -1, global.x(), global.y(), 0);
+        XTestFakeButtonEvent(m_display, 1, True, 0);
+        XTestFakeButtonEvent(m_display, 1, False, 0);
+        XFlush(m_display);
+    }
+    void key(KeySym sym, KeySym modifier = NoSymbol)
+    {
+        const KeyCode mod = modifier == NoSymbol ? 0 : XKeysymToKeycode(m_display, modifier);
+        if (mod)
+            XTestFakeKeyEvent(m_display, mod, True, 0);
+        const KeyCode code = XKeysymToKeycode(m_display, sym);
+        XTestFakeKeyEvent(m_display, code, True, 0);
+        XTestFakeKeyEvent(m_display, code, False, 0);
+        if (mod)
+            XTestFakeKeyEvent(m_display, mod, False, 0);
+        XFlush(m_display);
+    }
+    void type(const char *latin)
+    {
+        for (const char *c = latin; *c; ++c)
+            key(KeySym(*c));
+    }
+
+private:
+    Display *m_display;
+};
+
+QRgb pixelAt(const QPoint &global)
+{
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, global.x(), global.y(), 1, 1)
+        .toImage()
+        .pixel(0, 0);
+}
+
+QString evalJs(TMozillaBrowser *browser, const QString &script)
+{
+    auto state = std::make_shared<QPair<bool, QString>>(false, QString());
+    browser->runJavaScript(script, [state](bool ok, const QString &result) {
+        *state = {true, ok ? result : QStringLiteral("error: ") + result};
+    });
+    QDeadlineTimer deadline(kTimeout);
+    while (!state->first && !deadline.hasExpired())
+        QTest::qWait(20);
+    return state->first ? state->second : QStringLiteral("timeout");
+}
+
+} // namespace
+
+class TestTMozillaBrowserMdi : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestHttpServer m_server;
+    std::unique_ptr<TestHome> m_home;
+    std::unique_ptr<QWidget> m_main;
+    QLineEdit *m_edit = nullptr;
+    QMdiArea *m_area = nullptr;
+    QAction *m_shortcut = nullptr;
+    QMdiSubWindow *m_sub[2] = {};
+    TMozillaBrowser *m_browser[2] = {};
+    FakeInput m_input;
+
+    /// Opens \a path in child window \a i and waits for it.
+    bool open(int i, const char *path)
+    {
+        QSignalSpy done(m_browser[i], &TEngineBrowser::OnDocumentComplete);
+        m_browser[i]->Navigate(m_server.url(QString::fromLatin1(path)).toString());
+        return done.wait(kTimeout) || !done.isEmpty();
+    }
+
+    /// A point inside both cascaded children, and one inside the lower-right one only.
+    QPoint overlap() const { return m_browser[1]->mapToGlobal(QPoint(40, 40)); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_server.start());
+        QVERIFY(m_input.isValid());
+        MozCtlModule::setFolderOverride(QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
+                                        QStringLiteral("/gecko"));
+        m_server.route(QStringLiteral("/red"), coloured("rgb(255,0,0)"));
+        m_server.route(QStringLiteral("/blue"), coloured("rgb(0,0,255)"));
+        m_server.route(QStringLiteral("/form"),
+                       coloured("rgb(0,255,0)", "<input id=a><input id=b>"));
+    }
+
+    void init()
+    {
+        m_home = std::make_unique<TestHome>();
+        m_main = std::make_unique<QWidget>();
+        auto *layout = new QVBoxLayout(m_main.get());
+        m_edit = new QLineEdit;
+        m_area = new QMdiArea;
+        layout->addWidget(m_edit);
+        layout->addWidget(m_area);
+        m_shortcut = new QAction(m_main.get());
+        m_shortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+        m_main->addAction(m_shortcut);
+        for (int i = 0; i < 2; ++i) {
+            m_browser[i] = TMozillaBrowser::create();
+            m_sub[i] = m_area->addSubWindow(m_browser[i]);
+            m_sub[i]->resize(420, 320);
+            m_sub[i]->show();
+        }
+        m_main->setGeometry(20, 20, 900, 700);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        m_area->cascadeSubWindows();
+        for (int i = 0; i < 2; ++i)
+            m_sub[i]->resize(420, 320);
+        QVERIFY(open(0, "/red"));
+        QVERIFY(open(1, "/blue"));
+    }
+
+    void cleanup()
+    {
+        m_main.reset();
+        m_home.reset();
+    }
+
+    // Native child windows stack as boxes: the active child's page must cover the other's.
+    void cascadedChildrenStackByActivation()
+    {
+        m_area->setActiveSubWindow(m_sub[1]);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(0, 0, 255), kTimeout);
+        m_area->setActiveSubWindow(m_sub[0]);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(255, 0, 0), kTimeout);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(
+            QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
+            QStringLiteral("/mdi-cascade.png"));
+    }
+
+    void minimizedChildLeavesNoPageBehind()
+    {
+        m_area->setActiveSubWindow(m_sub[0]);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(255, 0, 0), kTimeout);
+        m_sub[0]->showMinimized();
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(0, 0, 255), kTimeout);
+        m_sub[0]->showNormal();
+        m_area->setActiveSubWindow(m_sub[0]);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(255, 0, 0), kTimeout);
+    }
+
+    // X input focus does not follow a click into an embedded window: the wrapper must
+    // activate its child window itself.
+    void clickIntoPageActivatesItsChildWindow()
+    {
+        m_sub[1]->move(m_sub[0]->x() + 200, m_sub[0]->y() + 150);
+        m_area->setActiveSubWindow(m_sub[0]);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(255, 0, 0), kTimeout);
+        QSignalSpy activated(m_browser[1], &TMozillaBrowser::activated);
+        const QPoint lowerOnly = m_browser[1]->mapToGlobal(
+            QPoint(m_browser[1]->width() - 30, m_browser[1]->height() - 30));
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(lowerOnly), qRgb(0, 0, 255), kTimeout);
+        m_input.click(lowerOnly);
+        QTRY_VERIFY_WITH_TIMEOUT(!activated.isEmpty(), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(m_area->activeSubWindow(), m_sub[1], kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(0, 0, 255), kTimeout);
+    }
+
+    void typingAndTabReachPageFields()
+    {
+        QVERIFY(open(1, "/form"));
+        m_area->setActiveSubWindow(m_sub[1]);
+        const QString rect = evalJs(
+            m_browser[1], QStringLiteral("(r => r.left + ',' + r.top)("
+                                         "document.getElementById('a').getBoundingClientRect())"));
+        const QStringList xy = rect.split(QLatin1Char(','));
+        QCOMPARE(xy.size(), 2);
+        const QPoint field = m_browser[1]->mapToGlobal(
+            QPoint(int(xy[0].toDouble()) + 10, int(xy[1].toDouble()) + 5));
+        m_input.click(field);
+        QTRY_COMPARE_WITH_TIMEOUT(evalJs(m_browser[1], QStringLiteral("document.activeElement.id")),
+                                  QStringLiteral("a"), kTimeout);
+        m_input.type("abc");
+        m_input.key(XK_Tab);
+        m_input.type("d");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            evalJs(m_browser[1], QStringLiteral("document.getElementById('a').value")),
+            QStringLiteral("abc"), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            evalJs(m_browser[1], QStringLiteral("document.getElementById('b').value")),
+            QStringLiteral("d"), kTimeout);
+    }
+
+    // Keys the page leaves alone are the main window's shortcuts.
+    void mainWindowShortcutWorksFromPage()
+    {
+        QSignalSpy triggered(m_shortcut, &QAction::triggered);
+        QSignalSpy activated(m_browser[1], &TMozillaBrowser::activated);
+        m_input.click(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() - 30, 60)));
+        QTRY_VERIFY_WITH_TIMEOUT(!activated.isEmpty(), kTimeout);
+        m_input.key(XK_l, XK_Control_L);
+        QTRY_COMPARE_WITH_TIMEOUT(triggered.size(), 1, kTimeout);
+    }
+
+    // After the page had the focus, a click on a Qt widget gives the keyboard back to Qt.
+    void clickOnQtWidgetTakesFocusBack()
+    {
+        QVERIFY(open(1, "/form"));
+        QSignalSpy activated(m_browser[1], &TMozillaBrowser::activated);
+        m_input.click(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() - 30, 60)));
+        QTRY_VERIFY_WITH_TIMEOUT(!activated.isEmpty(), kTimeout);
+        m_input.click(m_edit->mapToGlobal(QPoint(10, m_edit->height() / 2)));
+        QTRY_VERIFY_WITH_TIMEOUT(m_edit->hasFocus() && QApplication::activeWindow() == m_main.get(),
+                                 kTimeout);
+        m_input.type("xy");
+        QTRY_COMPARE_WITH_TIMEOUT(m_edit->text(), QStringLiteral("xy"), kTimeout);
+    }
+};
+
+QTEST_MAIN(TestTMozillaBrowserMdi)
+#include "tst_TMozillaBrowserMdi.moc"
