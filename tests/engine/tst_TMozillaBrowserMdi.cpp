@@ -52,6 +52,11 @@ public:
         int a, b, c, d;
         return m_display && XTestQueryExtension(m_display, &a, &b, &c, &d);
     }
+    void move(const QPoint &global)
+    {
+        XTestFakeMotionEvent(m_display, -1, global.x(), global.y(), 0);
+        XFlush(m_display);
+    }
     void click(const QPoint &global)
     {
         XTestFakeMotionEvent(m_display, -1, global.x(), global.y(), 0);
@@ -138,6 +143,9 @@ private Q_SLOTS:
                                         QStringLiteral("/gecko"));
         m_server.route(QStringLiteral("/red"), coloured("rgb(255,0,0)"));
         m_server.route(QStringLiteral("/blue"), coloured("rgb(0,0,255)"));
+        m_server.route(QStringLiteral("/link"),
+                       coloured("rgb(0,255,0)", "<a href='/target' style='display:block;"
+                                                "height:100px;background:rgb(0,0,255)'>link</a>"));
         m_server.route(QStringLiteral("/form"),
                        coloured("rgb(0,255,0)", "<input id=a><input id=b>"));
     }
@@ -239,6 +247,21 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(
             evalJs(m_browser[1], QStringLiteral("document.getElementById('b').value")),
             QStringLiteral("d"), kTimeout);
+    }
+
+    // The status bar shows the link under the pointer, and nothing once it leaves.
+    void linkUnderPointerIsStatusText()
+    {
+        QVERIFY(open(1, "/link"));
+        m_area->setActiveSubWindow(m_sub[1]);
+        QSignalSpy status(m_browser[1], &TEngineBrowser::OnStatusTextChange);
+        m_input.move(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() / 2, 50)));
+        QTRY_VERIFY_WITH_TIMEOUT(!status.isEmpty(), kTimeout);
+        QCOMPARE(status.last().at(0).toString(),
+                 m_server.url(QStringLiteral("/target")).toString());
+        m_input.move(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() / 2, 200)));
+        QTRY_COMPARE_WITH_TIMEOUT(status.size(), 2, kTimeout);
+        QCOMPARE(status.last().at(0).toString(), QString());
     }
 
     // Keys the page leaves alone are the main window's shortcuts.
