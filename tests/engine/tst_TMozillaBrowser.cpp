@@ -5,6 +5,7 @@
 #include "ErrorHandler.h"
 #include "MozCtlModule.h"
 #include "TMozillaBrowser.h"
+#include "TUIWebBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
 
@@ -325,6 +326,22 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(
             !title.isEmpty() && title.last().at(0) == QStringLiteral("refused"), kTimeout);
         QVERIFY(!m_server.wasRequested(QStringLiteral("/popup")));
+    }
+
+    // A browser of the other kind cannot take over WebKit's request: it is sent the address.
+    void newWindowForOtherKindNavigatesIt()
+    {
+        auto browser = makeBrowser();
+        QWidget hiddenParent;
+        auto *other = new TUIWebBrowser(&hiddenParent);
+        QSignalSpy before(other, &TEngineBrowser::OnBeforeNavigate2);
+        connect(browser.get(), &TEngineBrowser::OnNewWindow2, this,
+                [other](TEngineBrowser **ppDisp, bool *) { *ppDisp = other; },
+                Qt::DirectConnection);
+        browser->Navigate(url("/opener"));
+        QTRY_VERIFY_WITH_TIMEOUT(!before.isEmpty(), kTimeout);
+        QCOMPARE(before.first().at(0).toString(), url("/popup"));
+        QVERIFY(m_errors.isEmpty());
     }
 
     void savePageWritesWebArchive()
