@@ -99,6 +99,8 @@ private Q_SLOTS:
         m_server.route(QStringLiteral("/text"),
                        page("Text", "<span id=t style='font-size:20px'>Size</span>"));
         m_server.route(QStringLiteral("/popup"), page("Popup", "<p>popup</p>"));
+        m_server.route(QStringLiteral("/file.bin"), QByteArray(1000, 'x'),
+                       "application/octet-stream");
         m_server.route(QStringLiteral("/opener"),
                        page("Opener", "<script>onload = () => {"
                                       " const w = window.open('/popup');"
@@ -219,6 +221,27 @@ private Q_SLOTS:
                                  kTimeout);
     }
 
+    // A navigation that brings no document (here a download) ends like a refused one: no
+    // completion report, least of all one for the page still on show, and progress at 100.
+    void navigationWithoutDocumentCompletesNothing()
+    {
+        auto browser = makeBrowser();
+        QVERIFY(load(browser.get(), "/a"));
+        QSignalSpy progress(browser.get(), &TEngineBrowser::OnProgressChange);
+        QSignalSpy before(browser.get(), &TEngineBrowser::OnBeforeNavigate2);
+        QSignalSpy done(browser.get(), &TEngineBrowser::OnDocumentComplete);
+        browser->Navigate(url("/file.bin"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/file.bin")), kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->Busy(), kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last().at(0).toInt() == 100,
+                                 kTimeout);
+        QCOMPARE(before.first().at(0).toString(), url("/file.bin"));
+        QVERIFY(load(browser.get(), "/b")); // events in order: nothing stale came before
+        for (const auto &args : std::as_const(done))
+            QCOMPARE(args.at(0).toString(), url("/b"));
+        QCOMPARE(browser->LocationURL(), url("/b"));
+    }
+
     void refreshLoadsThePageAgain()
     {
         auto browser = makeBrowser();
@@ -335,9 +358,9 @@ private Q_SLOTS:
         QWidget hiddenParent;
         auto *other = new TUIWebBrowser(&hiddenParent);
         QSignalSpy before(other, &TEngineBrowser::OnBeforeNavigate2);
-        connect(browser.get(), &TEngineBrowser::OnNewWindow2, this,
-                [other](TEngineBrowser **ppDisp, bool *) { *ppDisp = other; },
-                Qt::DirectConnection);
+        connect(
+            browser.get(), &TEngineBrowser::OnNewWindow2, this,
+            [other](TEngineBrowser **ppDisp, bool *) { *ppDisp = other; }, Qt::DirectConnection);
         browser->Navigate(url("/opener"));
         QTRY_VERIFY_WITH_TIMEOUT(!before.isEmpty(), kTimeout);
         QCOMPARE(before.first().at(0).toString(), url("/popup"));

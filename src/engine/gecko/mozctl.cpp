@@ -24,6 +24,7 @@ struct MozCtlView
     bool dead = false;
     bool loading = false;
     bool finished = false;
+    bool committed = false;
     std::string status;
 };
 
@@ -186,13 +187,22 @@ void onLoadChanged(WebKitWebView *web, WebKitLoadEvent event, MozCtlView *v)
     switch (event) {
     case WEBKIT_LOAD_STARTED:
         v->finished = false;
+        v->committed = false;
         break;
     case WEBKIT_LOAD_COMMITTED:
+        v->committed = true;
         if (v->events.navigateComplete)
             v->events.navigateComplete(v->owner, uri.c_str());
         break;
     case WEBKIT_LOAD_FINISHED: {
         v->finished = true;
+        // A load that failed before any document came (a download, a refused or unreachable
+        // address) completes no document: the page on show is still the previous one.
+        if (!v->committed) {
+            if (v->events.progress)
+                v->events.progress(v->owner, 1.0);
+            break;
+        }
         // A page without a title is known by its address.
         const char *title = webkit_web_view_get_title(web);
         if ((!title || !*title) && v->events.titleChanged)
