@@ -34,9 +34,10 @@ protected:
     {
         if (pagesWithFocus > 0 && event->type() == QEvent::MouseButtonPress &&
             watched->isWidgetType()) {
-            auto *widget = static_cast<QWidget *>(watched);
-            if (widget->isWindow())
-                widget->activateWindow();
+            // The press reaches the clicked widget first; its window takes the X focus back.
+            QWidget *window = static_cast<QWidget *>(watched)->window();
+            if (window)
+                window->activateWindow();
         }
         return false;
     }
