@@ -29,11 +29,12 @@ void tst_ChildWindowRules::progress_data()
     QTest::newRow("IE half") << ie << 50 << 100 << 0 << 50 << true;
     QTest::newRow("IE integer division") << ie << 1 << 3 << 0 << 33 << true;
     QTest::newRow("IE both 0") << ie << 0 << 0 << 40 << 0 << false;
+    QTest::newRow("IE 99") << ie << 99 << 100 << 0 << 99 << true;
     QTest::newRow("IE max 0, progress not 0: unchanged") << ie << 5 << 0 << 40 << 40 << false;
-    QTest::newRow("IE done stays at 100") << ie << 100 << 100 << 50 << 100 << false;
+    QTest::newRow("IE done empties the bar") << ie << 100 << 100 << 50 << 0 << false;
     QTest::newRow("IE byte counts do not overflow")
         << ie << 2000000000 << 2100000000 << 0 << 95 << true;
-    QTest::newRow("IE beyond the end clamps") << ie << 300 << 100 << 0 << 100 << false;
+    QTest::newRow("IE beyond the end ends the load") << ie << 300 << 100 << 0 << 0 << false;
     QTest::newRow("IE negative clamps") << ie << -1 << 100 << 10 << 0 << false;
     QTest::newRow("Gecko half") << gecko << 1 << 2 << 0 << 50 << true;
     QTest::newRow("Gecko 100 drops to 0") << gecko << 10 << 10 << 70 << 0 << false;

@@ -28,6 +28,10 @@ ProgressResult progress(EngineKind kind, int progress, int progressMax, int bar)
             r.bar = 0;
         // A finished or idle page (max 0, or progress at its end) has nothing to stop.
         r.stop = progressMax > 0 && progress >= 0 && progress < progressMax;
+        // Chromium ends a load with progress == max; the bar empties as it does when a page
+        // of the other engine is complete.
+        if (r.bar == 100)
+            r.bar = 0;
         return r;
     }
     if (progress != 0 && progressMax != 0)

@@ -28,7 +28,8 @@ namespace ChildWindowRules {
 int clampBar(int value);
 
 /// A progress report (\a progress of \a progressMax) with the bar at \a bar.
-/// IE: bar := progress * 100 / max when max is not 0; 0 when both are 0; else unchanged.
+/// IE: bar := progress * 100 / max when max is not 0; 0 when both are 0; else unchanged;
+/// a bar at 100 (the load has ended) drops to 0.
 /// Gecko: bar := progress * 100 / max when both are non-zero; then 100 drops to 0.
 /// Stop follows the loading state for both kinds: IE while 0 <= progress < max, Gecko while
 /// the bar is not at its end.

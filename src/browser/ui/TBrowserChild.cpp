@@ -78,10 +78,10 @@ void TBrowserChild::createWindow()
         m_states.stop = c.StopCtrl && c.StopCtrl->isEnabled();
     }
     switch (host->childWindowState()) {
-    case TBrowserHost::Maximized:
+    case Qt::WindowMaximized:
         showMaximized();
         break;
-    case TBrowserHost::Minimized:
+    case Qt::WindowMinimized:
         showMinimized();
         break;
     default:
@@ -153,11 +153,11 @@ void TBrowserChild::resizeWindow()
     if (state & Qt::WindowMinimized) {
         // A minimized Gecko window leaves the shared state alone.
         if (m_kind == EngineKind::IE)
-            m_host->setChildWindowState(TBrowserHost::Minimized);
+            m_host->setChildWindowState(Qt::WindowMinimized);
     } else if (state & Qt::WindowMaximized) {
-        m_host->setChildWindowState(TBrowserHost::Maximized);
+        m_host->setChildWindowState(Qt::WindowMaximized);
     } else {
-        m_host->setChildWindowState(TBrowserHost::Normal);
+        m_host->setChildWindowState(Qt::WindowNoState);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "TEngineBrowser.h"
 #include "TEngineFactory.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QFileDialog>
@@ -38,13 +39,18 @@ void TBrowserCommands::connectControls()
 {
     const TBrowserControls &c = m_host->controls();
     bind(c.FileNew1, [this] { FileNew1Execute(); });
+    bind(c.NewCtrl, [this] { NewCtrlClick(); });
+    bind(c.ClipNewCtrl, [this] { ClipNewCtrlClick(); });
+    bind(c.mnuNew_Cilp, [this] { mnuNew_CilpClick(); });
+    bind(c.FileOpen1, [this] { FileOpen1Execute(); });
+    if (QAbstractButton *move = c.btnMove) {
+        connect(move, &QAbstractButton::clicked, this,
+                [this] { ErrorHandler::Run([this] { btnMoveClick(); }); });
+    }
     bind(c.BackCtrl, [this] { BackCtrlClick(); });
     bind(c.FrwrdCtrl, [this] { FrwrdCtrlClick(); });
     bind(c.StopCtrl, [this] { StopCtrlClick(); });
     bind(c.ReLoadCtrl, [this] { ReLoadCtrlClick(); });
-    bind(c.ChangeCtrl, [this] { ChangeCtrlClick(); });
-    bind(c.IE_item, [this] { IE_ItemClick(); });
-    bind(c.Moz_Item, [this] { Moz_ItemClick(); });
     // A checkable item has already toggled its tick when it reports the click; the switch
     // commands toggle it themselves, from the tick the user saw.
     auto bindSwitch = [this](QAction *a, void (TBrowserCommands::*handler)(QAction *)) {
@@ -92,7 +98,10 @@ void TBrowserCommands::mnuNew_CilpClick()
 
 void TBrowserCommands::ClipNewCtrlClick()
 {
-    mnuNew_CilpClick();
+    if (QAction *item = m_host->controls().mnuNew_Cilp)
+        item->trigger();
+    else
+        mnuNew_CilpClick();
 }
 
 void TBrowserCommands::FileOpen1Execute()

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QIcon>
+#include <Qt>
 
 #include <functional>
 
+class ClosedUrlList;
+class QAbstractButton;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -39,6 +42,11 @@ struct TBrowserControls
     QProgressBar *ProgressBar1 = nullptr;
 
     QAction *FileNew1 = nullptr;
+    QAction *NewCtrl = nullptr;
+    QAction *ClipNewCtrl = nullptr;
+    QAction *mnuNew_Cilp = nullptr;
+    QAction *FileOpen1 = nullptr;
+    QAbstractButton *btnMove = nullptr;
     QAction *mnuFile_SaveAs = nullptr;
     QAction *mnuEdit_slrAll = nullptr;
     QAction *mnuEdit_Copy = nullptr;
@@ -59,6 +67,11 @@ struct TBrowserControls
     QAction *mnuImage = nullptr;
     QAction *mnuBGM = nullptr;
     QAction *mnuVideo = nullptr;
+
+    /// State the main window keeps for itself; left null, the host keeps its own.
+    ClosedUrlList *closedUrls = nullptr;
+    Qt::WindowState *childWindowState = nullptr;
+    int *textSize = nullptr;
 
     /// Picture \a index of the main image list (15 IE, 14 Gecko); may be left empty.
     std::function<QIcon(int index)> image;

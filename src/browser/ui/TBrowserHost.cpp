@@ -14,6 +14,7 @@
 #include "Tfrm_IE.h"
 #include "Tfrm_MZ.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QLabel>
@@ -237,6 +238,11 @@ QList<TBrowserChild *> TBrowserHost::children() const
     return list;
 }
 
+TBrowserChild *TBrowserHost::activeChild() const
+{
+    return m_active;
+}
+
 int TBrowserHost::childCount() const
 {
     return int(children().size());
@@ -276,6 +282,37 @@ void TBrowserHost::childClosing(TBrowserChild *child)
 {
     if (m_active == child)
         m_active = nullptr;
+}
+
+ClosedUrlList &TBrowserHost::closedUrls()
+{
+    return m_controls.closedUrls ? *m_controls.closedUrls : m_closedUrls;
+}
+
+Qt::WindowState TBrowserHost::childWindowState() const
+{
+    return m_controls.childWindowState ? *m_controls.childWindowState : m_childWindowState;
+}
+
+void TBrowserHost::setChildWindowState(Qt::WindowState state)
+{
+    if (m_controls.childWindowState)
+        *m_controls.childWindowState = state;
+    else
+        m_childWindowState = state;
+}
+
+int TBrowserHost::currentTextSize() const
+{
+    return m_controls.textSize ? *m_controls.textSize : m_textSize;
+}
+
+void TBrowserHost::setCurrentTextSize(int size)
+{
+    if (m_controls.textSize)
+        *m_controls.textSize = size;
+    else
+        m_textSize = size;
 }
 
 void TBrowserHost::setStatusText(const QString &text)

@@ -29,9 +29,6 @@ class TBrowserHost : public QObject
     Q_OBJECT
 
 public:
-    /// Shared child window state ("WinSize").
-    enum ChildWindowState { Normal = 0, Maximized = 1, Minimized = 2 };
-
     TBrowserHost(const TBrowserControls &controls, std::unique_ptr<TEngineFactory> factory,
                  QObject *parent = nullptr);
     ~TBrowserHost() override;
@@ -41,7 +38,8 @@ public:
     WindowList &windowList() { return m_list; }
     const WindowList &windowList() const { return m_list; }
     WindowCounter &windowCounter() { return m_counter; }
-    ClosedUrlList &closedUrls() { return m_closedUrls; }
+    /// The main window's closed-URL list (or the host's own without one).
+    ClosedUrlList &closedUrls();
 
     /// Opens \a url in a new page window of the default engine, captioned \a caption until the
     /// page reports its title. Does nothing at the tab limit. Throws DorvuError when the
@@ -67,7 +65,7 @@ public:
     TBrowserChild *childAt(int pos) const;
     QList<TBrowserChild *> children() const;
     /// The active page window, null when none is open.
-    TBrowserChild *activeChild() const { return m_active; }
+    TBrowserChild *activeChild() const;
     int childCount() const;
 
     /// Tab position of the last right or middle press, -1 for none; 0 before any press.
@@ -80,11 +78,13 @@ public:
     bool activationSync() const { return m_activationSync; }
     void setActivationSync(bool on) { m_activationSync = on; }
 
-    int childWindowState() const { return m_childWindowState; }
-    void setChildWindowState(int state) { m_childWindowState = state; }
+    /// The state new page windows take (normal, maximized or minimized); page windows update
+    /// it when resized.
+    Qt::WindowState childWindowState() const;
+    void setChildWindowState(Qt::WindowState state);
     /// The current text size, 0 (smallest) to 4 (largest).
-    int currentTextSize() const { return m_textSize; }
-    void setCurrentTextSize(int size) { m_textSize = size; }
+    int currentTextSize() const;
+    void setCurrentTextSize(int size);
     SecurityFlags &securityFlags() { return m_securityFlags; }
 
     /// Shows \a text in status bar panel 0.
@@ -124,6 +124,6 @@ private:
     bool m_listClose = false;
     bool m_activationSync = false;
     bool m_syncingViews = false;
-    int m_childWindowState = Normal;
+    Qt::WindowState m_childWindowState = Qt::WindowNoState;
     int m_textSize = 2;
 };

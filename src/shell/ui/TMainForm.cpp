@@ -33,6 +33,7 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     CreateTabPopup();
     CreateBars();
     ConnectHandlers();
+    CreateBrowser();
     FormCreate();
 }
 
@@ -63,13 +64,11 @@ void TMainForm::ConnectHandlers()
 void TMainForm::FormCreate()
 {
     ErrorHandler::Run([this] {
-        // 1-3: the window list's sequences, the closed-URL list, the counter.
-        m_urlList.clear();
+        // 1-3: the window list's sequences and counter start empty with Browser; the
+        // closed-URL list.
         m_closedUrls = ClosedUrlList();
         m_startupPending = true;
         m_programFolder = ProgramFolder::path();
-        m_windowCounter = -1;
-        m_idList.clear();
         BandPositionRead();
         // 5: a failed move is reported on its own; the rest of the set-up still runs.
         ErrorHandler::Run([this] { StartupRules::MoveWinListToRestoreFile(m_programFolder); });
@@ -192,13 +191,6 @@ QMenu *TMainForm::createPopupMenu()
     return nullptr;
 }
 
-void TMainForm::OpenPage(const QString &caption, const QString &url)
-{
-    // Opens a new child window of the default engine (page opening).
-    Q_UNUSED(caption);
-    Q_UNUSED(url);
-}
-
 void TMainForm::WMCopyData(quint32 value, const QString &text)
 {
     if (value != 2)
@@ -212,43 +204,6 @@ void TMainForm::WMCopyData(quint32 value, const QString &text)
 bool TMainForm::defaultEngineIsIE() const
 {
     return IE_item->isChecked();
-}
-
-void TMainForm::IE_ItemClick()
-{
-    IE_item->setChecked(true);
-    Moz_Item->setChecked(false);
-    ImageList1->apply(ChangeCtrl, 15);
-}
-
-void TMainForm::Moz_ItemClick()
-{
-    Moz_Item->setChecked(true);
-    IE_item->setChecked(false);
-    ImageList1->apply(ChangeCtrl, 14);
-}
-
-void TMainForm::ChangeCtrlClick()
-{
-    // Switches even while Moz_Item is disabled.
-    if (IE_item->isChecked())
-        Moz_ItemClick();
-    else
-        IE_ItemClick();
-}
-
-void TMainForm::SetFixedTabWidth(int width)
-{
-    TabControl1->setStyleSheet(
-        QStringLiteral("QTabBar::tab { min-width: %1px; max-width: %1px; }").arg(qMax(0, width)));
-}
-
-void TMainForm::SetTabType(int tabType)
-{
-    // 0: tabs along the bottom edge of the strip; anything else: buttons along the top.
-    TabControl1->setShape(tabType == 0 ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
-    TabControl1->setDocumentMode(tabType != 0);
-    TabControl1->setDrawBase(tabType == 0);
 }
 
 void TMainForm::BandPositionRead()

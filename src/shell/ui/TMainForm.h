@@ -30,6 +30,9 @@ class Tfrm_MZOption;
 class Tfrm_Option;
 class Tfrm_WebList;
 class Tfrm_tmpWeb;
+class TBrowserCommands;
+class TBrowserHost;
+class TTabControl;
 
 /// The main frame window: menus, bars, the child window area and the state shared by the
 /// subsystems. Named components are public members under their own names, so the subsystems can
@@ -176,7 +179,7 @@ public:
     QToolButton *btnBar = nullptr;
 
     QWidget *TabBar = nullptr;
-    QTabBar *TabControl1 = nullptr;
+    TTabControl *TabControl1 = nullptr;
 
     QWidget *ToolBar1 = nullptr;
     /// Panel 0 is the status bar's message (showMessage / currentMessage).
@@ -196,10 +199,13 @@ public:
     /// The child window area.
     QMdiArea *mdiArea() const { return m_mdiArea; }
     const QString &programFolder() const { return m_programFolder; }
+    /// The page windows: window list, window counter, OpenPage and the page commands.
+    TBrowserHost *Browser = nullptr;
+    TBrowserCommands *BrowserCommands = nullptr;
     /// URL sequence and ID sequence of the window list; window counter (starts at -1).
-    QStringList &urlList() { return m_urlList; }
-    QStringList &idList() { return m_idList; }
-    int &windowCounter() { return m_windowCounter; }
+    QStringList urlList() const;
+    QStringList idList() const;
+    int windowCounter() const;
     ClosedUrlList &closedUrls() { return m_closedUrls; }
     /// The state every new child window takes; child windows update it when resized.
     Qt::WindowState childWindowState() const { return m_childWindowState; }
@@ -268,6 +274,7 @@ private:
     void CreateBars();
     void CreateSideAndBottomBars(QWidget *central);
     void ConnectHandlers();
+    void CreateBrowser();
     void RebuildWindowList();
     QAction *LinkedItem(QMenu *menu, const QString &name, QAction *action);
     QWidget *FocusedEdit() const;
@@ -275,9 +282,6 @@ private:
     QStringList m_arguments;
     QMdiArea *m_mdiArea = nullptr;
     QString m_programFolder;
-    QStringList m_urlList;
-    QStringList m_idList;
-    int m_windowCounter = -1;
     ClosedUrlList m_closedUrls;
     Qt::WindowState m_childWindowState = Qt::WindowNoState;
     int m_mojiSize = 2;

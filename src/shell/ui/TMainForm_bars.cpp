@@ -4,6 +4,8 @@
 // the status bar at the bottom, around the child window area.
 #include "TMainForm.h"
 
+#include "TTabControl.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -166,7 +168,7 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
 
     TabBar = new QWidget;
     TabBar->setObjectName(QStringLiteral("TabBar"));
-    TabControl1 = new QTabBar;
+    TabControl1 = new TTabControl;
     TabControl1->setObjectName(QStringLiteral("TabControl1"));
     TabControl1->setExpanding(false);
     TabControl1->setElideMode(Qt::ElideRight);
