@@ -8,7 +8,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QtTest>
 
 #include <memory>
@@ -74,6 +76,9 @@ private Q_SLOTS:
     void clientPull();
     void framesOff();
     void silentSwallowsDialogs();
+    void statusTextFollowsTheLink();
+    void ownContextMenuReplacesTheEngines();
+    void newWindowToAnotherEngineKind();
     void saveAsWritesArchive();
     void saveAsFailureIsReported();
 
@@ -116,6 +121,9 @@ void tst_TUIWebBrowser::initTestCase()
     m_server.route(QStringLiteral("/frames"), page("Frames", "<iframe src=\"/frame\"></iframe>"));
     m_server.route(QStringLiteral("/opener"),
                    page("Opener", "<a id=l target=\"_blank\" href=\"/b\">b</a>"));
+    m_server.route(QStringLiteral("/link"),
+                   page("Link", "<a id=l href=\"/b\" style=\"display:block;width:300px;"
+                                "height:200px\">b</a><div style=\"height:400px\"></div>"));
     m_server.route(QStringLiteral("/alert"),
                    page("before", "<script>alert('x'); confirm('y'); document.title = "
                                   "'after';</script>"));
@@ -541,6 +549,74 @@ void tst_TUIWebBrowser::silentSwallowsDialogs()
     TUIWebBrowser *browser = makeBrowser(TDownLoadControl{CS_Images, CS_Silent});
     load(browser, QStringLiteral("/alert"));
     QTRY_COMPARE_WITH_TIMEOUT(browser->page()->title(), QStringLiteral("after"), kTimeout);
+}
+
+void tst_TUIWebBrowser::statusTextFollowsTheLink()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/link"));
+    QSignalSpy status(browser, &TEngineBrowser::OnStatusTextChange);
+    QWidget *surface = browser->view()->focusProxy();
+    QVERIFY(surface);
+    QTest::mouseMove(surface, QPoint(60, 60));
+    QTRY_VERIFY_WITH_TIMEOUT(!status.isEmpty(), kTimeout);
+    QCOMPARE(status.last().at(0).toString(), m_server.url(QStringLiteral("/b")).toString());
+    QTest::mouseMove(surface, QPoint(500, 400));
+    QTRY_COMPARE_WITH_TIMEOUT(status.last().at(0).toString(), QString(), kTimeout);
+}
+
+void tst_TUIWebBrowser::ownContextMenuReplacesTheEngines()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    QMenu menu;
+    menu.addAction(QStringLiteral("項目"));
+    browser->setPopupMenu(&menu);
+    browser->setIeNoContext(true);
+    load(browser, QStringLiteral("/a"));
+    QSignalSpy shown(&menu, &QMenu::aboutToShow);
+    QWidget *surface = browser->view()->focusProxy();
+    QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(500, 400));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kTimeout);
+    menu.hide();
+}
+
+namespace {
+
+// A browser of another engine kind: records what it is asked to open.
+class OtherKindBrowser : public TEngineBrowser
+{
+public:
+    Kind kind() const override { return Kind::Gecko; }
+    void Navigate(const QString &url) override { navigated.append(url); }
+    void GoBack() override {}
+    void GoForward() override {}
+    void Stop() override {}
+    void Refresh() override {}
+    void ExecWB(int, int, const QVariant &) override {}
+    QString LocationURL() const override { return QString(); }
+    bool Busy() const override { return false; }
+    TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) override
+    {
+        return new OtherKindBrowser(parent);
+    }
+    using TEngineBrowser::TEngineBrowser;
+
+    QStringList navigated;
+};
+
+} // namespace
+
+void tst_TUIWebBrowser::newWindowToAnotherEngineKind()
+{
+    TUIWebBrowser *opener = makeBrowser();
+    load(opener, QStringLiteral("/opener"));
+    OtherKindBrowser other;
+    connect(opener, &TEngineBrowser::OnNewWindow2, this,
+            [&](TEngineBrowser **ppDisp, bool *) { *ppDisp = &other; });
+    evaluate(opener->page(), QStringLiteral("window.open('/c'); true"));
+    QTRY_COMPARE_WITH_TIMEOUT(other.navigated,
+                              QStringList{m_server.url(QStringLiteral("/c")).toString()}, kTimeout);
+    QCOMPARE(opener->LocationURL(), m_server.url(QStringLiteral("/opener")).toString());
 }
 
 void tst_TUIWebBrowser::saveAsWritesArchive()
