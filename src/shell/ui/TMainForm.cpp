@@ -12,6 +12,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTabBar>
 
@@ -39,6 +41,15 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
 
 TMainForm::~TMainForm()
 {
+    // Page windows go with the main window, without their closing steps. Their own reactions
+    // to state changes must not run while they are half destroyed.
+    if (m_mdiArea) {
+        const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
+        for (QMdiSubWindow *window : windows) {
+            QObject::disconnect(window, &QMdiSubWindow::windowStateChanged, window, nullptr);
+            delete window;
+        }
+    }
     delete ImageList1;
 }
 

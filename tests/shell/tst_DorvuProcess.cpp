@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// The real dorvu executable under the test's X server: it starts, shows its window (the
+// deferred start-up step writes the shutdown flag only after the first resize), hands a second
+// start over, and writes its settings when the session ends it with SIGTERM.
+#include "SingleInstance.h"
+#include "SjisCodec.h"
+#include "TestHome.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+class tst_DorvuProcess : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void startsAndEndsCleanlyOnSigterm();
+    void secondStartHandsOverAndEnds();
+
+private:
+    std::unique_ptr<QProcess> startDorvu(const QStringList &arguments);
+    QString config() const;
+
+    std::unique_ptr<TestHome> m_home;
+    std::unique_ptr<QTemporaryDir> m_runtime;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+};
+
+void tst_DorvuProcess::init()
+{
+    m_home = std::make_unique<TestHome>();
+    QVERIFY(m_home->isValid());
+    m_runtime = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/ddp-XXXXXX"));
+    QVERIFY(m_runtime->isValid());
+    QVERIFY(QFile::exists(QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
+                          QStringLiteral("/dorvu")));
+}
+
+void tst_DorvuProcess::cleanup()
+{
+    for (auto &process : m_processes) {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(20000);
+        }
+    }
+    m_processes.clear();
+    m_runtime.reset();
+    m_home.reset();
+}
+
+std::unique_ptr<QProcess> tst_DorvuProcess::startDorvu(const QStringList &arguments)
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DORVU_HOME"), m_home->path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
+    process->setProcessEnvironment(env);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) + QStringLiteral("/dorvu"),
+                   arguments);
+    return process;
+}
+
+QString tst_DorvuProcess::config() const
+{
+    return SjisCodec::decode(m_home->read(QStringLiteral("config.ini")));
+}
+
+void tst_DorvuProcess::startsAndEndsCleanlyOnSigterm()
+{
+    auto dorvu = startDorvu({});
+    QVERIFY(dorvu->waitForStarted(20000));
+    QTRY_VERIFY_WITH_TIMEOUT(config().contains(QStringLiteral("shutdown=0")), 60000);
+    dorvu->terminate();
+    QVERIFY(dorvu->waitForFinished(60000));
+    QCOMPARE(dorvu->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(dorvu->exitCode(), 0);
+    QVERIFY2(config().contains(QStringLiteral("shutdown=1")), qPrintable(config()));
+    QVERIFY(config().contains(QStringLiteral("LastEngine=IE")));
+}
+
+void tst_DorvuProcess::secondStartHandsOverAndEnds()
+{
+    auto first = startDorvu({});
+    QVERIFY(first->waitForStarted(20000));
+    QTRY_VERIFY_WITH_TIMEOUT(config().contains(QStringLiteral("shutdown=0")), 60000);
+    auto second = startDorvu({QStringLiteral("about:blank"), QStringLiteral("b")});
+    QVERIFY(second->waitForFinished(60000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 0);
+    QCOMPARE(first->state(), QProcess::Running);
+    // The second start wrote nothing: a start with arguments leaves the flag alone anyway, and
+    // this one never got as far as a window.
+    QVERIFY(config().contains(QStringLiteral("shutdown=0")));
+    first->terminate();
+    QVERIFY(first->waitForFinished(60000));
+    QCOMPARE(first->exitCode(), 0);
+    QVERIFY(config().contains(QStringLiteral("shutdown=1")));
+}
+
+QTEST_GUILESS_MAIN(tst_DorvuProcess)
+#include "tst_DorvuProcess.moc"
