@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "BrowserRig.h"
+#include "FakeEngine.h"
+#include "TBrowserChild.h"
+#include "TBrowserCommands.h"
+#include "TBrowserHost.h"
+#include "TestHome.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QProgressBar>
+#include <QtTest>
+
+#include <memory>
+
+/// The page windows' reports to the main window, with the light engine.
+class tst_TBrowserChild : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void backFollowsTheActiveWindowAcrossKinds();
+    void backgroundReportLeavesTheActiveWindowsButtons();
+    void geckoAtHundredPercent();
+    void ieStopFollowsLoading();
+    void statusTextOfBackgroundWindows();
+    void closingTheLastWindowResetsTheMainWindow();
+    void textSizeAndIeMenus();
+    void blockedTitleStopsThenCloses();
+    void missingBlockListStillUpdatesTheTitle();
+    void shutdownDestroysWithoutClosingSteps();
+
+private:
+    void openGecko(const QString &url);
+    std::unique_ptr<TestHome> m_home;
+    std::unique_ptr<BrowserRig> m_rig;
+};
+
+void tst_TBrowserChild::init()
+{
+    m_home = std::make_unique<TestHome>();
+    QVERIFY(m_home->isValid());
+    m_rig = std::make_unique<BrowserRig>();
+}
+
+void tst_TBrowserChild::cleanup()
+{
+    m_rig.reset();
+    m_home.reset();
+}
+
+void tst_TBrowserChild::openGecko(const QString &url)
+{
+    m_rig->c.IE_item->setChecked(false);
+    m_rig->c.Moz_Item->setChecked(true);
+    m_rig->open(url, QStringLiteral("Gecko"));
+    m_rig->c.IE_item->setChecked(true);
+    m_rig->c.Moz_Item->setChecked(false);
+}
+
+void tst_TBrowserChild::backFollowsTheActiveWindowAcrossKinds()
+{
+    m_home->write(QStringLiteral("config.ini"), "[Option_Window]\r\nNewWindow_Active=1\r\n");
+    m_rig->open(QStringLiteral("http://a.example/"));
+    FakeEngine *ie = m_rig->engineAt(0);
+    Q_EMIT ie->OnCommandStateChange(2, true);
+    QVERIFY(m_rig->c.BackCtrl->isEnabled());
+    QVERIFY(!m_rig->c.FrwrdCtrl->isEnabled());
+    QVERIFY(m_rig->c.ReLoadCtrl->isEnabled());
+
+    openGecko(QStringLiteral("about:blank"));
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(1));
+    Q_EMIT m_rig->engineAt(1)->OnCommandStateChange(2, false);
+    QVERIFY(!m_rig->c.BackCtrl->isEnabled());
+
+    m_rig->host->ActivateWindowAt(0);
+    QVERIFY(m_rig->c.BackCtrl->isEnabled());
+    m_rig->host->ActivateWindowAt(1);
+    QVERIFY(!m_rig->c.BackCtrl->isEnabled());
+
+    m_rig->commands->BackCtrlClick();
+    QCOMPARE(m_rig->engineAt(1)->goBacks, 1);
+    QCOMPARE(ie->goBacks, 0);
+}
+
+void tst_TBrowserChild::backgroundReportLeavesTheActiveWindowsButtons()
+{
+    m_home->write(QStringLiteral("config.ini"), "[Option_Window]\r\nNewWindow_Active=1\r\n");
+    m_rig->open(QStringLiteral("http://a.example/"));
+    openGecko(QStringLiteral("about:blank"));
+    Q_EMIT m_rig->engineAt(1)->OnCommandStateChange(1, true);
+    QVERIFY(m_rig->c.FrwrdCtrl->isEnabled());
+    // The background IE window's report shows the Gecko window's stored states.
+    Q_EMIT m_rig->engineAt(0)->OnCommandStateChange(2, true);
+    QVERIFY(!m_rig->c.BackCtrl->isEnabled());
+    QVERIFY(m_rig->c.FrwrdCtrl->isEnabled());
+    QVERIFY(m_rig->childAt(0)->commandStates().back);
+}
+
+void tst_TBrowserChild::geckoAtHundredPercent()
+{
+    openGecko(QStringLiteral("about:blank"));
+    FakeEngine *engine = m_rig->engineAt(0);
+    Q_EMIT engine->OnProgressChange(40, 100);
+    QCOMPARE(m_rig->c.ProgressBar1->value(), 40);
+    QVERIFY(m_rig->c.StopCtrl->isEnabled());
+    Q_EMIT engine->OnProgressChange(100, 100);
+    QCOMPARE(m_rig->c.ProgressBar1->value(), 0);
+    QVERIFY(!m_rig->c.StopCtrl->isEnabled());
+    // A command-state report afterwards keeps Stop off: the stored state followed the load.
+    Q_EMIT engine->OnCommandStateChange(-1, false);
+    QVERIFY(!m_rig->c.StopCtrl->isEnabled());
+    m_rig->open(QStringLiteral("http://other.example/"));
+    m_rig->host->ActivateWindowAt(1);
+    m_rig->host->ActivateWindowAt(0);
+    QCOMPARE(m_rig->c.ProgressBar1->value(), 0);
+    QVERIFY(!m_rig->c.StopCtrl->isEnabled());
+}
+
+void tst_TBrowserChild::ieStopFollowsLoading()
+{
+    m_rig->open(QStringLiteral("http://a.example/"));
+    FakeEngine *engine = m_rig->engineAt(0);
+    Q_EMIT engine->OnProgressChange(10, 100);
+    QVERIFY(m_rig->c.StopCtrl->isEnabled());
+    QCOMPARE(m_rig->c.ProgressBar1->value(), 10);
+    m_rig->commands->StopCtrlClick();
+    QCOMPARE(engine->stops, 1);
+    Q_EMIT engine->OnProgressChange(100, 100);
+    QVERIFY(!m_rig->c.StopCtrl->isEnabled());
+    QCOMPARE(m_rig->c.ProgressBar1->value(), 0);
+}
+
+void tst_TBrowserChild::statusTextOfBackgroundWindows()
+{
+    m_rig->open(QStringLiteral("http://front.example/"));
+    m_rig->open(QStringLiteral("http://behind.example/")); // opens behind
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(0));
+    Q_EMIT m_rig->engineAt(0)->OnStatusTextChange(QStringLiteral("front link"));
+    QCOMPARE(m_rig->statusText(), QStringLiteral("front link"));
+    // A background IE window's status text is not shown.
+    Q_EMIT m_rig->engineAt(1)->OnStatusTextChange(QStringLiteral("ie behind"));
+    QCOMPARE(m_rig->statusText(), QStringLiteral("front link"));
+    // A background Gecko window's is.
+    openGecko(QStringLiteral("about:blank"));
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(0));
+    Q_EMIT m_rig->engineAt(2)->OnStatusTextChange(QStringLiteral("gecko behind"));
+    QCOMPARE(m_rig->statusText(), QStringLiteral("gecko behind"));
+    QCOMPARE(m_rig->childAt(2)->statusText(), QStringLiteral("gecko behind"));
+}
+
+void tst_TBrowserChild::closingTheLastWindowResetsTheMainWindow()
+{
+    m_rig->open(QStringLiteral("http://a.example/"));
+    FakeEngine *engine = m_rig->engineAt(0);
+    engine->busy = true;
+    Q_EMIT engine->OnProgressChange(30, 100);
+    Q_EMIT engine->OnCommandStateChange(2, true);
+    Q_EMIT engine->OnStatusTextChange(QStringLiteral("link"));
+    engine->load(QStringLiteral("http://a.example/"), QStringLiteral("A"));
+    QCOMPARE(m_rig->c.txtAddress->text(), QStringLiteral("http://a.example/"));
+    QVERIFY(m_rig->c.mnuSC->isEnabled());
+    QVERIFY(m_rig->c.mnuEdit_Copy->isEnabled());
+    m_rig->childAt(0)->close();
+    QCOMPARE(m_rig->host->childCount(), 0);
+    QCOMPARE(m_rig->c.ProgressBar1->value(), 0);
+    QCOMPARE(m_rig->c.txtAddress->text(), QString());
+    QCOMPARE(m_rig->statusText(), QString());
+    for (QAction *a :
+         {m_rig->c.BackCtrl, m_rig->c.FrwrdCtrl, m_rig->c.StopCtrl, m_rig->c.ReLoadCtrl,
+          m_rig->c.mnuFile_SaveAs, m_rig->c.mnuEdit_slrAll, m_rig->c.mnuEdit_Copy,
+          m_rig->c.mnuShow_Size, m_rig->c.mnuTranslate, m_rig->c.mnuSC, m_rig->c.mnuMC})
+        QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+    QCOMPARE(m_rig->host->activeChild(), nullptr);
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray());
+    // Back with no window open does nothing.
+    m_rig->commands->BackCtrlClick();
+    QVERIFY(m_rig->errors.isEmpty());
+}
+
+void tst_TBrowserChild::textSizeAndIeMenus()
+{
+    m_rig->host->setCurrentTextSize(4);
+    m_rig->open(QStringLiteral("http://a.example/"));
+    QVERIFY(m_rig->c.mnuSize[4]->isChecked());
+    QVERIFY(!m_rig->c.mnuSize[2]->isChecked());
+    QVERIFY(m_rig->c.mnuShow_Size->isEnabled());
+    QVERIFY(m_rig->c.mnuSC->isEnabled());
+    QVERIFY(m_rig->c.mnuMC->isEnabled());
+    m_home->write(QStringLiteral("config.ini"), "[Option_Window]\r\nNewWindow_Active=1\r\n");
+    m_rig->host->setCurrentTextSize(1);
+    openGecko(QStringLiteral("about:blank"));
+    // A Gecko window leaves the marks and keeps the IE-only menus off.
+    QVERIFY(m_rig->c.mnuSize[4]->isChecked());
+    QVERIFY(!m_rig->c.mnuShow_Size->isEnabled());
+    QVERIFY(!m_rig->c.mnuSC->isEnabled());
+    QVERIFY(!m_rig->c.mnuMC->isEnabled());
+    QVERIFY(m_rig->c.mnuEdit_Copy->isEnabled());
+}
+
+void tst_TBrowserChild::blockedTitleStopsThenCloses()
+{
+    m_home->write(QStringLiteral("config.ini"), "[Option_advertisemen]\r\nCloseURL=1\r\n");
+    m_home->write(QStringLiteral("CloseURL.txt"), "*casino*\r\n");
+    m_rig->open(QStringLiteral("http://keep.example/"));
+    m_rig->open(QStringLiteral("http://ad.example/"));
+    FakeEngine *ad = m_rig->engineAt(1);
+    ad->load(QStringLiteral("http://ad.example/"), QStringLiteral("Big CASINO here"));
+    QCOMPARE(ad->stops, 1);
+    QCOMPARE(m_rig->host->childCount(), 2);
+    Q_EMIT ad->OnCommandStateChange(-1, false);
+    QTRY_COMPARE(m_rig->host->childCount(), 1);
+    QCOMPARE(m_rig->host->windowList().count(), 1);
+    QCOMPARE(m_rig->host->windowList().id(0), 0);
+    QCOMPARE(m_rig->host->closedUrls().entries(),
+             QStringList(QStringLiteral("http://ad.example/")));
+    // A title that does not match is neither stopped nor closed.
+    FakeEngine *keep = m_rig->engineAt(0);
+    keep->load(QStringLiteral("http://keep.example/"), QStringLiteral("news"));
+    Q_EMIT keep->OnCommandStateChange(-1, false);
+    QCOMPARE(keep->stops, 0);
+    QCOMPARE(m_rig->host->childCount(), 1);
+    QVERIFY(m_rig->errors.isEmpty());
+}
+
+void tst_TBrowserChild::missingBlockListStillUpdatesTheTitle()
+{
+    m_home->write(QStringLiteral("config.ini"), "[Option_advertisemen]\r\nCloseURL=1\r\n");
+    m_rig->open(QStringLiteral("http://a.example/"));
+    m_rig->engineAt(0)->load(QStringLiteral("http://a.example/"), QStringLiteral("A"));
+    QCOMPARE(m_rig->errors.size(), 1);
+    QVERIFY(m_rig->errors.at(0).contains(QStringLiteral("CloseURL.txt")));
+    QCOMPARE(m_rig->tabTexts(), QStringList(QStringLiteral("A")));
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://a.example/\r\n"));
+}
+
+void tst_TBrowserChild::shutdownDestroysWithoutClosingSteps()
+{
+    m_rig->open(QStringLiteral("http://a.example/"));
+    m_rig->engineAt(0)->load(QStringLiteral("http://a.example/"), QStringLiteral("A"));
+    m_rig.reset();
+    // The windows went with the main window: the file still lists them.
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://a.example/\r\n"));
+}
+
+QTEST_MAIN(tst_TBrowserChild)
+#include "tst_TBrowserChild.moc"
