@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest>
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void clientPull_data();
     void clientPull();
     void framesOff();
+    void noCacheFetchesAfresh();
     void silentSwallowsDialogs();
     void statusTextFollowsTheLink();
     void ownContextMenuReplacesTheEngines();
@@ -528,6 +531,77 @@ void tst_TUIWebBrowser::clientPull()
         QTRY_VERIFY_WITH_TIMEOUT(!holds->Busy(), kTimeout);
         QCOMPARE(refused.size(), 0);
     }
+}
+
+namespace {
+
+// Answers every path with a page the HTTP cache may keep for an hour, and notes which requests
+// asked to bypass caches.
+class CachingServer : public QTcpServer
+{
+public:
+    CachingServer()
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    m_buffer[socket] += socket->readAll();
+                    const QByteArray request = m_buffer.value(socket);
+                    if (!request.contains("\r\n\r\n"))
+                        return;
+                    const QByteArray path = request.split(' ').value(1);
+                    requests.append(QString::fromLatin1(path));
+                    if (request.toLower().contains("pragma: no-cache"))
+                        noCache.append(QString::fromLatin1(path));
+                    const QByteArray body = page("Cached", path);
+                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n"
+                                  "Cache-Control: max-age=3600\r\nContent-Length: " +
+                                  QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+                connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
+                    m_buffer.remove(socket);
+                    socket->deleteLater();
+                });
+            }
+        });
+    }
+    QString url(const QString &path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path);
+    }
+
+    QStringList requests;
+    QStringList noCache;
+
+private:
+    QHash<QTcpSocket *, QByteArray> m_buffer;
+};
+
+} // namespace
+
+void tst_TUIWebBrowser::noCacheFetchesAfresh()
+{
+    CachingServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    auto visit = [&](TUIWebBrowser *browser, const QString &path) {
+        QSignalSpy complete(browser, &TEngineBrowser::OnDocumentComplete);
+        browser->Navigate(server.url(path));
+        return QTest::qWaitFor([&] { return !complete.isEmpty() && !browser->Busy(); }, kTimeout);
+    };
+
+    // Without the flag the second visit comes from the cache.
+    TUIWebBrowser *caching = makeBrowser();
+    for (const char *path : {"/cached", "/other", "/cached"})
+        QVERIFY(visit(caching, QString::fromLatin1(path)));
+    QCOMPARE(server.requests.count(QStringLiteral("/cached")), 1);
+
+    TUIWebBrowser *fresh = makeBrowser(TDownLoadControl::captureSet());
+    for (const char *path : {"/fresh", "/other2", "/fresh"})
+        QVERIFY(visit(fresh, QString::fromLatin1(path)));
+    QCOMPARE(server.requests.count(QStringLiteral("/fresh")), 2);
+    QCOMPARE(server.noCache.count(QStringLiteral("/fresh")), 2);
+    QVERIFY(!server.noCache.contains(QStringLiteral("/cached")));
 }
 
 void tst_TUIWebBrowser::framesOff()

@@ -7,8 +7,8 @@
 /// The five text sizes of the text-size page command, 0 (smallest) to 4 (largest), as page
 /// zoom factors. The steps follow the usual "smallest .. largest" menu of a browser:
 ///   0: 0.75   1: 0.9   2: 1.0 (the size a page opens with)   3: 1.2   4: 1.5
-/// Both engine kinds zoom the whole page (text and images), the nearest these engines have to
-/// a text-only size.
+/// The Chromium kind zooms the whole page (it has no text-only zoom); the WebKit kind scales
+/// the text alone.
 class TextZoom
 {
 public:

@@ -83,7 +83,9 @@ TUIWebBrowser::TUIWebBrowser(QWidget *parent)
 
 TUIWebBrowser::~TUIWebBrowser()
 {
-    // The view lets go of the page first; the page goes before the shared profile.
+    // No events from a page on its way out; the view lets go of the page first, and the page
+    // goes before the shared profile.
+    disconnect(m_page, nullptr, this, nullptr);
     delete m_view;
     m_view = nullptr;
     delete m_page;
@@ -109,7 +111,8 @@ QWebEnginePage *TUIWebBrowser::page() const
 
 void TUIWebBrowser::Navigate(const QString &url)
 {
-    const QUrl address = UserAddress::toNavigableUrl(url);
+    // A relative file name means a file of the current folder when one exists there.
+    const QUrl address = UserAddress::toNavigableUrl(url, QDir::currentPath());
     m_navigatePending = true;
     m_inSetUrl = true;
     m_page->setUrl(address);
