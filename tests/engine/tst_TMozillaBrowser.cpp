@@ -11,6 +11,7 @@
 
 #include <QClipboard>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QSignalSpy>
@@ -18,6 +19,8 @@
 #include <QTest>
 
 #include <memory>
+
+#include <csignal>
 
 namespace {
 
@@ -45,6 +48,31 @@ QString evalJs(TMozillaBrowser *browser, const QString &script)
     while (!state->first && !deadline.hasExpired())
         QTest::qWait(20);
     return state->first ? state->second : QStringLiteral("timeout");
+}
+
+/// Kills this process's WebKit web processes, as a crash would; returns how many.
+int killWebProcesses()
+{
+    int killed = 0;
+    const QStringList all = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &name : all) {
+        bool ok = false;
+        const int pid = name.toInt(&ok);
+        if (!ok)
+            continue;
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!comm.open(QIODevice::ReadOnly) || !stat.open(QIODevice::ReadOnly))
+            continue;
+        if (!comm.readAll().startsWith("WebKitWebProces"))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields.at(1).toInt() == int(QCoreApplication::applicationPid()) &&
+            ::kill(pid, SIGKILL) == 0)
+            ++killed;
+    }
+    return killed;
 }
 
 } // namespace
@@ -240,6 +268,22 @@ private Q_SLOTS:
         for (const auto &args : std::as_const(done))
             QCOMPARE(args.at(0).toString(), url("/b"));
         QCOMPARE(browser->LocationURL(), url("/b"));
+    }
+
+    // A page whose process dies says so instead of staying blank, and Refresh brings it back.
+    void crashedPageSaysSoAndRefreshRestoresIt()
+    {
+        auto browser = makeBrowser();
+        QVERIFY(load(browser.get(), "/a"));
+        QSignalSpy title(browser.get(), &TEngineBrowser::OnTitleChange);
+        QVERIFY(killWebProcesses() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !title.isEmpty() && title.last().at(0) == S("ページを表示できません"), kTimeout);
+        QCOMPARE(browser->LocationURL(), url("/a"));
+        m_server.clearRequests();
+        browser->Refresh();
+        QTRY_VERIFY_WITH_TIMEOUT(title.last().at(0) == QStringLiteral("Page A"), kTimeout);
+        QVERIFY(m_server.wasRequested(QStringLiteral("/a")));
     }
 
     void refreshLoadsThePageAgain()

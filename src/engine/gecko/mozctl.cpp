@@ -216,6 +216,24 @@ void onLoadChanged(WebKitWebView *web, WebKitLoadEvent event, MozCtlView *v)
     }
 }
 
+// A page whose process died would stay blank without a word: say so in the page, under the
+// page's address, so that Refresh loads it again.
+void onProcessTerminated(WebKitWebView *web, WebKitWebProcessTerminationReason reason,
+                         MozCtlView *v)
+{
+    if (v->dead || reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API)
+        return;
+    const std::string uri = currentUri(v);
+    const char *why = reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT ? "メモリを使い過ぎたため"
+                                                                         : "異常が起きたため";
+    const std::string html = std::string("<!DOCTYPE html><html><head><meta charset=utf-8>"
+                                         "<title>ページを表示できません</title></head><body><p>") +
+                             why + "、このページを表示していたプロセスが終了しました。" +
+                             "再読み込みすると、もう一度表示します。</p></body></html>";
+    webkit_web_view_load_alternate_html(web, html.c_str(),
+                                        uri.empty() ? "about:blank" : uri.c_str(), nullptr);
+}
+
 void giveFocus(MozCtlView *v)
 {
     GdkWindow *window = gtk_widget_get_window(v->window);
@@ -297,6 +315,7 @@ void setUp(MozCtlView *v)
     g_signal_connect(v->web, "decide-policy", G_CALLBACK(onDecidePolicy), v);
     g_signal_connect(v->web, "load-changed", G_CALLBACK(onLoadChanged), v);
     g_signal_connect(v->web, "button-press-event", G_CALLBACK(onButtonPress), v);
+    g_signal_connect(v->web, "web-process-terminated", G_CALLBACK(onProcessTerminated), v);
     g_signal_connect(webkit_web_view_get_back_forward_list(v->web), "changed",
                      G_CALLBACK(onHistory), v);
     g_signal_connect(v->window, "focus-in-event", G_CALLBACK(onFocusIn), v);
