@@ -43,8 +43,10 @@ BrowserRig::BrowserRig()
     layout->addWidget(c.mdiArea, 1);
     c.TabControl1 = new TTabControl(this);
     layout->addWidget(c.TabControl1);
+    c.TabControl1->setMinimumHeight(26);
     c.TreeWin = new QTreeWidget(this);
     c.TreeWin->setHeaderHidden(true);
+    c.TreeWin->setFixedHeight(150);
     layout->addWidget(c.TreeWin);
     c.ProgressBar1 = new QProgressBar(this);
     c.ProgressBar1->setRange(0, 100);
