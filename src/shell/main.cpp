@@ -24,6 +24,7 @@ int main(int argc, char *argv[])
     instance.setHandler(
         [main](quint32 value, const QString &text) { main->WMCopyData(value, text); });
 
+    QObject::connect(main, &TMainForm::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A desktop session ending sends SIGTERM: close as the close box does, so the settings are
     // written, then leave every event loop (a modal box may be open).
     SignalPipe signalPipe({SIGTERM, SIGINT});

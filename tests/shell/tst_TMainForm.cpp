@@ -10,11 +10,13 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -37,6 +39,7 @@ private Q_SLOTS:
     void startUpDisablesPageMenus();
     void ctrlAWithoutWindowDoesNothing();
     void ctrlCInAddressBoxCopies();
+    void editKeysStayWithOtherWidgets();
 
     void lastEngine_data();
     void lastEngine();
@@ -403,6 +406,24 @@ void tst_TMainForm::ctrlCInAddressBoxCopies()
     form->txtAddress->selectAll();
     form->EditCut1->trigger();
     QCOMPARE(form->txtAddress->text(), QString());
+}
+
+void tst_TMainForm::editKeysStayWithOtherWidgets()
+{
+    // A page in a child window keeps its own Ctrl+C: the edit commands are not window-wide.
+    auto form = makeForm();
+    showActive(form.get());
+    form->TreeView1->setFocus();
+    QSignalSpy copy(form->EditCopy1, &QAction::triggered);
+    QTest::keyClick(form->TreeView1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(copy.count(), 0);
+    // In the search service box, a combo box, the command does reach the edit.
+    form->cmbSearch->setFocus();
+    form->cmbSearch->setEditText(QStringLiteral("検索語"));
+    form->cmbSearch->lineEdit()->selectAll();
+    QGuiApplication::clipboard()->clear();
+    form->EditCopy1->trigger();
+    QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("検索語"));
 }
 
 void tst_TMainForm::lastEngine_data()

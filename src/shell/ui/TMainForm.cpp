@@ -174,6 +174,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
 {
     FormClose();
     event->accept();
+    Q_EMIT closed();
 }
 
 void TMainForm::FormClose()

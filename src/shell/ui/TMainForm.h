@@ -262,6 +262,11 @@ public:
     void SetFixedTabWidth(int width);
     void SetTabType(int tabType);
 
+Q_SIGNALS:
+    /// The main window has closed (FormClose has run): the program ends, even while one of its
+    /// dialogs is on screen.
+    void closed();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
