@@ -25,6 +25,7 @@ int instanceMain(int argc, char **argv)
         return 0;
     if (!instance.listen())
         return 3;
+    instance.setPeerTimeout(2000);
     instance.setHandler([](quint32 value, const QString &text) {
         std::printf("GOT %u %s\n", value, text.toUtf8().constData());
         std::fflush(stdout);
@@ -48,6 +49,7 @@ private Q_SLOTS:
     void crashedInstanceDoesNotBlock();
     void staleSocketFileDoesNotBlock();
     void malformedMessageIsDropped();
+    void slowPeerIsDropped();
     void socketIsPrivate();
     void noRunningInstanceEndsQuietly();
 
@@ -204,6 +206,26 @@ void tst_SingleInstance::malformedMessageIsDropped()
                                     20000));
     QTRY_VERIFY_WITH_TIMEOUT(first->canReadLine(), 20000);
     QCOMPARE(received(first.get()), QStringList{QStringLiteral("GOT 2 ok")});
+    m_processes.push_back(std::move(first));
+}
+
+void tst_SingleInstance::slowPeerIsDropped()
+{
+    auto first = startFirst();
+    QVERIFY(first);
+    QLocalSocket slow;
+    slow.connectToServer(socketPath());
+    QVERIFY(slow.waitForConnected(20000));
+    // Half a header, then nothing: the instance gives up on it (after 2 s here).
+    slow.write(HandOverMessage::encode(2, QStringLiteral("never")).left(6));
+    QVERIFY(slow.waitForBytesWritten(20000));
+    // Meanwhile another start is served at once.
+    QVERIFY(SingleInstance::sendRaw(socketPath(),
+                                    HandOverMessage::encode(2, QStringLiteral("quick")), 20000));
+    QTRY_VERIFY_WITH_TIMEOUT(slow.state() == QLocalSocket::UnconnectedState, 20000);
+    QCOMPARE(slow.bytesAvailable(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(first->canReadLine(), 20000);
+    QCOMPARE(received(first.get()), QStringList{QStringLiteral("GOT 2 quick")});
     m_processes.push_back(std::move(first));
 }
 

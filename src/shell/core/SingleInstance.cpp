@@ -160,7 +160,7 @@ void SingleInstance::acceptConnections()
         timeout->setObjectName(QStringLiteral("peerTimeout"));
         timeout->setSingleShot(true);
         connect(timeout, &QTimer::timeout, this, [this, socket] { dropPeer(socket); });
-        timeout->start(PeerTimeoutMs);
+        timeout->start(m_peerTimeoutMs);
         readPeer(socket);
     }
 }

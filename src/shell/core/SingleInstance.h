@@ -67,6 +67,8 @@ public:
     /// Messages that arrived before a handler was set are handled (from the event loop) once
     /// it is.
     void setHandler(Handler handler);
+    /// How long a peer may take to deliver its message (PeerTimeoutMs unless set).
+    void setPeerTimeout(int milliseconds) { m_peerTimeoutMs = milliseconds; }
 
 private:
     struct Peer
@@ -89,5 +91,6 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer m_server;
     Handler m_handler;
+    int m_peerTimeoutMs = PeerTimeoutMs;
     QHash<QLocalSocket *, Peer> m_peers;
 };
