@@ -62,6 +62,8 @@ private Q_SLOTS:
     void progressReachesMaximum();
     void busyWhileLoading();
     void stopEndsLoading();
+    void busyEndsWithoutALoad_data();
+    void busyEndsWithoutALoad();
     void refreshRequestsAgain();
     void copyAndSelectAll();
     void pageCommandWithoutDocument();
@@ -299,6 +301,27 @@ void tst_TUIWebBrowser::stopEndsLoading()
     browser->Stop();
     QTRY_VERIFY_WITH_TIMEOUT(!browser->Busy(), kTimeout);
     QCOMPARE(complete.size(), 0);
+}
+
+void tst_TUIWebBrowser::busyEndsWithoutALoad_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::newRow("anchor in the page") << "#part";
+    QTest::newRow("script address") << "javascript:void(0)";
+}
+
+void tst_TUIWebBrowser::busyEndsWithoutALoad()
+{
+    // Navigations that load no document must not leave the engine busy for good (the
+    // text-size commands wait for it).
+    QFETCH(QString, address);
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/a"));
+    const QString target = address.startsWith(QLatin1Char('#'))
+                               ? m_server.url(QStringLiteral("/a")).toString() + address
+                               : address;
+    browser->Navigate(target);
+    QTRY_VERIFY_WITH_TIMEOUT(!browser->Busy(), kTimeout);
 }
 
 void tst_TUIWebBrowser::refreshRequestsAgain()

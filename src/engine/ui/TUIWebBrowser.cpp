@@ -113,7 +113,14 @@ void TUIWebBrowser::Navigate(const QString &url)
 {
     // A relative file name means a file of the current folder when one exists there.
     const QUrl address = UserAddress::toNavigableUrl(url, QDir::currentPath());
-    m_navigatePending = true;
+    // A script address and an anchor of the page on show load no document: the engine never
+    // reports a load for them.
+    const QUrl current = m_page->url();
+    const bool sameDocument =
+        address.scheme() == QLatin1String("javascript")
+        || (address.hasFragment() && !current.isEmpty()
+            && address.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment));
+    m_navigatePending = !sameDocument;
     m_inSetUrl = true;
     m_page->setUrl(address);
     m_inSetUrl = false;
