@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// New-window capture and blocking through real page windows of both engines: a page asks for
+// a new window, the capture window opens it as a tab, the block list keeps pop-ups and titled
+// pages away.
+#include "ErrorHandler.h"
+#include "IniFile.h"
+#include "MozCtlModule.h"
+#include "TBrowserChild.h"
+#include "TBrowserHost.h"
+#include "TEngineBrowser.h"
+#include "TRealEngineFactory.h"
+#include "TTabControl.h"
+#include "TestHome.h"
+#include "TestHttpServer.h"
+#include "Tfrm_tmpWeb.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kTimeout = 60000;
+
+QByteArray page(const char *title, const char *body)
+{
+    return QByteArray("<!DOCTYPE html><html><head><meta charset=utf-8><title>") + title +
+           "</title></head><body>" + body + "</body></html>";
+}
+
+/// A main window stand-in with the real engines.
+struct Frame
+{
+    Frame()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        c.mainWindow = &window;
+        c.txtAddress = new QLineEdit(&window);
+        layout->addWidget(c.txtAddress);
+        c.mdiArea = new QMdiArea(&window);
+        layout->addWidget(c.mdiArea, 1);
+        c.TabControl1 = new TTabControl(&window);
+        layout->addWidget(c.TabControl1);
+        c.TreeWin = new QTreeWidget(&window);
+        layout->addWidget(c.TreeWin);
+        c.IE_item = new QAction(QStringLiteral("Internet Explorer"), &window);
+        c.IE_item->setCheckable(true);
+        c.Moz_Item = new QAction(QStringLiteral("Gecko"), &window);
+        c.Moz_Item->setCheckable(true);
+        host = new TBrowserHost(c, std::make_unique<TRealEngineFactory>(), &window);
+        window.resize(1000, 700);
+        window.show();
+    }
+
+    QStringList tabTexts() const
+    {
+        QStringList list;
+        for (int i = 0; i < c.TabControl1->count(); ++i)
+            list.append(c.TabControl1->tabText(i));
+        return list;
+    }
+
+    QWidget window;
+    TBrowserControls c;
+    TBrowserHost *host = nullptr;
+};
+
+} // namespace
+
+class tst_ClosingEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void newWindowGivesOneTab_data();
+    void newWindowGivesOneTab();
+    void blockedPopupGivesNoTab_data();
+    void blockedPopupGivesNoTab();
+    void popupOfPopupGivesOneTab_data();
+    void popupOfPopupGivesOneTab();
+    void tabLimitAddsNoTab_data();
+    void tabLimitAddsNoTab();
+    void blockedTitleIsClosed_data();
+    void blockedTitleIsClosed();
+
+private:
+    void engines();
+    /// Opens \a path in a page window of the engine \a engine and waits for its title.
+    void openFirst(const QString &engine, const QString &path, const QString &title);
+    QString url(const char *path) const
+    {
+        return m_server.url(QString::fromLatin1(path)).toString();
+    }
+
+    TestHttpServer m_server;
+    std::unique_ptr<TestHome> m_home;
+    std::unique_ptr<Frame> m_frame;
+    QStringList m_errors;
+    QString m_cwd;
+};
+
+void tst_ClosingEndToEnd::initTestCase()
+{
+    QVERIFY(m_server.start());
+    m_server.route(QStringLiteral("/popup"), page("Popup", "<p>popup</p>"));
+    m_server.route(QStringLiteral("/adpop"), page("Ad", "<p>buy</p>"));
+    m_server.route(QStringLiteral("/opener"),
+                   page("Opener", "<script>onload = () => window.open('/popup');</script>"));
+    m_server.route(QStringLiteral("/blank"),
+                   page("Blank", "<a id=l href='/popup' target='_blank'>new</a>"
+                                 "<script>onload = () => document.getElementById('l').click();"
+                                 "</script>"));
+    m_server.route(QStringLiteral("/adopener"),
+                   page("Opener", "<script>onload = () => window.open('/adpop');</script>"));
+    m_server.route(QStringLiteral("/nestopener"),
+                   page("Opener", "<script>onload = () => window.open('/nest');</script>"));
+    // Asks for a pop-up only while it is itself a pop-up, that is inside the capture browser.
+    m_server.route(QStringLiteral("/nest"),
+                   page("Nest", "<script>if (window.opener) window.open('/inner');</script>"));
+    m_server.route(QStringLiteral("/inner"), page("Inner", "<p>inner</p>"));
+    m_server.route(QStringLiteral("/secret"), page("Top Secret", "<p>hidden</p>"));
+    m_server.route(QStringLiteral("/plain"), page("Plain", "<p>plain</p>"));
+    ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
+}
+
+void tst_ClosingEndToEnd::init()
+{
+    m_cwd = QDir::currentPath();
+    m_home = std::make_unique<TestHome>();
+    QVERIFY(m_home->isValid());
+    m_errors.clear();
+    m_server.clearRequests();
+}
+
+void tst_ClosingEndToEnd::cleanup()
+{
+    m_frame.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(Tfrm_tmpWeb::pendingCount(), 0, kTimeout);
+    m_home.reset();
+    QDir::setCurrent(m_cwd);
+}
+
+void tst_ClosingEndToEnd::engines()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::newRow("chromium") << QStringLiteral("ie");
+    QTest::newRow("webkit") << QStringLiteral("webkit");
+}
+
+void tst_ClosingEndToEnd::openFirst(const QString &engine, const QString &path,
+                                    const QString &title)
+{
+    IniFile ini = IniFile::config();
+    // The pages ask for their pop-ups by script.
+    ini.WriteBool(QStringLiteral("Option_Security"), QStringLiteral("Script"), true);
+    if (engine == QLatin1String("webkit")) {
+        ini.WriteInteger(QStringLiteral("Option_Main"), QStringLiteral("Mozilla"), 1);
+        ini.WriteString(QStringLiteral("Option_Main"), QStringLiteral("MozPath"),
+                        QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
+                            QStringLiteral("/gecko"));
+    }
+    m_frame = std::make_unique<Frame>();
+    const bool ie = engine != QLatin1String("webkit");
+    m_frame->c.IE_item->setChecked(ie);
+    m_frame->c.Moz_Item->setChecked(!ie);
+    ErrorHandler::Run(
+        [&] { m_frame->host->OpenPage(QStringLiteral("londing"), url(qPrintable(path))); });
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->tabTexts().value(0), title, kTimeout);
+}
+
+void tst_ClosingEndToEnd::newWindowGivesOneTab_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("opener");
+    QTest::newRow("chromium window.open") << QStringLiteral("ie") << QStringLiteral("/opener");
+    QTest::newRow("chromium target _blank") << QStringLiteral("ie") << QStringLiteral("/blank");
+    QTest::newRow("webkit window.open") << QStringLiteral("webkit") << QStringLiteral("/opener");
+    QTest::newRow("webkit target _blank") << QStringLiteral("webkit") << QStringLiteral("/blank");
+}
+
+void tst_ClosingEndToEnd::newWindowGivesOneTab()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, opener);
+    openFirst(engine, opener,
+              opener == QLatin1String("/blank") ? QStringLiteral("Blank")
+                                                : QStringLiteral("Opener"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->tabTexts().size(), 2, kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->tabTexts().value(1), QStringLiteral("Popup"), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Tfrm_tmpWeb::pendingCount(), 0, kTimeout);
+    QCOMPARE(m_frame->host->windowList().url(1), url("/popup"));
+    QCOMPARE(m_frame->tabTexts().size(), 2);
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+}
+
+void tst_ClosingEndToEnd::blockedPopupGivesNoTab_data()
+{
+    engines();
+}
+
+void tst_ClosingEndToEnd::blockedPopupGivesNoTab()
+{
+    QFETCH(QString, engine);
+    IniFile::config().WriteBool(QStringLiteral("Option_advertisemen"), QStringLiteral("CloseURL"),
+                                true);
+    m_home->write(QStringLiteral("CloseURL.txt"), "*ADPOP*\r\n");
+    openFirst(engine, QStringLiteral("/adopener"), QStringLiteral("Opener"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/adpop")), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Tfrm_tmpWeb::pendingCount(), 0, kTimeout);
+    QCOMPARE(m_frame->tabTexts(), QStringList(QStringLiteral("Opener")));
+    QVERIFY(m_errors.isEmpty());
+}
+
+void tst_ClosingEndToEnd::popupOfPopupGivesOneTab_data()
+{
+    engines();
+}
+
+void tst_ClosingEndToEnd::popupOfPopupGivesOneTab()
+{
+    QFETCH(QString, engine);
+    openFirst(engine, QStringLiteral("/nestopener"), QStringLiteral("Opener"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->tabTexts().value(1), QStringLiteral("Nest"), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Tfrm_tmpWeb::pendingCount(), 0, kTimeout);
+    QCOMPARE(m_frame->tabTexts().size(), 2);
+    QVERIFY(!m_server.wasRequested(QStringLiteral("/inner")));
+}
+
+void tst_ClosingEndToEnd::tabLimitAddsNoTab_data()
+{
+    engines();
+}
+
+void tst_ClosingEndToEnd::tabLimitAddsNoTab()
+{
+    QFETCH(QString, engine);
+    IniFile ini = IniFile::config();
+    ini.WriteBool(QStringLiteral("Option_Tab"), QStringLiteral("Len"), true);
+    ini.WriteInteger(QStringLiteral("Option_Tab"), QStringLiteral("MaxLen"), 1);
+    openFirst(engine, QStringLiteral("/opener"), QStringLiteral("Opener"));
+    // The hidden browser still loads the pop-up; its opening then stops at the limit.
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/popup")), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Tfrm_tmpWeb::pendingCount(), 0, kTimeout);
+    QCOMPARE(m_frame->tabTexts(), QStringList(QStringLiteral("Opener")));
+    QVERIFY(m_errors.isEmpty());
+}
+
+void tst_ClosingEndToEnd::blockedTitleIsClosed_data()
+{
+    engines();
+}
+
+void tst_ClosingEndToEnd::blockedTitleIsClosed()
+{
+    QFETCH(QString, engine);
+    IniFile::config().WriteBool(QStringLiteral("Option_advertisemen"), QStringLiteral("CloseURL"),
+                                true);
+    m_home->write(QStringLiteral("CloseURL.txt"), "*secret*\r\n");
+    openFirst(engine, QStringLiteral("/plain"), QStringLiteral("Plain"));
+    ErrorHandler::Run([&] { m_frame->host->OpenPage(QStringLiteral("londing"), url("/secret")); });
+    // Stopped at its title report, closed at the next command-state report.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_frame->host->closedUrls().entries().isEmpty() ||
+                                 m_frame->tabTexts().value(1) == QStringLiteral("Top Secret"),
+                             kTimeout);
+    if (m_frame->host->closedUrls().entries().isEmpty()) {
+        // The WebKit engine reports command states only when its history changes, which it
+        // did before the title came; the next report closes the window.
+        TBrowserChild *child = m_frame->host->childAt(1);
+        QVERIFY(child);
+        QCOMPARE(child->engine()->Busy(), false);
+        Q_EMIT child->engine()->OnCommandStateChange(TEngineBrowser::CSC_UPDATECOMMANDS, false);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->host->closedUrls().entries(), QStringList(url("/secret")),
+                              kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->tabTexts(), QStringList(QStringLiteral("Plain")), kTimeout);
+    QCOMPARE(m_frame->host->windowList().urls(), QStringList(url("/plain")));
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+}
+
+QTEST_MAIN(tst_ClosingEndToEnd)
+#include "tst_ClosingEndToEnd.moc"
