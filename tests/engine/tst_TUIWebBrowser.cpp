@@ -242,6 +242,8 @@ void tst_TUIWebBrowser::backAndForward()
                               kTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(lastState(TEngineBrowser::CSC_NAVIGATEFORWARD), 0, kTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(lastState(TEngineBrowser::CSC_NAVIGATEBACK), 1, kTimeout);
+    // A page restored from the history must not leave the engine busy.
+    QTRY_VERIFY_WITH_TIMEOUT(!browser->Busy(), kTimeout);
 }
 
 void tst_TUIWebBrowser::noHistoryThrows()

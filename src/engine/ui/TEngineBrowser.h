@@ -28,6 +28,7 @@ public:
 
     /// Starts loading and returns at once. Typed text becomes an address as a user expects
     /// (host names get http://, local paths open the file); an empty text shows an empty page.
+    /// Text that cannot be an address throws DorvuError (UserAddress::toNavigableUrl).
     virtual void Navigate(const QString &url) = 0;
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;

@@ -117,9 +117,9 @@ void TUIWebBrowser::Navigate(const QString &url)
     // reports a load for them.
     const QUrl current = m_page->url();
     const bool sameDocument =
-        address.scheme() == QLatin1String("javascript")
-        || (address.hasFragment() && !current.isEmpty()
-            && address.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment));
+        address.scheme() == QLatin1String("javascript") ||
+        (address.hasFragment() && !current.isEmpty() &&
+         address.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment));
     m_navigatePending = !sameDocument;
     m_inSetUrl = true;
     m_page->setUrl(address);
