@@ -31,6 +31,7 @@ class Tfrm_Option;
 class Tfrm_WebList;
 class Tfrm_tmpWeb;
 class TBrowserCommands;
+class TCloseCommands;
 class TBrowserHost;
 class TTabControl;
 
@@ -202,6 +203,8 @@ public:
     /// The page windows: window list, window counter, OpenPage and the page commands.
     TBrowserHost *Browser = nullptr;
     TBrowserCommands *BrowserCommands = nullptr;
+    /// The tab pop-up's close commands, "CloseURＬに追加" and the recently-closed submenu.
+    TCloseCommands *CloseCommands = nullptr;
     /// URL sequence and ID sequence of the window list; window counter (starts at -1).
     QStringList urlList() const;
     QStringList idList() const;

@@ -6,6 +6,7 @@
 
 #include "TBrowserCommands.h"
 #include "TBrowserHost.h"
+#include "TCloseCommands.h"
 #include "TRealEngineFactory.h"
 #include "TTabControl.h"
 
@@ -65,6 +66,9 @@ void TMainForm::CreateBrowser()
     Browser = new TBrowserHost(c, std::make_unique<TRealEngineFactory>(), this);
     BrowserCommands = new TBrowserCommands(Browser, this);
     BrowserCommands->connectControls();
+    CloseCommands = new TCloseCommands(Browser, this);
+    CloseCommands->connectControls(popTabClose, popAddClose, mnu_AllClose, mnu_AllCloseNotMe,
+                                   mnuLeastURL);
 }
 
 void TMainForm::OpenPage(const QString &caption, const QString &url)
