@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// Prints: OpenPage bookkeeping per window (300 windows, light engine), one paint of a 300-tab
+// strip, and time and memory of the built program opening 20 pages from its command line until
+// every page has reported its title. Run under an X server (xvfb-run).
+#include "BrowserRig.h"
+#include "ErrorHandler.h"
+#include "FakeEngine.h"
+#include "TBrowserHost.h"
+#include "TTabControl.h"
+#include "TestHome.h"
+#include "TestHttpServer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+void report(const char *what, double value, const char *unit)
+{
+    std::printf("%-58s %12.3f %s\n", what, value, unit);
+}
+
+void openingBookkeeping()
+{
+    TestHome home;
+    BrowserRig rig;
+    QElapsedTimer timer;
+    timer.start();
+    qint64 first50 = 0;
+    for (int i = 0; i < 300; ++i) {
+        rig.open(QStringLiteral("http://%1.example/").arg(i));
+        if (i == 49)
+            first50 = timer.nsecsElapsed();
+    }
+    const qint64 openNs = timer.nsecsElapsed();
+    report("OpenPage with light engine, per window (first 50)", first50 / 50.0 / 1e6, "ms");
+    timer.restart();
+    for (int i = 0; i < 300; ++i)
+        rig.engineAt(i)->load(QStringLiteral("http://%1.example/").arg(i),
+                              QStringLiteral("page %1").arg(i));
+    const qint64 titleNs = timer.nsecsElapsed();
+    report("OpenPage with light engine, per window (300 windows)", openNs / 300.0 / 1e6, "ms");
+    report("title report incl. winlist rewrite, per window (300)", titleNs / 300.0 / 1e6, "ms");
+}
+
+void stripPaint()
+{
+    TestHome home;
+    home.write(QStringLiteral("config.ini"), "[Option_Tab]\r\nActivateBGColor=clRed\r\n");
+    TTabControl tabs;
+    tabs.setFixedTabWidth(80);
+    for (int i = 0; i < 300; ++i)
+        tabs.addTab(QStringLiteral("a page title number %1").arg(i));
+    tabs.setSelectedTab(0);
+    tabs.resize(300 * 80, 28); // every tab on show
+    tabs.grab();               // lay out once
+    QElapsedTimer timer;
+    timer.start();
+    const int rounds = 20;
+    for (int i = 0; i < rounds; ++i)
+        tabs.grab();
+    report("full paint of a 300-tab strip (colours read per paint)",
+           timer.nsecsElapsed() / double(rounds) / 1e6, "ms");
+}
+
+/// Proportional resident memory of \a pid and all its descendants, in KiB.
+qint64 treePssKiB(qint64 pid)
+{
+    qint64 total = 0;
+    QFile status(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (status.open(QIODevice::ReadOnly)) {
+        // Proportional set size: pages shared between the engine processes count once.
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("Pss:"))
+                total += line.mid(4).trimmed().split(' ').value(0).toLongLong();
+        }
+    }
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile children(tasks.filePath(task) + QStringLiteral("/children"));
+        if (!children.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &child : children.readAll().split(' ')) {
+            if (!child.trimmed().isEmpty())
+                total += treePssKiB(child.trimmed().toLongLong());
+        }
+    }
+    return total;
+}
+
+void commandLinePages()
+{
+    const QString dorvu = QCoreApplication::applicationDirPath() + QStringLiteral("/dorvu");
+    if (!QFile::exists(dorvu)) {
+        std::printf("dorvu not built: command-line figures skipped\n");
+        return;
+    }
+    TestHttpServer server;
+    if (!server.start())
+        return;
+    QStringList urls;
+    QByteArray expected;
+    for (int i = 0; i < 20; ++i) {
+        const QString path = QStringLiteral("/p%1.html").arg(i);
+        server.route(path, QStringLiteral("<html><head><title>Page %1</title></head><body>%2"
+                                          "</body></html>")
+                               .arg(i)
+                               .arg(QStringLiteral("text ").repeated(200))
+                               .toUtf8());
+        urls.append(server.url(path).toString());
+        expected += urls.last().toUtf8() + "\r\n";
+    }
+    TestHome home;
+    QTemporaryDir runtime;
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DORVU_HOME"), home.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(dorvu, urls);
+    const bool done =
+        QTest::qWaitFor([&] { return home.read(QStringLiteral("winlist")) == expected; }, 180000);
+    const qint64 ms = timer.elapsed();
+    if (done) {
+        report("dorvu with 20 local pages: all titles reported", ms, "ms");
+        report("  memory (PSS) of dorvu and its engine processes",
+               treePssKiB(process.processId()) / 1024.0, "MiB");
+    } else {
+        std::printf("dorvu with 20 local pages: not every title reported within 180 s\n");
+    }
+    process.terminate();
+    if (!process.waitForFinished(20000))
+        process.kill();
+    process.waitForFinished(20000);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    ErrorHandler::setSink([](const QString &text) {
+        std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
+    });
+    openingBookkeeping();
+    stripPaint();
+    commandLinePages();
+    return 0;
+}
