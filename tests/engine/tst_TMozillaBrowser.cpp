@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr int kTimeout = 30000;
+constexpr int kTimeout = 60000;
 
 QString S(const char *utf8)
 {

@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int kTimeout = 30000;
+constexpr int kTimeout = 60000;
 
 QByteArray coloured(const char *colour, const char *body = "")
 {
@@ -131,8 +131,23 @@ private:
         return done.wait(kTimeout) || !done.isEmpty();
     }
 
-    /// A point inside both cascaded children, and one inside the lower-right one only.
+    /// A point inside both cascaded children.
     QPoint overlap() const { return m_browser[1]->mapToGlobal(QPoint(40, 40)); }
+
+    /// Activates child window \a i and waits until its page, of \a colour at (40, 40), is on
+    /// top: X input goes to whatever is on top at that moment.
+    bool bringToTop(int i, QRgb colour)
+    {
+        m_area->setActiveSubWindow(m_sub[i]);
+        const QPoint probe = m_browser[i]->mapToGlobal(QPoint(40, 40));
+        QDeadlineTimer deadline(kTimeout);
+        while (pixelAt(probe) != colour) {
+            if (deadline.hasExpired())
+                return false;
+            QTest::qWait(50);
+        }
+        return true;
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -227,7 +242,7 @@ private Q_SLOTS:
     void typingAndTabReachPageFields()
     {
         QVERIFY(open(1, "/form"));
-        m_area->setActiveSubWindow(m_sub[1]);
+        QVERIFY(bringToTop(1, qRgb(0, 255, 0)));
         const QString rect = evalJs(
             m_browser[1], QStringLiteral("(r => r.left + ',' + r.top)("
                                          "document.getElementById('a').getBoundingClientRect())"));
@@ -253,7 +268,7 @@ private Q_SLOTS:
     void linkUnderPointerIsStatusText()
     {
         QVERIFY(open(1, "/link"));
-        m_area->setActiveSubWindow(m_sub[1]);
+        QVERIFY(bringToTop(1, qRgb(0, 0, 255)));
         QSignalSpy status(m_browser[1], &TEngineBrowser::OnStatusTextChange);
         m_input.move(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() / 2, 50)));
         QTRY_VERIFY_WITH_TIMEOUT(!status.isEmpty(), kTimeout);
@@ -267,6 +282,7 @@ private Q_SLOTS:
     // Keys the page leaves alone are the main window's shortcuts.
     void mainWindowShortcutWorksFromPage()
     {
+        QVERIFY(bringToTop(1, qRgb(0, 0, 255)));
         QSignalSpy triggered(m_shortcut, &QAction::triggered);
         QSignalSpy activated(m_browser[1], &TMozillaBrowser::activated);
         m_input.click(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() - 30, 60)));
@@ -279,6 +295,7 @@ private Q_SLOTS:
     void clickOnQtWidgetTakesFocusBack()
     {
         QVERIFY(open(1, "/form"));
+        QVERIFY(bringToTop(1, qRgb(0, 255, 0)));
         QSignalSpy activated(m_browser[1], &TMozillaBrowser::activated);
         m_input.click(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() - 30, 60)));
         QTRY_VERIFY_WITH_TIMEOUT(!activated.isEmpty(), kTimeout);

@@ -68,6 +68,16 @@ void onClipboardOwnerChange(GtkClipboard *clipboard, GdkEvent *event, gpointer)
     gtk_clipboard_request_text(clipboard, onClipboardText, nullptr);
 }
 
+int clipboardOwnedByPage()
+{
+    GdkDisplay *display = gdk_display_get_default();
+    if (!display)
+        return 0;
+    Display *xdisplay = GDK_DISPLAY_XDISPLAY(display);
+    const Window owner = XGetSelectionOwner(xdisplay, XInternAtom(xdisplay, "CLIPBOARD", False));
+    return owner != None && gdk_x11_window_lookup_for_display(display, owner) != nullptr;
+}
+
 int initialize(const char **error)
 {
     static int state = 0; // 1 ready, -1 failed
@@ -191,6 +201,10 @@ void onLoadChanged(WebKitWebView *web, WebKitLoadEvent event, MozCtlView *v)
         break;
     case WEBKIT_LOAD_COMMITTED:
         v->committed = true;
+        // The list's own signal may come before the current item moves: report again.
+        onHistory(nullptr, nullptr, nullptr, v);
+        if (v->dead)
+            return;
         if (v->events.navigateComplete)
             v->events.navigateComplete(v->owner, uri.c_str());
         break;
@@ -565,6 +579,7 @@ const MozCtlApi g_api = {
     zoomLevel,
     saveMhtml,
     runJavaScript,
+    clipboardOwnedByPage,
 };
 
 } // namespace

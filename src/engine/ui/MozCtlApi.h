@@ -105,6 +105,8 @@ typedef struct MozCtlApi
     void (*saveMhtml)(MozCtlView *view, const char *path, MozCtlDone done, void *context);
     /* Runs script in the page; done gets ok and the result as text, or the error. */
     void (*runJavaScript)(MozCtlView *view, const char *script, MozCtlDone done, void *context);
+    /* 1 while GTK (a page) owns the X clipboard selection. */
+    int (*clipboardOwnedByPage)(void);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

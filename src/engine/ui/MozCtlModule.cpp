@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibrary>
+#include <QTimer>
 
 namespace {
 
@@ -21,9 +22,31 @@ const MozCtlApi *g_api = nullptr;
     throw DorvuError(QStringLiteral("Geckoエンジン (%1) を読み込めません: %2").arg(file, reason));
 }
 
+// Qt claims the selection with the time of the last X event it saw, which may be older than
+// GTK's claim: the X server then ignores Qt. Qt's clock catches up once it has processed the
+// owner change, so the claim is repeated until the page no longer owns the clipboard.
+void claimClipboard(const QString &text, int generation, int attempt)
+{
+    static int current = 0;
+    if (attempt == 0)
+        current = generation;
+    if (generation != current || !g_api)
+        return;
+    if (attempt > 0 && !g_api->clipboardOwnedByPage())
+        return;
+    if (attempt >= 40)
+        return;
+    if (attempt > 0)
+        QGuiApplication::clipboard()->setText(text);
+    QTimer::singleShot(attempt == 0 ? 0 : 50, qApp, [text, generation, attempt] {
+        claimClipboard(text, generation, attempt + 1);
+    });
+}
+
 void takeClipboardText(void *, const char *text)
 {
-    QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+    static int generation = 0;
+    claimClipboard(QString::fromUtf8(text), ++generation, 0);
 }
 
 const MozCtlApi *load(const QString &file)
