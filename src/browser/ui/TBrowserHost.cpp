@@ -144,14 +144,12 @@ void TBrowserHost::OpenPage(const QString &caption, const QString &url)
     if (kind == EngineKind::IE) {
         auto *form = new Tfrm_IE(this, id, engine);
         child = form;
-        if (m_controls.mdiArea)
-            m_controls.mdiArea->addSubWindow(form);
+        placeChild(form);
         form->FormCreate();
     } else {
         auto *form = new Tfrm_MZ(this, id, engine);
         child = form;
-        if (m_controls.mdiArea)
-            m_controls.mdiArea->addSubWindow(form);
+        placeChild(form);
         form->FormCreate();
     }
     if (m_controls.mdiArea)
@@ -167,6 +165,21 @@ void TBrowserHost::OpenPage(const QString &caption, const QString &url)
         m_list.setSelected(remembered);
         TabControl1Change(remembered);
     }
+}
+
+void TBrowserHost::placeChild(TBrowserChild *child)
+{
+    QMdiArea *area = m_controls.mdiArea;
+    if (!area)
+        return;
+    area->addSubWindow(child);
+    // A new window takes most of the child area, so its page shows without scrolling the area.
+    const QSize space = area->viewport()->size();
+    if (space.width() > 0 && space.height() > 0)
+        child->resize(qMax(320, space.width() * 3 / 4), qMax(240, space.height() * 3 / 4));
+    // Cascaded, so that windows opened together do not hide each other exactly.
+    const int step = int(area->subWindowList().size() - 1) % 8;
+    child->move(step * 24, step * 24);
 }
 
 // --- selection ------------------------------------------------------------------------------

@@ -103,6 +103,7 @@ Q_SIGNALS:
     void childOpened(TBrowserChild *child);
 
 private:
+    void placeChild(TBrowserChild *child);
     void subWindowActivated(QMdiSubWindow *window);
     void attachViews();
     template<typename T> void watch(T *&control);
