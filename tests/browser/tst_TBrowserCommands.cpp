@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void typedWwwIsNotCleanedPastedIs();
     void toggleTwice();
     void fileOpen();
+    void fileCloseClosesTheActiveWindow();
     void switchTicksFlagsTheActiveWindowAndReloads();
     void switchIsForgottenByTheNextWindow();
     void switchesLeaveGeckoAlone();
@@ -84,6 +86,10 @@ void tst_TBrowserCommands::moveLoadsInTheActiveWindow()
     typeAndEnter(QStringLiteral("http://typed.example/"));
     QCOMPARE(m_rig->host->childCount(), 1);
     QCOMPARE(m_rig->engineAt(0)->navigated.last(), QStringLiteral("http://typed.example/"));
+    m_rig->c.txtAddress->setText(QStringLiteral("http://button.example/"));
+    QTest::mouseClick(m_rig->c.btnMove, Qt::LeftButton);
+    QCOMPARE(m_rig->host->childCount(), 1);
+    QCOMPARE(m_rig->engineAt(0)->navigated.last(), QStringLiteral("http://button.example/"));
 }
 
 void tst_TBrowserCommands::moveWithNothingTypedDoesNothing()
@@ -168,6 +174,17 @@ void tst_TBrowserCommands::fileOpen()
     }; // cancelled
     m_rig->commands->FileOpen1Execute();
     QCOMPARE(m_rig->host->childCount(), 1);
+}
+
+void tst_TBrowserCommands::fileCloseClosesTheActiveWindow()
+{
+    m_rig->open(QStringLiteral("http://a.example/"));
+    m_rig->open(QStringLiteral("http://b.example/")); // behind
+    m_rig->c.FileClose1->trigger();
+    QCOMPARE(m_rig->host->childCount(), 1);
+    QCOMPARE(m_rig->urls(), QStringList(QStringLiteral("about:blank")));
+    QCOMPARE(m_rig->host->childAt(0)->windowId(), 1);
+    QCOMPARE(m_rig->host->closedUrls().entries(), QStringList(QStringLiteral("http://a.example/")));
 }
 
 void tst_TBrowserCommands::switchTicksFlagsTheActiveWindowAndReloads()

@@ -43,6 +43,7 @@ void TBrowserCommands::connectControls()
     bind(c.ClipNewCtrl, [this] { ClipNewCtrlClick(); });
     bind(c.mnuNew_Cilp, [this] { mnuNew_CilpClick(); });
     bind(c.FileOpen1, [this] { FileOpen1Execute(); });
+    bind(c.FileClose1, [this] { FileClose1Execute(); });
     if (QAbstractButton *move = c.btnMove) {
         connect(move, &QAbstractButton::clicked, this,
                 [this] { ErrorHandler::Run([this] { btnMoveClick(); }); });
@@ -109,6 +110,12 @@ void TBrowserCommands::FileOpen1Execute()
     const QString file = chooseFile ? chooseFile() : QString();
     if (!file.isEmpty())
         m_host->OpenPage(QString(), file);
+}
+
+void TBrowserCommands::FileClose1Execute()
+{
+    if (TBrowserChild *child = m_host->activeChild())
+        child->close();
 }
 
 // --- the active window's engine -------------------------------------------------------------

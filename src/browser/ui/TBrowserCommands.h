@@ -32,6 +32,8 @@ public:
     void mnuNew_CilpClick();
     void ClipNewCtrlClick();
     void FileOpen1Execute();
+    /// Closes the active page window, as its own close box does.
+    void FileClose1Execute();
     void BackCtrlClick();
     void FrwrdCtrlClick();
     void StopCtrlClick();

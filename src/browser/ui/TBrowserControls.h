@@ -46,6 +46,7 @@ struct TBrowserControls
     QAction *ClipNewCtrl = nullptr;
     QAction *mnuNew_Cilp = nullptr;
     QAction *FileOpen1 = nullptr;
+    QAction *FileClose1 = nullptr;
     QAbstractButton *btnMove = nullptr;
     QAction *mnuFile_SaveAs = nullptr;
     QAction *mnuEdit_slrAll = nullptr;

@@ -76,6 +76,9 @@ void TBrowserHost::attachViews()
           &c.mnuVideo,     &c.mnuSize[0],     &c.mnuSize[1],     &c.mnuSize[2],   &c.mnuSize[3],
           &c.mnuSize[4]})
         watch(*a);
+    for (QAction **a : {&c.NewCtrl, &c.ClipNewCtrl, &c.mnuNew_Cilp, &c.FileOpen1, &c.FileClose1})
+        watch(*a);
+    watch(c.btnMove);
     connect(&m_list, &WindowList::entryAppended, this, &TBrowserHost::entryAppended);
     connect(&m_list, &WindowList::entryRemoved, this, &TBrowserHost::entryRemoved);
     connect(&m_list, &WindowList::entryChanged, this, &TBrowserHost::entryChanged);

@@ -35,6 +35,7 @@ void TMainForm::CreateBrowser()
     c.ClipNewCtrl = ClipNewCtrl;
     c.mnuNew_Cilp = mnuNew_Cilp;
     c.FileOpen1 = FileOpen1;
+    c.FileClose1 = FileClose1;
     c.btnMove = btnMove;
     c.mnuFile_SaveAs = mnuFile_SaveAs;
     c.mnuEdit_slrAll = mnuEdit_slrAll;

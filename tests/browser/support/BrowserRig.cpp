@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -39,6 +40,9 @@ BrowserRig::BrowserRig()
     c.mainWindow = this;
     c.txtAddress = new QLineEdit(this);
     layout->addWidget(c.txtAddress);
+    c.btnMove = new QToolButton(this);
+    c.btnMove->setText(QStringLiteral("移動"));
+    layout->addWidget(c.btnMove);
     c.mdiArea = new QMdiArea(this);
     layout->addWidget(c.mdiArea, 1);
     c.TabControl1 = new TTabControl(this);
@@ -63,6 +67,7 @@ BrowserRig::BrowserRig()
     c.ReLoadCtrl = action(this, "ReLoadCtrl", false);
     c.ChangeCtrl = action(this, "ChangeCtrl");
     c.FileNew1 = action(this, "FileNew1");
+    c.FileClose1 = action(this, "FileClose1");
     c.mnuFile_SaveAs = action(this, "mnuFile_SaveAs", false);
     c.mnuEdit_slrAll = action(this, "mnuEdit_slrAll");
     c.mnuEdit_Copy = action(this, "mnuEdit_Copy");
