@@ -8,6 +8,7 @@
 #include "TestHome.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void blockedTitleStopsThenCloses();
     void missingBlockListStillUpdatesTheTitle();
     void shutdownDestroysWithoutClosingSteps();
+    void winlistWriteFailureStillCloses();
 
 private:
     void openGecko(const QString &url);
@@ -245,6 +247,22 @@ void tst_TBrowserChild::shutdownDestroysWithoutClosingSteps()
     m_rig.reset();
     // The windows went with the main window: the file still lists them.
     QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://a.example/\r\n"));
+}
+
+void tst_TBrowserChild::winlistWriteFailureStillCloses()
+{
+    m_rig->open(QStringLiteral("http://a.example/"));
+    m_rig->open(QStringLiteral("http://b.example/"));
+    // A folder in the way of winlist: every rewrite fails.
+    QVERIFY(QDir().mkpath(m_home->file(QStringLiteral("winlist"))));
+    m_rig->childAt(0)->close();
+    QCOMPARE(m_rig->errors.size(), 1);
+    QVERIFY(m_rig->errors.at(0).contains(QStringLiteral("winlist")));
+    // The in-memory list is changed all the same, and the window is recorded as closed.
+    QCOMPARE(m_rig->host->childCount(), 1);
+    QCOMPARE(m_rig->idTexts(), QStringList(QStringLiteral("1")));
+    QCOMPARE(m_rig->tabTexts(), QStringList(QStringLiteral("loading")));
+    QCOMPARE(m_rig->host->closedUrls().entries(), QStringList(QStringLiteral("http://a.example/")));
 }
 
 QTEST_MAIN(tst_TBrowserChild)

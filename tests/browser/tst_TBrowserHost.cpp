@@ -38,6 +38,7 @@ private Q_SLOTS:
     void engineFailureRegistersNothing();
     void newIeWindowBlocksEverythingWithoutConfig();
     void tabChangeActivatesItsWindow();
+    void refusedAddressStillOpensBehind();
 
 private:
     void setConfig(const QByteArray &text);
@@ -288,6 +289,20 @@ void tst_TBrowserHost::tabChangeActivatesItsWindow()
     m_rig->c.TreeWin->setCurrentItem(m_rig->c.TreeWin->topLevelItem(1));
     QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(1));
     QCOMPARE(m_rig->c.TabControl1->currentIndex(), 1);
+}
+
+void tst_TBrowserHost::refusedAddressStillOpensBehind()
+{
+    m_rig->open(QStringLiteral("http://a.example/"));
+    m_rig->factory->refused = QStringLiteral("hello world");
+    m_rig->open(QStringLiteral("hello world"));
+    QCOMPARE(m_rig->errors.size(), 1);
+    QVERIFY(m_rig->errors.at(0).contains(QStringLiteral("hello world")));
+    QCOMPARE(m_rig->host->windowList().count(), 2);
+    QCOMPARE(m_rig->host->childCount(), 2);
+    // The rest of the opening still ran: the old window is back in front.
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(0));
+    QCOMPARE(m_rig->host->windowList().selected(), 0);
 }
 
 QTEST_MAIN(tst_TBrowserHost)

@@ -160,7 +160,9 @@ void TBrowserHost::OpenPage(const QString &caption, const QString &url)
 
     child->setWindowTitle(caption);
     Q_EMIT childOpened(child);
-    engine->Navigate(address);
+    // The window stays whatever its first navigation makes of the address; a refused address
+    // is shown and the window still goes to the front or back below.
+    ErrorHandler::Run([&] { engine->Navigate(address); });
 
     if (newWindowActive) {
         m_list.setSelected(m_list.count() - 1);

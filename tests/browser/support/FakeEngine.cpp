@@ -11,6 +11,8 @@ FakeEngine::FakeEngine(Kind kind, QWidget *parent)
 
 void FakeEngine::Navigate(const QString &url)
 {
+    if (!refused.isEmpty() && url == refused)
+        throw DorvuError(QStringLiteral("「%1」はアドレスとして開けません").arg(url));
     navigated.append(url);
     location = url;
 }
@@ -33,8 +35,10 @@ TEngineBrowser *FakeEngineFactory::create(EngineKind kind, QWidget *parent)
     if (kind == EngineKind::Gecko && failGecko)
         throw DorvuError(QStringLiteral("mozctl.so を読み込めません"));
     ++created;
-    return new FakeEngine(
+    auto *engine = new FakeEngine(
         kind == EngineKind::IE ? TEngineBrowser::Kind::IE : TEngineBrowser::Kind::Gecko, parent);
+    engine->refused = refused;
+    return engine;
 }
 
 TDownLoadControl FakeEngineFactory::downLoadControl(TEngineBrowser *engine) const

@@ -31,6 +31,8 @@ public:
     /// A page with \a title at \a url: the location changes, then the title is reported.
     void load(const QString &url, const QString &title);
 
+    /// Navigate throws for this text, as an engine refusing text that is no address.
+    QString refused;
     QStringList navigated;
     QString location;
     bool busy = false;
@@ -55,5 +57,7 @@ public:
     void reapplyDownLoadControl(TEngineBrowser *engine) override;
 
     bool failGecko = false;
+    /// Given to every engine made from now on.
+    QString refused;
     int created = 0;
 };
