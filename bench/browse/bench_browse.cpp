@@ -155,6 +155,8 @@ int main(int argc, char *argv[])
     });
     openingBookkeeping();
     stripPaint();
-    commandLinePages();
+    // "--no-engines": the light-engine figures alone (for profiling).
+    if (!QCoreApplication::arguments().contains(QStringLiteral("--no-engines")))
+        commandLinePages();
     return 0;
 }
