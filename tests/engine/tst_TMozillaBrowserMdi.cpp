@@ -206,9 +206,11 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(0, 0, 255), kTimeout);
         m_area->setActiveSubWindow(m_sub[0]);
         QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(255, 0, 0), kTimeout);
-        QGuiApplication::primaryScreen()->grabWindow(0).save(
-            QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
-            QStringLiteral("/mdi-cascade.png"));
+        // To look at the screen: DORVU_SCREENSHOTS=<folder>.
+        const QString shots = qEnvironmentVariable("DORVU_SCREENSHOTS");
+        if (!shots.isEmpty())
+            QGuiApplication::primaryScreen()->grabWindow(0).save(shots +
+                                                                 QStringLiteral("/mdi.png"));
     }
 
     void minimizedChildLeavesNoPageBehind()
