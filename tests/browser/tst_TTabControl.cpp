@@ -27,6 +27,7 @@ private Q_SLOTS:
     void longTitleElidedButKept();
     void fixedWidthAndTabType();
     void textRect();
+    void treeSelectionKeepsHighlightWithoutFocus();
 
 private:
     void openThree();
@@ -178,6 +179,32 @@ void tst_TTabControl::fixedWidthAndTabType()
 void tst_TTabControl::textRect()
 {
     QCOMPARE(TTabControl::textRect(QRect(10, 20, 100, 24)), QRect(18, 21, 90, 24));
+}
+
+void tst_TTabControl::treeSelectionKeepsHighlightWithoutFocus()
+{
+    openThree();
+    QTreeWidget *tree = m_rig->c.TreeWin;
+    QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
+    QPalette colours = tree->palette();
+    colours.setColor(QPalette::Active, QPalette::Highlight, Qt::red);
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, Qt::gray);
+    tree->setPalette(colours);
+    // Another window takes the focus: the tree's window is inactive.
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    other.activateWindow();
+    QTRY_VERIFY(!m_rig->isActiveWindow());
+    QVERIFY(!tree->hasFocus());
+    const QImage image = tree->viewport()->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    auto pixel = [&](int row) {
+        const QRect r = tree->visualItemRect(tree->topLevelItem(row));
+        return image.pixelColor(int((r.right() - 2) * ratio), int(r.center().y() * ratio));
+    };
+    QCOMPARE(pixel(0), QColor(Qt::red));
+    QCOMPARE(pixel(1), colours.color(QPalette::Active, QPalette::Base));
 }
 
 QTEST_MAIN(tst_TTabControl)
