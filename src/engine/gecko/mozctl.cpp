@@ -210,6 +210,9 @@ void onLoadChanged(WebKitWebView *web, WebKitLoadEvent event, MozCtlView *v)
         break;
     case WEBKIT_LOAD_FINISHED: {
         v->finished = true;
+        onHistory(nullptr, nullptr, nullptr, v);
+        if (v->dead)
+            return;
         // A load that failed before any document came (a download, a refused or unreachable
         // address) completes no document: the page on show is still the previous one.
         if (!v->committed) {
