@@ -96,6 +96,9 @@ void TBrowserHost::attachViews()
     }
     if (QTreeWidget *tree = m_controls.TreeWin) {
         tree->setItemDelegate(new TTreeWinDelegate(tree));
+        // One line per window: uniform rows keep selection and scrolling independent of the
+        // number of windows.
+        tree->setUniformRowHeights(true);
         tree->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *node) {
             if (!m_syncingViews)
@@ -178,11 +181,11 @@ void TBrowserHost::placeChild(TBrowserChild *child)
     if (!area)
         return;
     area->addSubWindow(child);
-    // A new window takes most of the child area, so its page shows without scrolling the area.
+    // A new window takes most of the child area, so its page shows without scrolling the area,
+    // cascaded, so that windows opened together do not hide each other exactly.
     const QSize space = area->viewport()->size();
     if (space.width() > 0 && space.height() > 0)
         child->resize(qMax(320, space.width() * 3 / 4), qMax(240, space.height() * 3 / 4));
-    // Cascaded, so that windows opened together do not hide each other exactly.
     const int step = int(area->subWindowList().size() - 1) % 8;
     child->move(step * 24, step * 24);
 }

@@ -19,7 +19,8 @@ TTabControl::TTabControl(QWidget *parent)
     setDrawBase(false);
     setExpanding(false);
     setUsesScrollButtons(true);
-    setElideMode(Qt::ElideRight);
+    // The paint elides; QTabBar eliding every tab at every layout would only cost time.
+    setElideMode(Qt::ElideNone);
     setTabType(0);
     setContextMenuPolicy(Qt::CustomContextMenu);
 }

@@ -168,11 +168,8 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
 
     TabBar = new QWidget;
     TabBar->setObjectName(QStringLiteral("TabBar"));
+    // Owner-drawn; it sets its own size and elision rules and its context menu policy.
     TabControl1 = new TTabControl;
-    TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setExpanding(false);
-    TabControl1->setElideMode(Qt::ElideRight);
-    TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
     auto *tabLayout = new QHBoxLayout(TabBar);
     tabLayout->setContentsMargins(0, 0, 0, 0);
     tabLayout->addWidget(TabControl1, 1);
