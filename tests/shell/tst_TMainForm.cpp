@@ -49,6 +49,8 @@ private Q_SLOTS:
     void handOverOpensOneWindowForValueTwoOnly();
     void winListBecomesRestoreFile();
     void winSizeOutOfRangeWrittenBackNormal();
+    void textSizeRead_data();
+    void textSizeRead();
     void shutdownFlagFalseWhileRunningTrueAtClose();
     void startWithArgumentsLeavesShutdownFlag();
     void deferredStepRunsOnce();
@@ -552,6 +554,38 @@ void tst_TMainForm::winSizeOutOfRangeWrittenBackNormal()
     maximized->setChildWindowState(Qt::WindowMinimized);
     maximized->FormClose();
     QCOMPARE(general(QStringLiteral("WinSize")), QStringLiteral("2"));
+}
+
+void tst_TMainForm::textSizeRead_data()
+{
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("no file: middle")
+        << QByteArray() << QStringLiteral("mnuSize_middle") << QStringLiteral("2");
+    QTest::newRow("largest") << QByteArray("[General]\r\nLastMojiSize=4\r\n")
+                             << QStringLiteral("mnuSize_Max") << QStringLiteral("4");
+    QTest::newRow("out of range kept, nothing ticked")
+        << QByteArray("[General]\r\nLastMojiSize=7\r\n") << QString() << QStringLiteral("7");
+}
+
+void tst_TMainForm::textSizeRead()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(QString, checked);
+    QFETCH(QString, written);
+
+    if (!config.isEmpty())
+        m_home->write(QStringLiteral("config.ini"), config);
+    auto form = makeForm();
+    const QList<QAction *> items{form->mnuSize_Min, form->mnuSize_Small, form->mnuSize_middle,
+                                 form->mnuSize_Large, form->mnuSize_Max};
+    for (QAction *item : items)
+        QCOMPARE(item->isChecked(), item->objectName() == checked);
+    // The stored size survives the next exit instead of being reset.
+    form->FormClose();
+    QCOMPARE(general(QStringLiteral("LastMojiSize")), written);
 }
 
 void tst_TMainForm::shutdownFlagFalseWhileRunningTrueAtClose()

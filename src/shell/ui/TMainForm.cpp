@@ -12,9 +12,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QTabBar>
 
 namespace {
@@ -28,7 +30,11 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
 {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Dorvu"));
-    resize(800, 600);
+    // Neither position nor size is stored: every start takes most of the screen.
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1000, 750);
+    resize(QSize(screen.width() * 4 / 5, screen.height() * 4 / 5).expandedTo(QSize(800, 600)));
     ImageList1 = new ImageList;
     CreateActions();
     CreateMenus();
@@ -271,7 +277,12 @@ void TMainForm::SetupSearchTable()
 
 void TMainForm::ReadMojiSize()
 {
-    // Reads "General"/"LastMojiSize" into the current text size.
+    // The low byte is the current text size; a value outside 0..4 ticks no item but is kept.
+    m_mojiSize = IniFile::config().ReadInteger(General, QStringLiteral("LastMojiSize"), 2) & 0xFF;
+    const QList<QAction *> items{mnuSize_Min, mnuSize_Small, mnuSize_middle, mnuSize_Large,
+                                 mnuSize_Max};
+    for (int i = 0; i < items.size(); ++i)
+        items.at(i)->setChecked(i == m_mojiSize);
 }
 
 void TMainForm::mnuOptionClick()
