@@ -111,9 +111,18 @@ void TTabControl::paintEvent(QPaintEvent *)
         const QColor bg = selected ? colors.activeBackground : colors.inactiveBackground;
         const QColor fg = selected ? colors.activeText : colors.inactiveText;
         painter.fillRect(rect, bg);
+        // The frame around the owner-drawn face: buttons are boxed; a tab along the bottom edge
+        // stays open towards the pages above it while it is the selected one.
+        painter.setPen(palette().color(QPalette::Mid));
+        const QRect frame = rect.adjusted(0, 0, -1, -1);
         if (m_buttons) {
-            painter.setPen(palette().color(QPalette::Mid));
-            painter.drawRect(rect.adjusted(0, 0, -1, -1));
+            painter.drawRect(frame);
+        } else {
+            painter.drawLine(frame.topLeft(), frame.bottomLeft());
+            painter.drawLine(frame.bottomLeft(), frame.bottomRight());
+            painter.drawLine(frame.topRight(), frame.bottomRight());
+            if (!selected)
+                painter.drawLine(frame.topLeft(), frame.topRight());
         }
         const QRect textArea = textRect(rect);
         const QString shown =
