@@ -16,7 +16,10 @@
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
+QString S(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 QByteArray configWith200Keys()
 {
@@ -30,8 +33,8 @@ QByteArray configWith200Keys()
     for (int s = 0; keys < 200; ++s) {
         bytes += "[Section" + QByteArray::number(s) + "]\r\n";
         for (int k = 0; k < 20 && keys < 200; ++k, ++keys)
-            bytes += "Key" + QByteArray::number(k) + "=\x93\xfa\x96\x7b value "
-                + QByteArray::number(keys) + "\r\n";
+            bytes += "Key" + QByteArray::number(k) + "=\x93\xfa\x96\x7b value " +
+                     QByteArray::number(keys) + "\r\n";
         bytes += "\r\n";
     }
     return bytes;
@@ -47,8 +50,7 @@ void age(const QString &path)
     utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
 }
 
-template<typename F>
-double perSecond(F &&op, int minMs = 700)
+template<typename F> double perSecond(F &&op, int minMs = 700)
 {
     QElapsedTimer t;
     t.start();
@@ -88,10 +90,11 @@ int main(int argc, char **argv)
     };
     const auto paint = [&] {
         const QString sec = S("Option_Tab");
-        sink = sink + int(ColorConvert::ReadColor(ini, sec, S("ActivateChColor"), S("clWindowText")))
-            + int(ColorConvert::ReadColor(ini, sec, S("ActivateBGColor"), S("clBtnFace")))
-            + int(ColorConvert::ReadColor(ini, sec, S("DeActivateChColor"), S("clWindowText")))
-            + int(ColorConvert::ReadColor(ini, sec, S("DeActivateBGColor"), S("clBtnFace")));
+        sink = sink +
+               int(ColorConvert::ReadColor(ini, sec, S("ActivateChColor"), S("clWindowText"))) +
+               int(ColorConvert::ReadColor(ini, sec, S("ActivateBGColor"), S("clBtnFace"))) +
+               int(ColorConvert::ReadColor(ini, sec, S("DeActivateChColor"), S("clWindowText"))) +
+               int(ColorConvert::ReadColor(ini, sec, S("DeActivateBGColor"), S("clBtnFace")));
     };
 
     IniFile::setCacheEnabled(false);
@@ -119,9 +122,8 @@ int main(int argc, char **argv)
     line("ReadInteger, cached, within 2 s of a write", perSecond(readInt, 300));
 
     int v = 0;
-    const double writes = perSecond([&] {
-        writer.WriteInteger(S("Section3"), S("Key5"), ++v);
-    }, 700);
+    const double writes =
+        perSecond([&] { writer.WriteInteger(S("Section3"), S("Key5"), ++v); }, 700);
     line("WriteInteger (temp file + fsync + rename)", writes);
     if (ini.ReadInteger(S("Section3"), S("Key5"), -1) != v) {
         std::printf("ERROR: last write not seen\n");

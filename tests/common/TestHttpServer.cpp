@@ -90,16 +90,17 @@ void TestHttpServer::answer(QTcpSocket *socket, const QString &path)
     QByteArray reply;
     const auto it = m_routes.constFind(path);
     if (it == m_routes.constEnd()) {
-        const QByteArray body = "<html><head><title>404</title></head><body>not found</body></html>";
-        reply = "HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: "
-                + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+        const QByteArray body =
+            "<html><head><title>404</title></head><body>not found</body></html>";
+        reply = "HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: " +
+                QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
     } else if (!it->redirect.isEmpty()) {
-        reply = "HTTP/1.0 302 Found\r\nLocation: " + it->redirect.toUtf8()
-                + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        reply = "HTTP/1.0 302 Found\r\nLocation: " + it->redirect.toUtf8() +
+                "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
     } else {
-        reply = "HTTP/1.0 200 OK\r\nContent-Type: " + it->contentType
-                + "\r\nCache-Control: no-store\r\nContent-Length: "
-                + QByteArray::number(it->body.size()) + "\r\nConnection: close\r\n\r\n" + it->body;
+        reply = "HTTP/1.0 200 OK\r\nContent-Type: " + it->contentType +
+                "\r\nCache-Control: no-store\r\nContent-Length: " +
+                QByteArray::number(it->body.size()) + "\r\nConnection: close\r\n\r\n" + it->body;
     }
     socket->write(reply);
     socket->disconnectFromHost();

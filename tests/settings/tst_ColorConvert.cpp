@@ -13,7 +13,10 @@
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
+QString S(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace
 
@@ -113,8 +116,7 @@ void TestColorConvert::fromString_data()
     QTest::newRow("$ff") << S("$ff") << true << quint32(0xFF);
     QTest::newRow("decimal") << S("255") << true << quint32(255);
     QTest::newRow("negative decimal") << S("-1") << true << quint32(0xFFFFFFFF);
-    QTest::newRow("decimal of a system colour") << S("-2147483633") << true
-                                                << quint32(0x8000000F);
+    QTest::newRow("decimal of a system colour") << S("-2147483633") << true << quint32(0x8000000F);
     QTest::newRow("$8000000F") << S("$8000000F") << true << quint32(0x8000000F);
     QTest::newRow("mixed case name") << S("CLBTNFACE") << true << quint32(0x8000000F);
     QTest::newRow("empty") << S("") << false << quint32(0);
@@ -141,8 +143,8 @@ void TestColorConvert::dollarRedWritesBackClRed()
     TestHome home;
     home.write(S("config.ini"), "[Option_Tab]\r\nActivateChColor=$000000FF\r\n");
     IniFile ini = IniFile::config();
-    const quint32 c = ColorConvert::ReadColor(ini, S("Option_Tab"), S("ActivateChColor"),
-                                              S("clWindowText"));
+    const quint32 c =
+        ColorConvert::ReadColor(ini, S("Option_Tab"), S("ActivateChColor"), S("clWindowText"));
     QCOMPARE(c, quint32(0x000000FF));
     QCOMPARE(ColorPalette::toQColor(c), QColor(255, 0, 0));
     ini.WriteString(S("Option_Tab"), S("ActivateChColor"), ColorConvert::ColorToString(c));
@@ -156,11 +158,10 @@ void TestColorConvert::readColorFallsBack_data()
     QTest::addColumn<quint32>("expected");
     QTest::newRow("missing key") << QByteArray() << S("clBtnFace") << quint32(0x8000000F);
     QTest::newRow("name") << QByteArray("k=clLime") << S("clBtnFace") << quint32(0x0000FF00);
-    QTest::newRow("garbage") << QByteArray("k=purple-ish") << S("clBtnFace")
-                             << quint32(0x8000000F);
+    QTest::newRow("garbage") << QByteArray("k=purple-ish") << S("clBtnFace") << quint32(0x8000000F);
     QTest::newRow("empty") << QByteArray("k=") << S("clWindowText") << quint32(0x80000008);
-    QTest::newRow("invalid bytes") << QByteArray("k=\x80\xff") << S("clWindowText")
-                                   << quint32(0x80000008);
+    QTest::newRow("invalid bytes")
+        << QByteArray("k=\x80\xff") << S("clWindowText") << quint32(0x80000008);
     QTest::newRow("bad default too") << QByteArray("k=xyz") << S("notAColour") << quint32(0);
     QTest::newRow("quoted hex") << QByteArray("k=\"$00FF8000\"") << S("clBtnFace")
                                 << quint32(0x00FF8000);
@@ -183,11 +184,11 @@ void TestColorConvert::readColorFallsBack()
 void TestColorConvert::plainColorsOnScreen()
 {
     QCOMPARE(ColorPalette::toQColor(0x00000000), QColor(0, 0, 0));
-    QCOMPARE(ColorPalette::toQColor(0x000000FF), QColor(255, 0, 0));   // clRed
-    QCOMPARE(ColorPalette::toQColor(0x0000FF00), QColor(0, 255, 0));   // clLime
-    QCOMPARE(ColorPalette::toQColor(0x00FF0000), QColor(0, 0, 255));   // clBlue
-    QCOMPARE(ColorPalette::toQColor(0x00FF8000), QColor(0, 128, 255)); // BGR order
-    QCOMPARE(ColorPalette::toQColor(0x00808000), QColor(0, 128, 128)); // clTeal
+    QCOMPARE(ColorPalette::toQColor(0x000000FF), QColor(255, 0, 0));     // clRed
+    QCOMPARE(ColorPalette::toQColor(0x0000FF00), QColor(0, 255, 0));     // clLime
+    QCOMPARE(ColorPalette::toQColor(0x00FF0000), QColor(0, 0, 255));     // clBlue
+    QCOMPARE(ColorPalette::toQColor(0x00FF8000), QColor(0, 128, 255));   // BGR order
+    QCOMPARE(ColorPalette::toQColor(0x00808000), QColor(0, 128, 128));   // clTeal
     QCOMPARE(ColorPalette::toQColor(0x1FFFFFFF), QColor(255, 255, 255)); // high byte ignored
 }
 
@@ -225,9 +226,9 @@ void TestColorConvert::tabColorDefaults()
     TestHome home;
     const IniFile ini = IniFile::config();
     const QPalette pal = QApplication::palette();
-    QCOMPARE(ColorPalette::readQColor(ini, S("Option_Tab"), S("ActivateChColor"),
-                                      S("clWindowText")),
-             pal.color(QPalette::WindowText));
+    QCOMPARE(
+        ColorPalette::readQColor(ini, S("Option_Tab"), S("ActivateChColor"), S("clWindowText")),
+        pal.color(QPalette::WindowText));
     QCOMPARE(ColorPalette::readQColor(ini, S("Option_Tab"), S("ActivateBGColor"), S("clBtnFace")),
              pal.color(QPalette::Button));
 }
@@ -235,8 +236,8 @@ void TestColorConvert::tabColorDefaults()
 int main(int argc, char **argv)
 {
     // The palette needs a GUI application; without a display the offscreen platform serves.
-    if (!qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
-        && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (!qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TestColorConvert test;

@@ -15,7 +15,10 @@
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
+QString S(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 /// Overwrites the file in place (same inode), as an editor without backup would.
 void writeInPlace(const QString &path, const QByteArray &bytes)
@@ -29,7 +32,9 @@ void writeInPlace(const QString &path, const QByteArray &bytes)
 
 struct stat statOf(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     ::stat(QFile::encodeName(path).constData(), &st);
     return st;
 }

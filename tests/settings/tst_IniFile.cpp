@@ -14,7 +14,10 @@
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
+QString S(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace
 
@@ -115,11 +118,10 @@ void TestIniFile::readString_data()
         QString(2047, QLatin1Char('x')));
     row("2048 cut to 2047", "[A]\r\nk=" + QByteArray(2048, 'x') + "\r\n", "A", "k",
         QString(2047, QLatin1Char('x')));
-    row("quotes stripped before cut", "[A]\r\nk=\"" + QByteArray(3000, 'y') + "\"\r\n", "A",
-        "k", QString(2047, QLatin1Char('y')));
-    row("2047 Japanese characters",
-        "[A]\r\nk=" + QByteArray("\x82\xa0").repeated(2100) + "\r\n", "A", "k",
-        S("あ").repeated(2047));
+    row("quotes stripped before cut", "[A]\r\nk=\"" + QByteArray(3000, 'y') + "\"\r\n", "A", "k",
+        QString(2047, QLatin1Char('y')));
+    row("2047 Japanese characters", "[A]\r\nk=" + QByteArray("\x82\xa0").repeated(2100) + "\r\n",
+        "A", "k", S("あ").repeated(2047));
 }
 
 void TestIniFile::readString()
@@ -258,13 +260,12 @@ void TestIniFile::write_data()
         "[A]\r\nk=3\r\nk=2\r\n");
     row("replace in the first section only", "[A]\r\nk=1\r\n[A]\r\nk=2\r\n", "A", "k", "3",
         "[A]\r\nk=3\r\n[A]\r\nk=2\r\n");
-    row("new key after the section's last key", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "A", "k",
-        "v", "[A]\r\nx=1\r\nk=v\r\n\r\n[B]\r\ny=2\r\n");
-    row("new key before a comment of the next section",
-        "[A]\r\nx=1\r\n; about B\r\n[B]\r\n", "A", "k", "v",
-        "[A]\r\nx=1\r\nk=v\r\n; about B\r\n[B]\r\n");
-    row("new key after foreign lines between keys", "[A]\r\nx=1\r\njunk\r\ny=2\r\n\r\n", "A",
-        "k", "v", "[A]\r\nx=1\r\njunk\r\ny=2\r\nk=v\r\n\r\n");
+    row("new key after the section's last key", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "A", "k", "v",
+        "[A]\r\nx=1\r\nk=v\r\n\r\n[B]\r\ny=2\r\n");
+    row("new key before a comment of the next section", "[A]\r\nx=1\r\n; about B\r\n[B]\r\n", "A",
+        "k", "v", "[A]\r\nx=1\r\nk=v\r\n; about B\r\n[B]\r\n");
+    row("new key after foreign lines between keys", "[A]\r\nx=1\r\njunk\r\ny=2\r\n\r\n", "A", "k",
+        "v", "[A]\r\nx=1\r\njunk\r\ny=2\r\nk=v\r\n\r\n");
     row("new key in an empty section", "[A]\r\n\r\n[B]\r\n", "A", "k", "v",
         "[A]\r\nk=v\r\n\r\n[B]\r\n");
     row("new key in the last section", "[A]\r\nx=1", "A", "k", "v", "[A]\r\nx=1\r\nk=v\r\n");
@@ -273,8 +274,8 @@ void TestIniFile::write_data()
     row("new section after a blank line", "[A]\r\nx=1\r\n\r\n", "B", "k", "v",
         "[A]\r\nx=1\r\n\r\n[B]\r\nk=v\r\n");
     row("new section in an empty file", "", "B", "k", "v", "[B]\r\nk=v\r\n");
-    row("foreign lines untouched", ";comment\r\n\t garbage  \r\n[A]\r\n==\r\nx=1\r\n", "A",
-        "x", "2", ";comment\r\n\t garbage  \r\n[A]\r\n==\r\nx=2\r\n");
+    row("foreign lines untouched", ";comment\r\n\t garbage  \r\n[A]\r\n==\r\nx=1\r\n", "A", "x",
+        "2", ";comment\r\n\t garbage  \r\n[A]\r\n==\r\nx=2\r\n");
     // A section without keys gets its first key right behind its header.
     row("comment is no key", "[A]\r\n;k=1\r\n", "A", "k", "2", "[A]\r\nk=2\r\n;k=1\r\n");
     row("LF becomes CR LF", "[A]\nx=1\n", "A", "x", "2", "[A]\r\nx=2\r\n");
@@ -416,8 +417,9 @@ void TestIniFile::writeSequence()
     f.ini.WriteBool(S("Bar"), S("ToolBar"), true);
     f.ini.WriteInteger(S("General"), S("LastMojiSize"), 2);
     f.ini.WriteString(S("general"), S("lastengine"), S("Gecko"));
-    QCOMPARE(f.bytes(), QByteArray("[General]\r\nLastEngine=Gecko\r\nWinSize=1\r\nLastMojiSize=2\r\n"
-                                   "\r\n[Bar]\r\nToolBar=1\r\n"));
+    QCOMPARE(f.bytes(),
+             QByteArray("[General]\r\nLastEngine=Gecko\r\nWinSize=1\r\nLastMojiSize=2\r\n"
+                        "\r\n[Bar]\r\nToolBar=1\r\n"));
 }
 
 void TestIniFile::configIsInProgramFolder()

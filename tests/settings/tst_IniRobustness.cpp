@@ -15,7 +15,10 @@
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
+QString S(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace
 
@@ -66,8 +69,8 @@ void TestIniRobustness::binaryGarbage()
     }
     // Garbage with a real section inside still answers that section.
     TestHome home;
-    home.write(S("config.ini"), QByteArray("\x00\xff\xfe\x01[\x80]=\r\n\x00\x00", 12)
-                                    + "\r\n[Option_Tab]\r\nMaxSize=120\r\n\xff\xff\x00junk");
+    home.write(S("config.ini"), QByteArray("\x00\xff\xfe\x01[\x80]=\r\n\x00\x00", 12) +
+                                    "\r\n[Option_Tab]\r\nMaxSize=120\r\n\xff\xff\x00junk");
     QCOMPARE(IniFile::config().ReadInteger(S("Option_Tab"), S("MaxSize"), 75), 120);
 }
 
@@ -114,8 +117,8 @@ void TestIniRobustness::longLines()
 {
     TestHome home;
     const QByteArray mb(1024 * 1024, 'x');
-    QByteArray bytes = "[A]\r\n" + mb + "\r\nlong=" + mb + "\r\n=" + mb + "\r\n[" + mb
-        + "]\r\nq=\"" + mb + "\"\r\n[B]\r\nk=1\r\n" + mb;
+    QByteArray bytes = "[A]\r\n" + mb + "\r\nlong=" + mb + "\r\n=" + mb + "\r\n[" + mb +
+                       "]\r\nq=\"" + mb + "\"\r\n[B]\r\nk=1\r\n" + mb;
     home.write(S("config.ini"), bytes);
     IniFile ini = IniFile::config();
     QElapsedTimer t;

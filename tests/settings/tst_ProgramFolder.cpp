@@ -13,16 +13,20 @@
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
+QString S(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 /// Sets or unsets an environment variable for one scope.
 class EnvGuard
 {
 public:
     EnvGuard(const char *name)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-    }
+        : m_name(name)
+        , m_had(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
+    {}
     ~EnvGuard()
     {
         if (m_had)
@@ -175,8 +179,12 @@ void TestProgramFolder::fallbackDefaultsToLocalShare()
 void TestProgramFolder::resolveDecision()
 {
     QTemporaryDir dir;
-    const auto yes = [](const QString &) { return true; };
-    const auto no = [](const QString &) { return false; };
+    const auto yes = [](const QString &) {
+        return true;
+    };
+    const auto no = [](const QString &) {
+        return false;
+    };
     QCOMPARE(ProgramFolder::resolve(S("/opt/d"), S("/usr/bin"), S("/x"), S("/h"), yes),
              S("/opt/d/"));
     QCOMPARE(ProgramFolder::resolve(QString(), S("/usr/bin"), S("/x"), S("/h"), yes),
@@ -195,7 +203,8 @@ void TestProgramFolder::writableProbe()
 {
     QTemporaryDir dir;
     QVERIFY(ProgramFolder::isWritableFolder(dir.path()));
-    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+    QVERIFY(QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                 .isEmpty());
     QVERIFY(!ProgramFolder::isWritableFolder(S("/proc")));
     QVERIFY(!ProgramFolder::isWritableFolder(QString()));

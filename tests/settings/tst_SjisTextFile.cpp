@@ -14,7 +14,10 @@
 
 namespace {
 
-QString S(const char *utf8) { return QString::fromUtf8(utf8); }
+QString S(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 /// S() where "{NN}" stands for the escape character of byte 0xNN (U+DCNN).
 QString X(const char *utf8)
@@ -87,10 +90,9 @@ void TestSjisTextFile::encode_data()
     QTest::newRow("escapes") << X("{80}x{FF}") << QByteArray("\x80x\xff");
     QTest::newRow("not in CP932") << S("€") << QByteArray("?");
     QTest::newRow("outside the BMP") << S("a😀b") << QByteArray("a?b");
-    QTest::newRow("lone surrogate") << QString(QStringLiteral("a") + QChar(0xD800) + u'b')
-                                    << QByteArray("a?b");
-    QTest::newRow("low surrogate that is no escape")
-        << QString(QChar(0xDC10)) << QByteArray("?");
+    QTest::newRow("lone surrogate")
+        << QString(QStringLiteral("a") + QChar(0xD800) + u'b') << QByteArray("a?b");
+    QTest::newRow("low surrogate that is no escape") << QString(QChar(0xDC10)) << QByteArray("?");
     QTest::newRow("mixed") << X("あ{82}€い") << QByteArray("\x82\xa0\x82?\x82\xa2");
 }
 
@@ -178,8 +180,8 @@ void TestSjisTextFile::splitLines_data()
     QTest::newRow("CR") << S("a\rb\r") << QStringList{S("a"), S("b")};
     QTest::newRow("LF CR is two ends") << S("a\n\rb") << QStringList{S("a"), S(""), S("b")};
     QTest::newRow("CR CR LF") << S("a\r\r\nb") << QStringList{S("a"), S(""), S("b")};
-    QTest::newRow("empty lines kept") << S("\r\n\r\na\r\n\r\n")
-                                      << QStringList{S(""), S(""), S("a"), S("")};
+    QTest::newRow("empty lines kept")
+        << S("\r\n\r\na\r\n\r\n") << QStringList{S(""), S(""), S("a"), S("")};
     QTest::newRow("only a line end") << S("\n") << QStringList{S("")};
     QTest::newRow("blanks kept") << S(" a \t\r\n") << QStringList{S(" a \t")};
 }
@@ -224,11 +226,11 @@ void TestSjisTextFile::writeLines()
 {
     TestHome home;
     const QString path = home.file(S("winlist"));
-    const QStringList lines{S("http://example.com/"), S("日本語"), S(""), X("{80}{FF}"),
-                            S("€")};
+    const QStringList lines{S("http://example.com/"), S("日本語"), S(""), X("{80}{FF}"), S("€")};
     TextFile::writeLines(path, lines);
-    QCOMPARE(home.read(S("winlist")),
-             QByteArray("http://example.com/\r\n\x93\xfa\x96\x7b\x8c\xea\r\n\r\n\x80\xff\r\n?\r\n"));
+    QCOMPARE(
+        home.read(S("winlist")),
+        QByteArray("http://example.com/\r\n\x93\xfa\x96\x7b\x8c\xea\r\n\r\n\x80\xff\r\n?\r\n"));
     QStringList expected = lines;
     expected.last() = S("?");
     QCOMPARE(TextFile::readLines(path), expected);

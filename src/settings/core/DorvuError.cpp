@@ -5,5 +5,4 @@
 DorvuError::DorvuError(const QString &message)
     : m_message(message)
     , m_utf8(message.toUtf8())
-{
-}
+{}

@@ -33,7 +33,10 @@ constexpr int kMaxCacheEntries = 32;
 
 // ---- Line classification ------------------------------------------------------------------
 
-inline bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+inline bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 QStringView trimBlanks(QStringView s)
 {
@@ -176,9 +179,9 @@ struct Stamp
     }
     bool operator==(const Stamp &o) const
     {
-        return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec
-            && mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec
-            && ctime.tv_nsec == o.ctime.tv_nsec;
+        return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+               mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec &&
+               ctime.tv_nsec == o.ctime.tv_nsec;
     }
 };
 
@@ -365,8 +368,7 @@ QString oneLine(QString s)
 
 IniFile::IniFile(const QString &path)
     : m_path(path)
-{
-}
+{}
 
 IniFile IniFile::config()
 {

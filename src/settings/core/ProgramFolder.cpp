@@ -66,14 +66,13 @@ QString dataHomeFolder(const QString &xdgDataHome, const QString &homeDir)
 {
     // The XDG rule: a relative $XDG_DATA_HOME is invalid and ignored.
     const QString base = (!xdgDataHome.isEmpty() && QDir::isAbsolutePath(xdgDataHome))
-        ? xdgDataHome
-        : withSlash(homeDir) + QStringLiteral(".local/share");
+                             ? xdgDataHome
+                             : withSlash(homeDir) + QStringLiteral(".local/share");
     return withSlash(QDir::cleanPath(withSlash(base) + QStringLiteral("dorvu")));
 }
 
 QString resolve(const QString &dorvuHome, const QString &appDir, const QString &xdgDataHome,
-                const QString &homeDir,
-                const std::function<bool(const QString &)> &writable)
+                const QString &homeDir, const std::function<bool(const QString &)> &writable)
 {
     // Absolute: page opening may change the current folder later.
     const QString candidate =

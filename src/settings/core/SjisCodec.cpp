@@ -14,7 +14,10 @@ namespace {
 // that is U+DC80..U+DCFF (the "surrogateescape" convention). Bytes below 0x80 are always valid.
 constexpr char16_t kEscapeBase = 0xDC00;
 
-inline bool isEscape(char16_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
+inline bool isEscape(char16_t c)
+{
+    return c >= 0xDC80 && c <= 0xDCFF;
+}
 
 // UTF-16 in the host's byte order, so that the output buffer is the QString's own storage.
 const char *utf16Name()
@@ -27,7 +30,9 @@ const char *utf16Name()
 class Converter
 {
 public:
-    Converter(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
+    Converter(const char *to, const char *from)
+        : m_cd(iconv_open(to, from))
+    {}
     ~Converter()
     {
         if (valid())
@@ -182,8 +187,8 @@ QByteArray encode(const QString &text)
                     // A character CP932 cannot hold (or a lone surrogate): "?" and go on.
                     const char16_t c = *reinterpret_cast<const char16_t *>(in);
                     size_t skip = sizeof(char16_t);
-                    if (QChar::isHighSurrogate(c) && inLeft >= 2 * sizeof(char16_t)
-                        && QChar::isLowSurrogate(*reinterpret_cast<const char16_t *>(in + 2)))
+                    if (QChar::isHighSurrogate(c) && inLeft >= 2 * sizeof(char16_t) &&
+                        QChar::isLowSurrogate(*reinterpret_cast<const char16_t *>(in + 2)))
                         skip = 2 * sizeof(char16_t);
                     *dst++ = '?';
                     in += skip;
