@@ -121,7 +121,9 @@ void TCloseCommands::mnu_AllCloseClick()
 {
     if (!m_host)
         return;
-    const int count = int(m_host->children().size());
+    // Every open page window has its entry; a window already closed but not yet deleted does not
+    // count.
+    const int count = m_host->windowList().count();
     if (count == 0)
         return;
     // Closing makes other windows active one after the other; they must not select their tabs
@@ -135,7 +137,7 @@ void TCloseCommands::mnu_AllCloseNotMeClick()
 {
     if (!m_host)
         return;
-    const int count = int(m_host->children().size());
+    const int count = m_host->windowList().count();
     for (int target : CloseRules::allCloseNotMeTargets(count, m_host->popupPosition()))
         CloseWindowAt(target);
 }
