@@ -56,6 +56,7 @@ private Q_SLOTS:
     void otherAddressesAreIgnored();
     void failedCheckLeavesWindowForRetry();
     void pendingWindowsAreCapped();
+    void neverCompletedRequestTimesOut();
 
 private:
     void addEngineColumn();
@@ -360,6 +361,27 @@ void tst_Tfrm_tmpWeb::pendingWindowsAreCapped()
     // The oldest request, never completed, made room for the newest.
     QTRY_VERIFY_WITH_TIMEOUT(forms.first().isNull(), kTimeout);
     QVERIFY(!forms.last().isNull());
+}
+
+void tst_Tfrm_tmpWeb::neverCompletedRequestTimesOut()
+{
+    Tfrm_tmpWeb::setCaptureTimeout(300);
+    TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
+    TEngineBrowser *pp = nullptr;
+    bool cancel = false;
+    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [this](const QString &c, const QString &u) {
+        m_opened.append({c, u});
+    });
+    Tfrm_tmpWeb::setCaptureTimeout(Tfrm_tmpWeb::DefaultCaptureTimeoutMs);
+    QPointer<Tfrm_tmpWeb> form = qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget());
+    QVERIFY(form);
+    // Redirected elsewhere: the captured address never completes.
+    Q_EMIT pp->OnBeforeNavigate2(url(QStringLiteral("/plain")));
+    Q_EMIT pp->OnNavigateComplete2(url(QStringLiteral("/popup")));
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(form.isNull(), kTimeout);
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), 0);
+    QVERIFY(m_opened.isEmpty());
 }
 
 QTEST_MAIN(tst_Tfrm_tmpWeb)

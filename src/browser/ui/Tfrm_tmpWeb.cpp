@@ -18,6 +18,8 @@ QList<Tfrm_tmpWeb *> &pending()
     return list;
 }
 
+int g_captureTimeout = Tfrm_tmpWeb::DefaultCaptureTimeoutMs;
+
 } // namespace
 
 Tfrm_tmpWeb::Tfrm_tmpWeb(QWidget *parent)
@@ -34,7 +36,7 @@ Tfrm_tmpWeb::Tfrm_tmpWeb(TEngineBrowser *requester, OpenPageFn openPage)
     FormCreate();
     pending().append(this);
     m_timeout.setSingleShot(true);
-    m_timeout.setInterval(CaptureTimeoutMs);
+    m_timeout.setInterval(g_captureTimeout);
     connect(&m_timeout, &QTimer::timeout, this, &Tfrm_tmpWeb::finish);
     m_timeout.start();
 
@@ -81,6 +83,16 @@ void Tfrm_tmpWeb::Capture(TEngineBrowser *requester, TEngineBrowser **ppDisp, bo
 int Tfrm_tmpWeb::pendingCount()
 {
     return int(pending().size());
+}
+
+int Tfrm_tmpWeb::captureTimeout()
+{
+    return g_captureTimeout;
+}
+
+void Tfrm_tmpWeb::setCaptureTimeout(int ms)
+{
+    g_captureTimeout = ms;
 }
 
 void Tfrm_tmpWeb::FormCreate()

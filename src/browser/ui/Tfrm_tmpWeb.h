@@ -18,8 +18,9 @@ class TEngineBrowser;
 /// matches it. The window is never shown and destroys itself when it is done.
 ///
 /// A request whose address never completes (a redirect elsewhere, a failed load) must not leave
-/// windows behind: a capture window destroys itself CaptureTimeoutMs after its creation, and at
-/// most MaxPending capture windows live at once (a further request destroys the oldest).
+/// windows behind: a capture window destroys itself captureTimeout() milliseconds (60 s) after its
+/// creation, and at most MaxPending capture windows live at once (a further request destroys the
+/// oldest).
 class Tfrm_tmpWeb : public QWidget
 {
     Q_OBJECT
@@ -27,7 +28,7 @@ class Tfrm_tmpWeb : public QWidget
 public:
     using OpenPageFn = std::function<void(const QString &caption, const QString &url)>;
 
-    static constexpr int CaptureTimeoutMs = 60000;
+    static constexpr int DefaultCaptureTimeoutMs = 60000;
     static constexpr int MaxPending = 16;
 
     /// The instance made at start-up with the other forms: it has no browser and is never used.
@@ -44,6 +45,9 @@ public:
                         OpenPageFn openPage);
     /// Capture windows alive at the moment (tests, leak checks).
     static int pendingCount();
+    /// How long a capture window waits for its address to complete; tests shorten it.
+    static int captureTimeout();
+    static void setCaptureTimeout(int ms);
 
     TEngineBrowser *WebBrowser1 = nullptr;
 
