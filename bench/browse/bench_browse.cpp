@@ -4,18 +4,18 @@
 // strip, and time and memory of the built program opening 20 pages from its command line until
 // every page has reported its title. Run under an X server (xvfb-run).
 #include "BrowserRig.h"
+#include "DorvuProcess.h"
 #include "ErrorHandler.h"
 #include "FakeEngine.h"
+#include "ProcessMemory.h"
 #include "TBrowserHost.h"
 #include "TTabControl.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -71,35 +71,9 @@ void stripPaint()
            timer.nsecsElapsed() / double(rounds) / 1e6, "ms");
 }
 
-/// Proportional resident memory of \a pid and all its descendants, in KiB.
-qint64 treePssKiB(qint64 pid)
-{
-    qint64 total = 0;
-    QFile status(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    if (status.open(QIODevice::ReadOnly)) {
-        // Proportional set size: pages shared between the engine processes count once.
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("Pss:"))
-                total += line.mid(4).trimmed().split(' ').value(0).toLongLong();
-        }
-    }
-    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
-    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile children(tasks.filePath(task) + QStringLiteral("/children"));
-        if (!children.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &child : children.readAll().split(' ')) {
-            if (!child.trimmed().isEmpty())
-                total += treePssKiB(child.trimmed().toLongLong());
-        }
-    }
-    return total;
-}
-
 void commandLinePages()
 {
-    const QString dorvu = QCoreApplication::applicationDirPath() + QStringLiteral("/dorvu");
-    if (!QFile::exists(dorvu)) {
+    if (!QFile::exists(DorvuProcess::path())) {
         std::printf("dorvu not built: command-line figures skipped\n");
         return;
     }
@@ -120,29 +94,20 @@ void commandLinePages()
     }
     TestHome home;
     QTemporaryDir runtime;
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DORVU_HOME"), home.path());
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer timer;
     timer.start();
-    process.start(dorvu, urls);
+    const auto process = DorvuProcess::start(urls, home.path(), runtime.path());
     const bool done =
         QTest::qWaitFor([&] { return home.read(QStringLiteral("winlist")) == expected; }, 180000);
     const qint64 ms = timer.elapsed();
     if (done) {
         report("dorvu with 20 local pages: all titles reported", ms, "ms");
         report("  memory (PSS) of dorvu and its engine processes",
-               treePssKiB(process.processId()) / 1024.0, "MiB");
+               ProcessMemory::treePssKiB(process->processId()) / 1024.0, "MiB");
     } else {
         std::printf("dorvu with 20 local pages: not every title reported within 180 s\n");
     }
-    process.terminate();
-    if (!process.waitForFinished(20000))
-        process.kill();
-    process.waitForFinished(20000);
+    DorvuProcess::terminate(*process);
 }
 
 } // namespace

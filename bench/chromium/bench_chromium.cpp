@@ -3,15 +3,14 @@
 // Prints the time from Navigate to OnDocumentComplete for a local page and the memory that
 // each further open engine adds (PSS of this process and its engine processes).
 #include "ErrorHandler.h"
+#include "ProcessMemory.h"
 #include "TUIWebBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QTextStream>
 #include <QTimer>
 
@@ -23,58 +22,6 @@
 namespace {
 
 constexpr int kTimeout = 30000;
-
-// Parent pid of every process, from /proc/<pid>/stat.
-QHash<qint64, qint64> parents()
-{
-    QHash<qint64, qint64> result;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString &entry : entries) {
-        bool ok = false;
-        const qint64 pid = entry.toLongLong(&ok);
-        if (!ok)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        // "pid (name) state ppid ...": the name may hold blanks, so start after the last ")".
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            result.insert(pid, fields.at(1).toLongLong());
-    }
-    return result;
-}
-
-qint64 pssKiB(qint64 pid)
-{
-    QFile file(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith("Pss:"))
-            return line.mid(4).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
-
-// PSS of this process and all its descendants, in KiB.
-qint64 treePssKiB()
-{
-    const QHash<qint64, qint64> parent = parents();
-    QList<qint64> tree{QCoreApplication::applicationPid()};
-    for (int i = 0; i < tree.size(); ++i) {
-        for (auto it = parent.cbegin(); it != parent.cend(); ++it) {
-            if (it.value() == tree.at(i))
-                tree.append(it.key());
-        }
-    }
-    qint64 total = 0;
-    for (const qint64 pid : tree)
-        total += pssKiB(pid);
-    return total;
-}
 
 // Waits in a real event loop, as the program does: a polling wait with sleeps would stretch
 // the engine's many small hand-overs between threads and measure itself.
@@ -127,7 +74,7 @@ int main(int argc, char **argv)
     const QString page = QUrl::fromLocalFile(home.file(QStringLiteral("page.html"))).toString();
 
     QTextStream out(stdout);
-    const qint64 before = treePssKiB();
+    const qint64 before = ProcessMemory::treePssKiB(QCoreApplication::applicationPid());
 
     // Time to a completed page.
     auto first = std::make_unique<TUIWebBrowser>();
@@ -167,7 +114,7 @@ int main(int argc, char **argv)
 
     // Memory per open engine.
     settle(1000);
-    const qint64 one = treePssKiB();
+    const qint64 one = ProcessMemory::treePssKiB(QCoreApplication::applicationPid());
     constexpr int kMore = 5;
     std::vector<std::unique_ptr<TUIWebBrowser>> more;
     for (int i = 0; i < kMore; ++i) {
@@ -180,7 +127,7 @@ int main(int argc, char **argv)
         }
     }
     settle(1000);
-    const qint64 six = treePssKiB();
+    const qint64 six = ProcessMemory::treePssKiB(QCoreApplication::applicationPid());
     out << "Memory (PSS of this process and its engine processes)\n";
     out << "  before any engine: " << before / 1024 << " MiB\n";
     out << "  first engine with a page: +" << (one - before) / 1024 << " MiB\n";

@@ -3,15 +3,15 @@
 // The WebKit engine kind (mozctl.so): how long Navigate takes to OnDocumentComplete for a
 // page from a loopback server, and how much memory each open engine adds, counting this
 // process and the WebKit processes it starts (proportional set size, PSS).
+#include "DorvuProcess.h"
 #include "MozCtlModule.h"
+#include "ProcessMemory.h"
 #include "TMozillaBrowser.h"
 #include "TestHttpServer.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -19,8 +19,6 @@
 #include <cstdio>
 #include <memory>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -35,49 +33,6 @@ QByteArray samplePage()
            body + "</body></html>";
 }
 
-/// The descendants of \a pid (WebKit's web and network processes, and their sandbox).
-QList<int> descendants(int pid)
-{
-    QList<int> result;
-    QList<int> queue{pid};
-    const QStringList all = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    while (!queue.isEmpty()) {
-        const int parent = queue.takeFirst();
-        for (const QString &name : all) {
-            bool ok = false;
-            const int child = name.toInt(&ok);
-            if (!ok)
-                continue;
-            QFile stat(QStringLiteral("/proc/%1/stat").arg(child));
-            if (!stat.open(QIODevice::ReadOnly))
-                continue;
-            const QByteArray line = stat.readAll();
-            // pid (comm) state ppid ...: comm may hold blanks, so read after the last ')'.
-            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-            if (fields.size() > 1 && fields.at(1).toInt() == parent) {
-                result << child;
-                queue << child;
-            }
-        }
-    }
-    return result;
-}
-
-/// PSS in KiB of one process, from smaps_rollup.
-qint64 pssKiB(int pid)
-{
-    QFile file(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    // /proc files report size 0: read them whole.
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith("Pss:"))
-            return line.mid(4).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
-
 struct Memory
 {
     qint64 self = 0;
@@ -90,11 +45,12 @@ Memory measure()
     // Let freed memory settle before reading.
     QTest::qWait(1500);
     Memory m;
-    m.self = pssKiB(int(getpid()));
-    const QList<int> kids = descendants(int(getpid()));
+    const qint64 self = QCoreApplication::applicationPid();
+    m.self = ProcessMemory::pssKiB(self);
+    const QList<qint64> kids = ProcessMemory::descendants(self);
     m.processes = int(kids.size());
-    for (int pid : kids)
-        m.children += pssKiB(pid);
+    for (const qint64 pid : kids)
+        m.children += ProcessMemory::pssKiB(pid);
     return m;
 }
 
@@ -120,10 +76,7 @@ double timeToComplete(TMozillaBrowser *browser, const QString &url)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QByteArray buildDir = qgetenv("DORVU_BUILD_DIR");
-    MozCtlModule::setFolderOverride((buildDir.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                        : QString::fromLocal8Bit(buildDir)) +
-                                    QStringLiteral("/gecko"));
+    MozCtlModule::setFolderOverride(DorvuProcess::buildDir() + QStringLiteral("/gecko"));
 
     TestHttpServer server;
     if (!server.start())

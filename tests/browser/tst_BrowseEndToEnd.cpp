@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "DorvuProcess.h"
 #include "ErrorHandler.h"
 #include "TBrowserChild.h"
 #include "TBrowserHost.h"
@@ -39,7 +40,6 @@ private:
         return m_server.url(QStringLiteral("/p%1.html").arg(n)).toString();
     }
     QByteArray winlistOf(const QList<int> &pages) const;
-    static QString buildDir();
 
     TestHttpServer m_server;
     std::unique_ptr<TestHome> m_home;
@@ -48,12 +48,6 @@ private:
     QStringList m_errors;
     QString m_cwd;
 };
-
-QString tst_BrowseEndToEnd::buildDir()
-{
-    const QString dir = qEnvironmentVariable("DORVU_BUILD_DIR");
-    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
-}
 
 void tst_BrowseEndToEnd::initTestCase()
 {
@@ -65,7 +59,7 @@ void tst_BrowseEndToEnd::initTestCase()
                            .arg(n)
                            .toUtf8());
     }
-    QVERIFY(QFile::exists(buildDir() + QStringLiteral("/dorvu")));
+    QVERIFY(QFile::exists(DorvuProcess::path()));
 }
 
 void tst_BrowseEndToEnd::init()
@@ -82,13 +76,8 @@ void tst_BrowseEndToEnd::init()
 void tst_BrowseEndToEnd::cleanup()
 {
     for (auto &process : m_processes) {
-        if (process->state() != QProcess::NotRunning) {
-            process->terminate();
-            if (!process->waitForFinished(20000)) {
-                process->kill();
-                process->waitForFinished(20000);
-            }
-        }
+        if (process->state() != QProcess::NotRunning)
+            DorvuProcess::terminate(*process);
     }
     m_processes.clear();
     ErrorHandler::setSink({});
@@ -99,15 +88,7 @@ void tst_BrowseEndToEnd::cleanup()
 
 std::unique_ptr<QProcess> tst_BrowseEndToEnd::startDorvu(const QStringList &arguments)
 {
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DORVU_HOME"), m_home->path());
-    // A lock and socket of this test's own: other Dorvu processes on the machine stay apart.
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
-    process->setProcessEnvironment(env);
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->start(buildDir() + QStringLiteral("/dorvu"), arguments);
-    return process;
+    return DorvuProcess::start(arguments, m_home->path(), m_runtime->path());
 }
 
 QByteArray tst_BrowseEndToEnd::winlistOf(const QList<int> &pages) const
@@ -167,7 +148,7 @@ void tst_BrowseEndToEnd::mainWindowTabsCarryThePageTitles()
 
 void tst_BrowseEndToEnd::geckoWindowLoadsAPage()
 {
-    const QString gecko = buildDir() + QStringLiteral("/gecko");
+    const QString gecko = DorvuProcess::buildDir() + QStringLiteral("/gecko");
     if (!QFile::exists(gecko + QStringLiteral("/mozctl.so")))
         QSKIP("the WebKit module is not built");
     m_home->write(QStringLiteral("config.ini"),

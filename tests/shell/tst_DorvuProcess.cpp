@@ -3,6 +3,7 @@
 // The real dorvu executable under the test's X server: it starts, shows its window (the
 // deferred start-up step writes the shutdown flag only after the first resize), hands a second
 // start over, and writes its settings when the session ends it with SIGTERM.
+#include "DorvuProcess.h"
 #include "SingleInstance.h"
 #include "SjisCodec.h"
 #include "TestHome.h"
@@ -26,7 +27,6 @@ private Q_SLOTS:
 private:
     std::unique_ptr<QProcess> startDorvu(const QStringList &arguments);
     QString config() const;
-    static QString dorvuPath();
 
     std::unique_ptr<TestHome> m_home;
     std::unique_ptr<QTemporaryDir> m_runtime;
@@ -39,7 +39,7 @@ void tst_DorvuProcess::init()
     QVERIFY(m_home->isValid());
     m_runtime = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/ddp-XXXXXX"));
     QVERIFY(m_runtime->isValid());
-    QVERIFY(QFile::exists(dorvuPath()));
+    QVERIFY(QFile::exists(DorvuProcess::path()));
 }
 
 void tst_DorvuProcess::cleanup()
@@ -57,22 +57,7 @@ void tst_DorvuProcess::cleanup()
 
 std::unique_ptr<QProcess> tst_DorvuProcess::startDorvu(const QStringList &arguments)
 {
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DORVU_HOME"), m_home->path());
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
-    process->setProcessEnvironment(env);
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->start(dorvuPath(), arguments);
-    return process;
-}
-
-QString tst_DorvuProcess::dorvuPath()
-{
-    // CTest names the build folder; run by hand, the test sits in it.
-    const QString buildDir = qEnvironmentVariable("DORVU_BUILD_DIR");
-    return (buildDir.isEmpty() ? QCoreApplication::applicationDirPath() : buildDir) +
-           QStringLiteral("/dorvu");
+    return DorvuProcess::start(arguments, m_home->path(), m_runtime->path());
 }
 
 QString tst_DorvuProcess::config() const
