@@ -134,6 +134,19 @@ private:
     /// A point inside both cascaded children.
     QPoint overlap() const { return m_browser[1]->mapToGlobal(QPoint(40, 40)); }
 
+    /// The middle of the child area, covered by any maximized child.
+    QPoint areaCentre() const
+    {
+        return m_area->viewport()->mapToGlobal(m_area->viewport()->rect().center());
+    }
+
+    /// Near the lower right corner of the child area, beyond any child that is not maximized.
+    QPoint areaCorner() const
+    {
+        const QRect r = m_area->viewport()->rect();
+        return m_area->viewport()->mapToGlobal(r.bottomRight() - QPoint(10, 10));
+    }
+
     /// Activates child window \a i and waits until its page, of \a colour at (40, 40), is on
     /// top: X input goes to whatever is on top at that moment.
     bool bringToTop(int i, QRgb colour)
@@ -161,6 +174,7 @@ private Q_SLOTS:
         m_server.route(QStringLiteral("/link"),
                        coloured("rgb(0,255,0)", "<a href='/target' style='display:block;"
                                                 "height:100px;background:rgb(0,0,255)'>link</a>"));
+        m_server.route(QStringLiteral("/green"), coloured("rgb(0,255,0)"));
         m_server.route(QStringLiteral("/form"),
                        coloured("rgb(0,255,0)", "<input id=a><input id=b>"));
     }
@@ -211,6 +225,70 @@ private Q_SLOTS:
         if (!shots.isEmpty())
             QGuiApplication::primaryScreen()->grabWindow(0).save(shots +
                                                                  QStringLiteral("/mdi.png"));
+    }
+
+    // A window maximized before its page was ever shown must still show the page.
+    void childMaximizedFromTheStartShowsItsPage()
+    {
+        auto *browser = TMozillaBrowser::create();
+        auto *sub = m_area->addSubWindow(browser);
+        sub->showMaximized();
+        m_area->setActiveSubWindow(sub);
+        QSignalSpy done(browser, &TEngineBrowser::OnDocumentComplete);
+        browser->Navigate(m_server.url(QStringLiteral("/green")).toString());
+        QVERIFY(done.wait(kTimeout) || !done.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCentre()), qRgb(0, 255, 0), kTimeout);
+    }
+
+    void maximizeAndRestoreShowTheSamePage()
+    {
+        m_area->setActiveSubWindow(m_sub[0]);
+        m_sub[0]->showMaximized();
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCentre()), qRgb(255, 0, 0), kTimeout);
+        const QPoint corner = m_browser[0]->mapToGlobal(
+            QPoint(m_browser[0]->width() - 5, m_browser[0]->height() - 5));
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(corner), qRgb(255, 0, 0), kTimeout);
+        m_sub[0]->showNormal();
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(255, 0, 0), kTimeout);
+        // The page shrank back with its window: the area's lower right shows no page.
+        QTRY_VERIFY_WITH_TIMEOUT(pixelAt(areaCorner()) != qRgb(255, 0, 0), kTimeout);
+        m_sub[0]->showMaximized();
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCorner()), qRgb(255, 0, 0), kTimeout);
+    }
+
+    // Maximized children are the tabs of the area: the active one's page is on show.
+    void switchingMaximizedChildrenShowsEachPage()
+    {
+        m_area->setActiveSubWindow(m_sub[1]);
+        m_sub[1]->showMaximized();
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCentre()), qRgb(0, 0, 255), kTimeout);
+        for (int round = 0; round < 2; ++round) {
+            m_area->setActiveSubWindow(m_sub[0]);
+            QVERIFY(m_sub[0]->isMaximized());
+            QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCentre()), qRgb(255, 0, 0), kTimeout);
+            QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCorner()), qRgb(255, 0, 0), kTimeout);
+            m_area->setActiveSubWindow(m_sub[1]);
+            QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCentre()), qRgb(0, 0, 255), kTimeout);
+            QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCorner()), qRgb(0, 0, 255), kTimeout);
+        }
+    }
+
+    void minimizedMaximizedChildComesBackWithItsPage()
+    {
+        m_area->setActiveSubWindow(m_sub[1]);
+        m_sub[1]->showMaximized();
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCentre()), qRgb(0, 0, 255), kTimeout);
+        m_sub[1]->showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(pixelAt(areaCentre()) != qRgb(0, 0, 255), kTimeout);
+        m_sub[1]->showMaximized();
+        m_area->setActiveSubWindow(m_sub[1]);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCentre()), qRgb(0, 0, 255), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(areaCorner()), qRgb(0, 0, 255), kTimeout);
+        m_sub[1]->showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(pixelAt(areaCentre()) != qRgb(0, 0, 255), kTimeout);
+        m_sub[1]->showNormal();
+        m_area->setActiveSubWindow(m_sub[1]);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelAt(overlap()), qRgb(0, 0, 255), kTimeout);
     }
 
     void minimizedChildLeavesNoPageBehind()

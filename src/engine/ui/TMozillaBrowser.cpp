@@ -17,7 +17,6 @@
 #include <QMouseEvent>
 #include <QPlatformSurfaceEvent>
 #include <QShortcut>
-#include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
@@ -139,8 +138,6 @@ void TMozillaBrowser::attach(MozCtlView *related)
     m_view = related ? m_api.createRelated(related, &events, this) : m_api.create(&events, this);
     if (!m_view)
         throw DorvuError(QStringLiteral("Geckoエンジンのページを作れません"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
     focusReturn();
 }
 
@@ -153,9 +150,13 @@ void TMozillaBrowser::embed()
     m_container = QWidget::createWindowContainer(m_window, this);
     m_container->setFocusPolicy(Qt::StrongFocus);
     m_window->installEventFilter(this);
-    layout()->addWidget(m_container);
+    // Sized by hand, not by a layout: a layout that had settled on this size before the
+    // container came (as in a window shown maximized) would leave the container at its
+    // default size, and the page nearly invisible.
+    m_container->setGeometry(rect());
     // Reparents the GTK window into the container now, before GTK maps it.
     m_container->winId();
+    m_container->show();
     m_api.show(m_view);
 }
 
@@ -331,6 +332,8 @@ void TMozillaBrowser::showEvent(QShowEvent *event)
 void TMozillaBrowser::resizeEvent(QResizeEvent *event)
 {
     TEngineBrowser::resizeEvent(event);
+    if (m_container)
+        m_container->setGeometry(rect());
     // The container moves the X window; GTK is told too, so that it lays the page out at once.
     m_api.resize(m_view, width(), height());
 }
