@@ -137,6 +137,20 @@ private Q_SLOTS:
                        page("Blank", "<a id=l href='/popup' target='_blank'>new</a>"
                                      "<script>onload = () => document.getElementById('l')"
                                      ".click();</script>"));
+        // "日本語のページ" in three encodings; only the first leaves its encoding unsaid.
+        m_server.route(
+            QStringLiteral("/utf8-undeclared"),
+            "<html><head><title>\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xe3\x81\xae"
+            "\xe3\x83\x9a\xe3\x83\xbc\xe3\x82\xb8</title></head><body>utf-8</body></html>",
+            "text/html");
+        m_server.route(QStringLiteral("/sjis-meta"),
+                       "<html><head><meta charset=\"Shift_JIS\"><title>\x93\xfa\x96\x7b\x8c\xea"
+                       "\x82\xcc\x83\x79\x81\x5b\x83\x57</title></head><body>sjis</body></html>",
+                       "text/html");
+        m_server.route(QStringLiteral("/eucjp-header"),
+                       "<html><head><title>\xc6\xfc\xcb\xdc\xb8\xec\xa4\xce\xa5\xda\xa1\xbc"
+                       "\xa5\xb8</title></head><body>euc-jp</body></html>",
+                       "text/html; charset=EUC-JP");
         ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
     }
 
@@ -172,6 +186,28 @@ private Q_SLOTS:
         QCOMPARE(before.first().at(0).toString(), url("/a"));
         QCOMPARE(committed.first().at(0).toString(), url("/a"));
         QVERIFY(!browser->Busy());
+    }
+
+    void japaneseTitle_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("UTF-8, no charset anywhere") << QStringLiteral("/utf8-undeclared");
+        QTest::newRow("Shift_JIS by meta") << QStringLiteral("/sjis-meta");
+        QTest::newRow("EUC-JP by header") << QStringLiteral("/eucjp-header");
+    }
+
+    // A page that names no character set is read as UTF-8, not Latin-1; a named one still wins.
+    void japaneseTitle()
+    {
+        QFETCH(QString, path);
+        auto browser = makeBrowser();
+        QSignalSpy title(browser.get(), &TEngineBrowser::OnTitleChange);
+        QVERIFY(load(browser.get(), path.toLatin1().constData()));
+        // A page's title may come after the load has finished and named the page by address.
+        const QString address = url(path.toLatin1().constData());
+        QTRY_VERIFY_WITH_TIMEOUT(!title.isEmpty() && title.last().at(0).toString() != address,
+                                 kTimeout);
+        QCOMPARE(title.last().at(0).toString(), QStringLiteral("日本語のページ"));
     }
 
     // Without a title the window would never learn its address: the address stands in.

@@ -309,6 +309,8 @@ void setUp(MozCtlView *v)
     WebKitSettings *settings = webkit_web_view_get_settings(v->web);
     // Pop-ups must reach the host, which decides what to block.
     webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
+    // Japanese pages that name no character set are nearly all UTF-8 nowadays, not Latin-1.
+    webkit_settings_set_default_charset(settings, "UTF-8");
 
     // Override-redirect and far off screen: no window manager ever frames it, and nothing
     // shows should it be mapped before the host has reparented it.

@@ -41,6 +41,8 @@ TUIWebBrowser::TUIWebBrowser(QWidget *parent)
     m_page = new UIWebPage(profile, this);
     m_page->setUrlRequestInterceptor(new UIRequestInterceptor(&m_policy, m_page));
     m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    // Japanese pages that name no character set are nearly all UTF-8 nowadays, not Latin-1.
+    m_page->settings()->setDefaultTextEncoding(QStringLiteral("UTF-8"));
 
     m_view = new QWebEngineView(this);
     m_view->setPage(m_page);
