@@ -347,16 +347,22 @@ private Q_SLOTS:
             kTimeout);
     }
 
+    // Only the text grows: the page keeps its layout width, as it would not under a page zoom.
     void textSizeScalesTheText()
     {
         auto browser = makeBrowser();
         QVERIFY(load(browser.get(), "/text"));
         const QString height = QStringLiteral("document.getElementById('t').offsetHeight");
+        const QString width = QStringLiteral("window.innerWidth");
         const double normal = evalJs(browser.get(), height).toDouble();
         QVERIFY(normal > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(evalJs(browser.get(), width), QStringLiteral("480"), kTimeout);
         browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 4);
         QCOMPARE(browser->zoomLevel(), 1.5);
         QTRY_VERIFY_WITH_TIMEOUT(evalJs(browser.get(), height).toDouble() > normal * 1.3, kTimeout);
+        QCOMPARE(evalJs(browser.get(), width), QStringLiteral("480"));
+        QCOMPARE(evalJs(browser.get(), QStringLiteral("window.devicePixelRatio")),
+                 QStringLiteral("1"));
         browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 0);
         QCOMPARE(browser->zoomLevel(), 0.75);
         QTRY_VERIFY_WITH_TIMEOUT(evalJs(browser.get(), height).toDouble() < normal, kTimeout);

@@ -414,11 +414,16 @@ void tst_TUIWebBrowser::textSizeZooms()
     TUIWebBrowser *browser = makeBrowser();
     load(browser, QStringLiteral("/a"));
     const QString ratio = QStringLiteral("window.devicePixelRatio");
+    const QString width = QStringLiteral("window.innerWidth");
     const qreal base = evaluate(browser->page(), ratio).toReal();
     QVERIFY(base > 0);
+    const int baseWidth = evaluate(browser->page(), width).toInt();
+    QVERIFY(baseWidth > 0);
 
     browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 4);
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(browser->page(), ratio).toReal(), base * 1.5, kTimeout);
+    // The whole page is zoomed, its layout too: fewer CSS pixels fit across the view.
+    QTRY_VERIFY_WITH_TIMEOUT(evaluate(browser->page(), width).toInt() < baseWidth * 0.8, kTimeout);
     // Out of range or no number: nothing changes, nothing is thrown.
     browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 5);
     browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, QStringLiteral("big"));
