@@ -322,6 +322,18 @@ private Q_SLOTS:
         QVERIFY(m_server.wasRequested(QStringLiteral("/a")));
     }
 
+    // A window stops a page whose title is blocked and closes it at the next command-state
+    // report; the title may come after the load, so Stop itself must bring that report.
+    void stopAfterLoadReportsCommandState()
+    {
+        auto browser = makeBrowser();
+        QVERIFY(load(browser.get(), "/a"));
+        QSignalSpy states(browser.get(), &TEngineBrowser::OnCommandStateChange);
+        browser->Stop();
+        QVERIFY(states.isEmpty()); // after the caller has returned, not inside Stop
+        QTRY_VERIFY_WITH_TIMEOUT(!states.isEmpty(), kTimeout);
+    }
+
     void refreshLoadsThePageAgain()
     {
         auto browser = makeBrowser();

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void progressReachesMaximum();
     void busyWhileLoading();
     void stopEndsLoading();
+    void stopAfterLoadReportsCommandState();
     void busyEndsWithoutALoad_data();
     void busyEndsWithoutALoad();
     void refreshRequestsAgain();
@@ -183,6 +184,18 @@ void tst_TUIWebBrowser::load(TUIWebBrowser *browser, const QString &path)
     QSignalSpy complete(browser, &TEngineBrowser::OnDocumentComplete);
     browser->Navigate(m_server.url(path).toString());
     QTRY_VERIFY_WITH_TIMEOUT(!complete.isEmpty() && !browser->Busy(), kTimeout);
+}
+
+// A window stops a page whose title is blocked and closes it at the next command-state report;
+// the title may come after the load, so Stop itself must bring that report.
+void tst_TUIWebBrowser::stopAfterLoadReportsCommandState()
+{
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/a"));
+    QSignalSpy states(browser, &TEngineBrowser::OnCommandStateChange);
+    browser->Stop();
+    QVERIFY(states.isEmpty()); // after the caller has returned, not inside Stop
+    QTRY_VERIFY_WITH_TIMEOUT(!states.isEmpty(), kTimeout);
 }
 
 void tst_TUIWebBrowser::navigateReportsAddressAndTitle()

@@ -191,6 +191,12 @@ void TMozillaBrowser::GoForward()
 void TMozillaBrowser::Stop()
 {
     m_api.stop(m_view);
+    // Stopping changes what the page can do, also when the load had already finished (a title
+    // may come after it): say so once the caller has returned, as a finished load would. A
+    // window that stops a page from its title report relies on this report to close it.
+    QMetaObject::invokeMethod(
+        this, [this] { Q_EMIT OnCommandStateChange(CSC_UPDATECOMMANDS, true); },
+        Qt::QueuedConnection);
 }
 
 void TMozillaBrowser::Refresh()

@@ -148,6 +148,12 @@ void TUIWebBrowser::Stop()
 {
     m_navigatePending = false;
     m_page->triggerAction(QWebEnginePage::Stop);
+    // Stopping changes what the page can do, also when no load was running (a title may come
+    // after the load finished): say so once the caller has returned. A window that stops a
+    // page from its title report relies on this report to close it.
+    QMetaObject::invokeMethod(
+        this, [this] { Q_EMIT OnCommandStateChange(CSC_UPDATECOMMANDS, true); },
+        Qt::QueuedConnection);
 }
 
 void TUIWebBrowser::Refresh()
