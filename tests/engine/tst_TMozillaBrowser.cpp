@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The WebKit engine kind through its wrapper, against pages of a loopback server.
 #include "DorvuError.h"
+#include "EncodingPages.h"
 #include "ErrorHandler.h"
 #include "MozCtlModule.h"
 #include "TMozillaBrowser.h"
@@ -137,20 +138,7 @@ private Q_SLOTS:
                        page("Blank", "<a id=l href='/popup' target='_blank'>new</a>"
                                      "<script>onload = () => document.getElementById('l')"
                                      ".click();</script>"));
-        // "日本語のページ" in three encodings; only the first leaves its encoding unsaid.
-        m_server.route(
-            QStringLiteral("/utf8-undeclared"),
-            "<html><head><title>\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xe3\x81\xae"
-            "\xe3\x83\x9a\xe3\x83\xbc\xe3\x82\xb8</title></head><body>utf-8</body></html>",
-            "text/html");
-        m_server.route(QStringLiteral("/sjis-meta"),
-                       "<html><head><meta charset=\"Shift_JIS\"><title>\x93\xfa\x96\x7b\x8c\xea"
-                       "\x82\xcc\x83\x79\x81\x5b\x83\x57</title></head><body>sjis</body></html>",
-                       "text/html");
-        m_server.route(QStringLiteral("/eucjp-header"),
-                       "<html><head><title>\xc6\xfc\xcb\xdc\xb8\xec\xa4\xce\xa5\xda\xa1\xbc"
-                       "\xa5\xb8</title></head><body>euc-jp</body></html>",
-                       "text/html; charset=EUC-JP");
+        EncodingPages::route(m_server);
         ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
     }
 
@@ -188,13 +176,7 @@ private Q_SLOTS:
         QVERIFY(!browser->Busy());
     }
 
-    void japaneseTitle_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("UTF-8, no charset anywhere") << QStringLiteral("/utf8-undeclared");
-        QTest::newRow("Shift_JIS by meta") << QStringLiteral("/sjis-meta");
-        QTest::newRow("EUC-JP by header") << QStringLiteral("/eucjp-header");
-    }
+    void japaneseTitle_data() { EncodingPages::addRows(); }
 
     // A page that names no character set is read as UTF-8, not Latin-1; a named one still wins.
     void japaneseTitle()
@@ -207,7 +189,7 @@ private Q_SLOTS:
         const QString address = url(path.toLatin1().constData());
         QTRY_VERIFY_WITH_TIMEOUT(!title.isEmpty() && title.last().at(0).toString() != address,
                                  kTimeout);
-        QCOMPARE(title.last().at(0).toString(), QStringLiteral("日本語のページ"));
+        QCOMPARE(title.last().at(0).toString(), EncodingPages::title());
     }
 
     // Without a title the window would never learn its address: the address stands in.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "DorvuError.h"
+#include "EncodingPages.h"
 #include "ErrorHandler.h"
 #include "TUIWebBrowser.h"
 #include "TestHome.h"
@@ -132,19 +133,7 @@ void tst_TUIWebBrowser::initTestCase()
     m_server.route(QStringLiteral("/link"),
                    page("Link", "<a id=l href=\"/b\" style=\"display:block;width:300px;"
                                 "height:200px\">b</a><div style=\"height:400px\"></div>"));
-    // "日本語のページ" in three encodings; only the first leaves its encoding unsaid.
-    m_server.route(QStringLiteral("/utf8-undeclared"),
-                   "<html><head><title>\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xe3\x81\xae"
-                   "\xe3\x83\x9a\xe3\x83\xbc\xe3\x82\xb8</title></head><body>utf-8</body></html>",
-                   "text/html");
-    m_server.route(QStringLiteral("/sjis-meta"),
-                   "<html><head><meta charset=\"Shift_JIS\"><title>\x93\xfa\x96\x7b\x8c\xea"
-                   "\x82\xcc\x83\x79\x81\x5b\x83\x57</title></head><body>sjis</body></html>",
-                   "text/html");
-    m_server.route(QStringLiteral("/eucjp-header"),
-                   "<html><head><title>\xc6\xfc\xcb\xdc\xb8\xec\xa4\xce\xa5\xda\xa1\xbc"
-                   "\xa5\xb8</title></head><body>euc-jp</body></html>",
-                   "text/html; charset=EUC-JP");
+    EncodingPages::route(m_server);
     m_server.route(QStringLiteral("/alert"),
                    page("before", "<script>alert('x'); confirm('y'); document.title = "
                                   "'after';</script>"));
@@ -234,10 +223,7 @@ void tst_TUIWebBrowser::navigateTypedAddress()
 
 void tst_TUIWebBrowser::japaneseTitle_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::newRow("UTF-8, no charset anywhere") << QStringLiteral("/utf8-undeclared");
-    QTest::newRow("Shift_JIS by meta") << QStringLiteral("/sjis-meta");
-    QTest::newRow("EUC-JP by header") << QStringLiteral("/eucjp-header");
+    EncodingPages::addRows();
 }
 
 // A page that names no character set is read as UTF-8, not Latin-1; a named one still wins.
@@ -248,7 +234,7 @@ void tst_TUIWebBrowser::japaneseTitle()
     QSignalSpy titles(browser, &TEngineBrowser::OnTitleChange);
     load(browser, path);
     QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty(), kTimeout);
-    QCOMPARE(titles.last().at(0).toString(), QStringLiteral("日本語のページ"));
+    QCOMPARE(titles.last().at(0).toString(), EncodingPages::title());
 }
 
 void tst_TUIWebBrowser::navigateNoAddressThrows()

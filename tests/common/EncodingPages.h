@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include <QString>
+
+class TestHttpServer;
+
+/// The title "日本語のページ" served in three encodings, for the engines' character-set tests:
+/// UTF-8 with no character set named anywhere, Shift_JIS named by a meta tag, EUC-JP named by
+/// the Content-Type header.
+namespace EncodingPages {
+
+QString title();
+/// Adds the three pages to \a server.
+void route(TestHttpServer &server);
+/// Adds a "path" column with one named row per page (call from a _data() function).
+void addRows();
+
+} // namespace EncodingPages
