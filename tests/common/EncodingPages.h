@@ -6,13 +6,13 @@
 
 class TestHttpServer;
 
-/// The title "日本語のページ" served in three encodings, for the engines' character-set tests:
-/// UTF-8 with no character set named anywhere, Shift_JIS named by a meta tag, EUC-JP named by
-/// the Content-Type header.
+/// The title "日本語のページ" served in the Japanese encodings, for the engines' character-set
+/// tests: UTF-8, Shift_JIS, EUC-JP and ISO-2022-JP with no character set named anywhere,
+/// Shift_JIS named by a meta tag, EUC-JP named by the Content-Type header.
 namespace EncodingPages {
 
 QString title();
-/// Adds the three pages to \a server.
+/// Adds the pages to \a server.
 void route(TestHttpServer &server);
 /// Adds a "path" column with one named row per page (call from a _data() function).
 void addRows();

@@ -3,6 +3,7 @@
 // The WebKit engine module: WebKitGTK views in undecorated GTK windows that the host embeds
 // by X11 window id. See MozCtlApi.h for the contract.
 
+#include "CharsetSniffer.h"
 #include "MozCtlApi.h"
 
 #include <X11/Xlib.h>
@@ -26,6 +27,9 @@ struct MozCtlView
     bool finished = false;
     bool committed = false;
     std::string status;
+    /// The address reloaded in a detected character set: it is not examined again, and the
+    /// view's default character set is that one until another address loads.
+    std::string recoded;
 };
 
 namespace {
@@ -189,6 +193,62 @@ gboolean onDecidePolicy(WebKitWebView *, WebKitPolicyDecision *decision,
     return FALSE; // WebKit's own decision
 }
 
+struct CharsetCheck
+{
+    MozCtlView *view;
+    GCancellable *cancel;
+    std::string uri;
+};
+
+void onMainData(GObject *source, GAsyncResult *result, gpointer data)
+{
+    auto *check = static_cast<CharsetCheck *>(data);
+    gsize length = 0;
+    guchar *bytes =
+        webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result, &length, nullptr);
+    MozCtlView *v = check->view;
+    if (bytes && !g_cancellable_is_cancelled(check->cancel) && currentUri(v) == check->uri &&
+        !CharsetSniffer::declaresCharset(reinterpret_cast<const char *>(bytes), length)) {
+        if (const char *charset =
+                CharsetSniffer::detectJapanese(reinterpret_cast<const char *>(bytes), length)) {
+            // The view's default applies to this page only: the next address gets UTF-8 back.
+            v->recoded = check->uri;
+            webkit_settings_set_default_charset(webkit_web_view_get_settings(v->web), charset);
+            webkit_web_view_reload(v->web);
+        }
+    }
+    g_free(bytes);
+    g_object_unref(check->cancel);
+    delete check;
+}
+
+// A finished HTML page whose response and text name no character set is read again in the
+// Japanese encoding it turns out to be written in (once, until another address is loaded).
+void examineCharset(MozCtlView *v, const std::string &uri)
+{
+    if (v->recoded == uri)
+        return;
+    WebKitWebResource *resource = webkit_web_view_get_main_resource(v->web);
+    WebKitURIResponse *response = resource ? webkit_web_resource_get_response(resource) : nullptr;
+    if (!response)
+        return;
+    const char *mime = webkit_uri_response_get_mime_type(response);
+    if (!mime || (std::strcmp(mime, "text/html") != 0 && std::strcmp(mime, "text/plain") != 0))
+        return;
+    if (SoupMessageHeaders *headers = webkit_uri_response_get_http_headers(response)) {
+        GHashTable *params = nullptr;
+        soup_message_headers_get_content_type(headers, &params);
+        const bool named = params && g_hash_table_lookup(params, "charset");
+        if (params)
+            g_hash_table_destroy(params);
+        if (named)
+            return;
+    }
+    auto *check = new CharsetCheck{v, v->cancel, uri};
+    g_object_ref(check->cancel);
+    webkit_web_resource_get_data(resource, v->cancel, onMainData, check);
+}
+
 void onLoadChanged(WebKitWebView *web, WebKitLoadEvent event, MozCtlView *v)
 {
     if (v->dead)
@@ -198,6 +258,10 @@ void onLoadChanged(WebKitWebView *web, WebKitLoadEvent event, MozCtlView *v)
     case WEBKIT_LOAD_STARTED:
         v->finished = false;
         v->committed = false;
+        if (!v->recoded.empty() && v->recoded != uri) {
+            v->recoded.clear();
+            webkit_settings_set_default_charset(webkit_web_view_get_settings(v->web), "UTF-8");
+        }
         break;
     case WEBKIT_LOAD_COMMITTED:
         v->committed = true;
@@ -210,6 +274,8 @@ void onLoadChanged(WebKitWebView *web, WebKitLoadEvent event, MozCtlView *v)
         break;
     case WEBKIT_LOAD_FINISHED: {
         v->finished = true;
+        if (v->committed)
+            examineCharset(v, uri);
         onHistory(nullptr, nullptr, nullptr, v);
         if (v->dead)
             return;
@@ -557,6 +623,61 @@ void runJavaScript(MozCtlView *v, const char *script, MozCtlDone done, void *con
                                         onScriptDone, pending(v, done, context));
 }
 
+void embed(MozCtlView *v, unsigned long parent)
+{
+    GdkWindow *window = gtk_widget_get_window(v->window);
+    if (!window || !parent)
+        return;
+    GdkDisplay *display = gtk_widget_get_display(v->window);
+    Display *xdisplay = GDK_DISPLAY_XDISPLAY(display);
+    gdk_x11_display_error_trap_push(display);
+    XReparentWindow(xdisplay, GDK_WINDOW_XID(window), parent, 0, 0);
+    XSync(xdisplay, False);
+    gdk_x11_display_error_trap_pop_ignored(display);
+    // GTK keeps the position of its own last move: the window sits at the host's corner now.
+    gtk_window_move(GTK_WINDOW(v->window), 0, 0);
+    show(v);
+}
+
+struct PendingImage
+{
+    MozCtlImageDone done;
+    void *context;
+    GCancellable *cancel;
+};
+
+void onSnapshot(GObject *source, GAsyncResult *result, gpointer data)
+{
+    auto *p = static_cast<PendingImage *>(data);
+    GError *error = nullptr;
+    cairo_surface_t *surface =
+        webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(source), result, &error);
+    const bool live = !g_cancellable_is_cancelled(p->cancel);
+    if (surface && live && cairo_surface_get_type(surface) == CAIRO_SURFACE_TYPE_IMAGE &&
+        cairo_image_surface_get_format(surface) == CAIRO_FORMAT_ARGB32) {
+        cairo_surface_flush(surface);
+        p->done(p->context, 1, cairo_image_surface_get_data(surface),
+                cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface),
+                cairo_image_surface_get_stride(surface));
+    } else {
+        p->done(p->context, 0, nullptr, 0, 0, 0);
+    }
+    if (surface)
+        cairo_surface_destroy(surface);
+    if (error)
+        g_error_free(error);
+    g_object_unref(p->cancel);
+    delete p;
+}
+
+void snapshot(MozCtlView *v, MozCtlImageDone done, void *context)
+{
+    auto *p = new PendingImage{done, context, v->cancel};
+    g_object_ref(p->cancel);
+    webkit_web_view_get_snapshot(v->web, WEBKIT_SNAPSHOT_REGION_VISIBLE,
+                                 WEBKIT_SNAPSHOT_OPTIONS_NONE, v->cancel, onSnapshot, p);
+}
+
 const MozCtlApi g_api = {
     MOZCTL_API_VERSION,
     sizeof(MozCtlApi),
@@ -585,6 +706,8 @@ const MozCtlApi g_api = {
     saveMhtml,
     runJavaScript,
     clipboardOwnedByPage,
+    embed,
+    snapshot,
 };
 
 } // namespace

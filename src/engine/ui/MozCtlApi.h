@@ -23,7 +23,7 @@
 extern "C" {
 #endif
 
-#define MOZCTL_API_VERSION 1
+#define MOZCTL_API_VERSION 2
 #define MOZCTL_ENTRY_POINT "mozctl_api"
 
 enum { MOZCTL_MOD_SHIFT = 1, MOZCTL_MOD_CONTROL = 2, MOZCTL_MOD_ALT = 4 };
@@ -56,6 +56,10 @@ typedef struct MozCtlEvents
 
 typedef void (*MozCtlDone)(void *context, int ok, const char *message);
 typedef void (*MozCtlTextHandler)(void *context, const char *text);
+/* A picture in 32-bit premultiplied ARGB, native byte order; valid only during the call.
+   ok 0 (and no pixels) when the view could not be drawn or was destroyed first. */
+typedef void (*MozCtlImageDone)(void *context, int ok, const unsigned char *pixels, int width,
+                                int height, int stride);
 
 typedef struct MozCtlApi
 {
@@ -79,7 +83,7 @@ typedef struct MozCtlApi
     /* Shows the GTK window (call once it has been reparented into the host). */
     void (*show)(MozCtlView *view);
     /* Hides the GTK window and moves it back to the root window at once; call before the
-       host destroys the X window it sits in. show() embeds it again. */
+       host destroys the X window it sits in. embed() puts it into a window again. */
     void (*detach)(MozCtlView *view);
     void (*resize)(MozCtlView *view, int width, int height);
     /* Gives the view the X input focus and GTK's widget focus. */
@@ -107,6 +111,12 @@ typedef struct MozCtlApi
     void (*runJavaScript)(MozCtlView *view, const char *script, MozCtlDone done, void *context);
     /* 1 while GTK (a page) owns the X clipboard selection. */
     int (*clipboardOwnedByPage)(void);
+    /* Reparents the GTK window into the host's X window \a parent at its top left corner and
+       shows it. The host owns the parent window; call detach() before destroying it. */
+    void (*embed)(MozCtlView *view, unsigned long parent);
+    /* Draws the visible part of the page into a picture, also while its window is off the
+       screen. */
+    void (*snapshot)(MozCtlView *view, MozCtlImageDone done, void *context);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

@@ -3,6 +3,7 @@
 #include "TMozillaBrowser.h"
 
 #include "DorvuError.h"
+#include "ComposedWindow.h"
 #include "ErrorHandler.h"
 #include "MozCtlModule.h"
 #include "TextZoom.h"
@@ -17,6 +18,8 @@
 #include <QMouseEvent>
 #include <QPlatformSurfaceEvent>
 #include <QShortcut>
+#include <QPainter>
+#include <QScreen>
 #include <QWindow>
 
 namespace {
@@ -97,9 +100,34 @@ int qtKey(unsigned int keysym)
     }
 }
 
+// The native widget that the page's X window lives in; the page covers it whole.
+class EmbedHost : public QWidget
+{
+public:
+    explicit EmbedHost(QWidget *parent)
+        : QWidget(parent)
+    {
+        // Qt flushes the window's picture into every native window inside it: this one must be
+        // a GPU surface like the window's own, or the flush draws black over the window. Its
+        // window object comes with the native attribute, so this goes first.
+        ComposedWindow::prepare(this);
+        setAttribute(Qt::WA_NativeWindow);
+        setAttribute(Qt::WA_DontCreateNativeAncestors);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {}
+};
+
 struct ScriptCall
 {
     std::function<void(bool, const QString &)> done;
+};
+
+struct SnapshotCall
+{
+    QPointer<TMozillaBrowser> browser;
 };
 
 struct SaveCall
@@ -141,23 +169,142 @@ void TMozillaBrowser::attach(MozCtlView *related)
     focusReturn();
 }
 
-// Embedding waits for the first show: by then the widget sits where it will stay. Making the
-// chain of parents native earlier would have Qt destroy those X windows, and the page's with
-// them, when the widget is put into an MDI child window afterwards.
+// Embedding waits for the first show: by then the widget sits where it will stay.
 void TMozillaBrowser::embed()
 {
-    m_window = QWindow::fromWinId(WId(m_api.windowId(m_view)));
-    m_container = QWidget::createWindowContainer(m_window, this);
-    m_container->setFocusPolicy(Qt::StrongFocus);
-    m_window->installEventFilter(this);
-    // Sized by hand, not by a layout: a layout that had settled on this size before the
-    // container came (as in a window shown maximized) would leave the container at its
-    // default size, and the page nearly invisible.
-    m_container->setGeometry(rect());
-    // Reparents the GTK window into the container now, before GTK maps it.
-    m_container->winId();
-    m_container->show();
-    m_api.show(m_view);
+    // The window must not be made anew under the page later (see ComposedWindow).
+    ComposedWindow::prepare(window());
+    m_host = new EmbedHost(this);
+    m_host->setGeometry(rect());
+    m_host->installEventFilter(this);
+    // Creates the one native window; the page's window goes in at once, before GTK maps it.
+    m_host->winId();
+    m_host->windowHandle()->installEventFilter(this);
+    embedWindow();
+    m_host->show();
+    watchStacking();
+    updateStacking();
+}
+
+void TMozillaBrowser::embedWindow()
+{
+    if (m_host && m_host->internalWinId())
+        m_api.embed(m_view, static_cast<unsigned long>(m_host->internalWinId()));
+}
+
+// The MDI child windows stacked above this browser's own, and the viewport's edges, decide
+// whether the page shows. Every change of their places or order is checked.
+void TMozillaBrowser::watchStacking()
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (qobject_cast<QMdiSubWindow *>(w)) {
+            m_subWindow = w;
+            m_viewport = w->parentWidget();
+            break;
+        }
+    }
+    if (!m_viewport)
+        return;
+    // Activation raises a child window; the raise itself reports no event to its siblings.
+    if (auto *area = qobject_cast<QMdiArea *>(m_viewport->parentWidget()))
+        connect(area, &QMdiArea::subWindowActivated, this, &TMozillaBrowser::scheduleStackingCheck);
+    m_viewport->installEventFilter(this);
+    for (QObject *child : m_viewport->children()) {
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    }
+}
+
+void TMozillaBrowser::scheduleStackingCheck()
+{
+    if (m_stackingPending || !m_host)
+        return;
+    m_stackingPending = true;
+    QMetaObject::invokeMethod(this, &TMozillaBrowser::updateStacking, Qt::QueuedConnection);
+}
+
+void TMozillaBrowser::updateStacking()
+{
+    m_stackingPending = false;
+    if (!m_host)
+        return;
+    // Qt places a native window when its own widget moves, not when an alien ancestor does
+    // (a child window dragged or cascaded): put it where the widget now is.
+    if (QWidget *native = m_host->nativeParentWidget()) {
+        const QPoint place = m_host->mapTo(native, QPoint(0, 0));
+        if (m_host->windowHandle() && m_host->windowHandle()->position() != place) {
+            m_host->move(1, 0);
+            m_host->move(0, 0);
+        }
+    }
+    if (!m_viewport || !m_subWindow)
+        return;
+    const bool whole = isWhollyUncovered();
+    if (whole && m_host->isHidden()) {
+        m_snapshot = QPixmap();
+        m_host->show();
+    } else if (!whole && !m_host->isHidden()) {
+        // What the screen showed stands in for the page at once; the engine's own picture
+        // follows, and again after every load while it is covered.
+        if (QScreen *screen = m_host->screen()) {
+            const QPoint at = m_host->mapToGlobal(QPoint(0, 0));
+            m_snapshot = screen->grabWindow(0, at.x(), at.y(), m_host->width(), m_host->height());
+        }
+        m_host->hide();
+        update();
+        requestSnapshot();
+    }
+}
+
+void TMozillaBrowser::requestSnapshot()
+{
+    auto *call = new SnapshotCall{this};
+    m_api.snapshot(
+        m_view,
+        [](void *context, int ok, const unsigned char *pixels, int width, int height,
+           int stride) {
+            auto *call = static_cast<SnapshotCall *>(context);
+            TMozillaBrowser *self = call->browser;
+            if (self && ok && self->m_host && self->m_host->isHidden()) {
+                const QImage image(pixels, width, height, stride,
+                                   QImage::Format_ARGB32_Premultiplied);
+                self->m_snapshot = QPixmap::fromImage(image.copy());
+                self->update();
+            }
+            delete call;
+        },
+        call);
+}
+
+// A native window sits above every alien widget and X clips nothing of it here: the page is
+// shown only while no child window above its own covers any part of it and the viewport
+// shows it whole.
+bool TMozillaBrowser::isWhollyUncovered() const
+{
+    const QRect place(m_host->mapTo(m_viewport, QPoint(0, 0)), m_host->size());
+    if (!m_viewport->rect().contains(place))
+        return false;
+    // Children of the viewport are stacked in the order of its child list, the last on top.
+    bool above = false;
+    for (QObject *child : m_viewport->children()) {
+        if (child == m_subWindow) {
+            above = true;
+            continue;
+        }
+        auto *w = qobject_cast<QWidget *>(child);
+        if (above && w && w->isVisible() && !w->isWindow() && w->geometry().intersects(place))
+            return false;
+    }
+    return true;
+}
+
+void TMozillaBrowser::paintEvent(QPaintEvent *)
+{
+    // Only seen while the page is covered, or before it is embedded.
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_snapshot.isNull())
+        painter.drawPixmap(QPoint(0, 0), m_snapshot);
 }
 
 TMozillaBrowser::~TMozillaBrowser()
@@ -311,17 +458,51 @@ void TMozillaBrowser::focusPage()
     m_api.focus(m_view);
 }
 
-// Qt destroys native windows from the top down when a window closes or a widget moves to
-// another window, and recreates them later: the page's window must not be inside then.
+// Qt destroys a native window when its widget moves to another window and makes it anew: the
+// page's window must not be inside then, or X would destroy it with its parent.
 bool TMozillaBrowser::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window && event->type() == QEvent::PlatformSurface) {
+    if (m_host && watched == m_host->windowHandle() && event->type() == QEvent::PlatformSurface) {
         switch (static_cast<QPlatformSurfaceEvent *>(event)->surfaceEventType()) {
         case QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed:
             m_api.detach(m_view);
             break;
         case QPlatformSurfaceEvent::SurfaceCreated:
-            m_api.show(m_view);
+            embedWindow();
+            scheduleStackingCheck();
+            break;
+        }
+    } else if (watched == m_host) {
+        if (event->type() == QEvent::FocusIn)
+            focusPage();
+        else if (event->type() == QEvent::WinIdChange && m_host->windowHandle())
+            m_host->windowHandle()->installEventFilter(this);
+    } else if (watched == m_viewport) {
+        switch (event->type()) {
+        case QEvent::ChildAdded:
+            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+                child->installEventFilter(this);
+            scheduleStackingCheck();
+            break;
+        case QEvent::ChildRemoved:
+        case QEvent::Resize:
+            scheduleStackingCheck();
+            break;
+        default:
+            break;
+        }
+    } else if (watched->isWidgetType() && m_viewport &&
+               static_cast<QWidget *>(watched)->parentWidget() == m_viewport) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::ZOrderChange:
+        case QEvent::WindowStateChange:
+            scheduleStackingCheck();
+            break;
+        default:
             break;
         }
     }
@@ -331,17 +512,36 @@ bool TMozillaBrowser::eventFilter(QObject *watched, QEvent *event)
 void TMozillaBrowser::showEvent(QShowEvent *event)
 {
     TEngineBrowser::showEvent(event);
-    if (!m_container)
+    if (!m_host)
         embed();
+    else
+        scheduleStackingCheck();
 }
 
 void TMozillaBrowser::resizeEvent(QResizeEvent *event)
 {
     TEngineBrowser::resizeEvent(event);
-    if (m_container)
-        m_container->setGeometry(rect());
-    // The container moves the X window; GTK is told too, so that it lays the page out at once.
+    if (m_host) {
+        m_host->setGeometry(rect());
+        scheduleStackingCheck();
+    }
+    // GTK is told too, so that it lays the page out at once.
     m_api.resize(m_view, width(), height());
+}
+
+void TMozillaBrowser::moveEvent(QMoveEvent *event)
+{
+    TEngineBrowser::moveEvent(event);
+    scheduleStackingCheck();
+}
+
+// A click on the stand-in of a covered page: the child window comes to the front by itself;
+// the click counts as one into the page.
+void TMozillaBrowser::mousePressEvent(QMouseEvent *event)
+{
+    TEngineBrowser::mousePressEvent(event);
+    activateSubWindow();
+    Q_EMIT activated();
 }
 
 void TMozillaBrowser::activateSubWindow()
@@ -440,6 +640,8 @@ void TMozillaBrowser::onNavigateComplete(void *owner, const char *uri)
 
 void TMozillaBrowser::onDocumentComplete(void *owner, const char *uri)
 {
+    if (auto *self = static_cast<TMozillaBrowser *>(owner); self->m_host && self->m_host->isHidden())
+        self->requestSnapshot();
     Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnDocumentComplete(QString::fromUtf8(uri));
 }
 

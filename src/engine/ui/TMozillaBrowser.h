@@ -4,18 +4,23 @@
 
 #include "TEngineBrowser.h"
 
+#include <QPixmap>
 #include <QPointer>
 
 #include <functional>
 
 struct MozCtlApi;
 struct MozCtlView;
-class QWindow;
 
 /// The Gecko engine kind: a WebKitGTK view from the module mozctl.so (see MozCtlModule),
-/// whose X11 window is embedded in this widget. It follows every resize; a click into the
-/// page gives it the keyboard focus and activates the MDI child window around it; keys the
-/// page leaves alone reach the shortcuts of the window around it.
+/// whose X11 window is embedded in one native child widget of this widget. It follows every
+/// resize; a click into the page gives it the keyboard focus and activates the MDI child window
+/// around it; keys the page leaves alone reach the shortcuts of the window around it.
+///
+/// Only that one widget is native: its ancestors stay alien, so the main window keeps painting
+/// as one surface beside the Chromium pages. A native window sits above every alien widget, so
+/// inside an MDI area the page is live while nothing covers it; while a window stacked above
+/// covers part of it, the page's last picture stands in for it.
 ///
 /// Text sizes (ExecWB 19) scale the text only, by the factors of TextZoom.
 class TMozillaBrowser : public TEngineBrowser
@@ -61,11 +66,20 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     TMozillaBrowser(QWidget *parent, const MozCtlApi &api);
     void attach(MozCtlView *related);
     void embed();
+    void embedWindow();
+    void watchStacking();
+    void scheduleStackingCheck();
+    void updateStacking();
+    bool isWhollyUncovered() const;
+    void requestSnapshot();
     void requireDocument() const;
     void activateSubWindow();
     void forwardShortcut(unsigned int keysym, unsigned int modifiers);
@@ -84,7 +98,13 @@ private:
 
     const MozCtlApi &m_api;
     MozCtlView *m_view = nullptr;
-    QWindow *m_window = nullptr;
-    QWidget *m_container = nullptr;
+    /// The native widget that holds the page's X window.
+    QWidget *m_host = nullptr;
+    /// The MDI area's viewport and the child window around this browser, when it has them.
+    QPointer<QWidget> m_viewport;
+    QPointer<QWidget> m_subWindow;
+    bool m_stackingPending = false;
+    /// The page as last seen, painted while it is covered.
+    QPixmap m_snapshot;
     bool m_hasFocus = false;
 };

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "TMainForm.h"
 
+#include "ComposedWindow.h"
 #include "ErrorHandler.h"
 #include "IniFile.h"
 #include "ProgramFolder.h"
@@ -35,6 +36,9 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
                              ? QGuiApplication::primaryScreen()->availableGeometry()
                              : QRect(0, 0, 1000, 750);
     resize(QSize(screen.width() * 4 / 5, screen.height() * 4 / 5).expandedTo(QSize(800, 600)));
+    // Pages of both engines live side by side in this window: it is composed for Chromium's
+    // views from the start, so it is never made anew under a WebKit page.
+    ComposedWindow::prepare(this);
     ImageList1 = new ImageList;
     CreateActions();
     CreateMenus();
@@ -121,10 +125,12 @@ void TMainForm::FormCreate()
         ViewToolBar();
         CoolBar1MouseUp();
         mnuFile_SaveAs->setEnabled(false);
-        mnuSC->setEnabled(false);
-        mnuMC->setEnabled(false);
+        // Submenus are switched through their menu actions only: a disabled QMenu widget would
+        // stay disabled when an IE window enables the action again.
+        mnuSC->menuAction()->setEnabled(false);
+        mnuMC->menuAction()->setEnabled(false);
         ReadMojiSize();
-        mnuShow_Size->setEnabled(false);
+        mnuShow_Size->menuAction()->setEnabled(false);
         BuildBookMarkMenu();
     });
 }
