@@ -30,6 +30,7 @@ private Q_SLOTS:
     void ieStopFollowsLoading();
     void statusTextOfBackgroundWindows();
     void closingTheLastWindowResetsTheMainWindow();
+    void closingABackgroundWindowKeepsTheFrontWindowsState();
     void textSizeAndIeMenus();
     void blockedTitleStopsThenCloses();
     void missingBlockListStillUpdatesTheTitle();
@@ -182,6 +183,27 @@ void tst_TBrowserChild::closingTheLastWindowResetsTheMainWindow()
     // Back with no window open does nothing.
     m_rig->commands->BackCtrlClick();
     QVERIFY(m_rig->errors.isEmpty());
+}
+
+// A window closed behind the active one (its tab's pop-up, blocking) leaves the bars and menus
+// showing the window in front.
+void tst_TBrowserChild::closingABackgroundWindowKeepsTheFrontWindowsState()
+{
+    m_home->write(QStringLiteral("config.ini"), "[Option_Window]\r\nNewWindow_Active=1\r\n");
+    m_rig->open(QStringLiteral("http://behind.example/"));
+    m_rig->open(QStringLiteral("http://front.example/"));
+    FakeEngine *front = m_rig->engineAt(1);
+    front->load(QStringLiteral("http://front.example/"), QStringLiteral("Front"));
+    Q_EMIT front->OnCommandStateChange(2, true);
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(1));
+    m_rig->childAt(0)->close();
+    QCOMPARE(m_rig->host->childCount(), 1);
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(0));
+    QCOMPARE(m_rig->c.txtAddress->text(), QStringLiteral("http://front.example/"));
+    for (QAction *a : {m_rig->c.BackCtrl, m_rig->c.ReLoadCtrl, m_rig->c.mnuFile_SaveAs,
+                       m_rig->c.mnuEdit_Copy, m_rig->c.mnuSC, m_rig->c.mnuMC})
+        QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://front.example/\r\n"));
 }
 
 void tst_TBrowserChild::textSizeAndIeMenus()

@@ -180,23 +180,28 @@ void TBrowserChild::closeWindow()
     if (!host)
         return;
     const TBrowserControls &c = host->controls();
+    // The bars and page menus show the active window: a window closing behind it leaves them
+    // alone, or the front window would show no address and no buttons until reactivated.
+    const bool shown = host->activeChild() == this || !host->activeChild();
     m_activeFlag = false;
-    subChange();
-    enableAction(c.mnuFile_SaveAs, false);
-    enableAction(c.mnuEdit_slrAll, false);
-    enableAction(c.mnuEdit_Copy, false);
-    enableAction(c.mnuShow_Size, false);
-    enableAction(c.mnuTranslate, false);
-    if (m_kind == EngineKind::IE) {
-        enableAction(c.mnuSC, false);
-        enableAction(c.mnuMC, false);
+    if (shown) {
+        subChange();
+        enableAction(c.mnuFile_SaveAs, false);
+        enableAction(c.mnuEdit_slrAll, false);
+        enableAction(c.mnuEdit_Copy, false);
+        enableAction(c.mnuShow_Size, false);
+        enableAction(c.mnuTranslate, false);
+        if (m_kind == EngineKind::IE) {
+            enableAction(c.mnuSC, false);
+            enableAction(c.mnuMC, false);
+        }
     }
     host->childClosing(this);
     // A failing winlist write is shown; the window still closes and is still recorded.
     if (!host->listClose())
         ErrorHandler::Run([&] { host->windowList().RemoveWindowEntry(m_windowId); });
     host->closedUrls().append(m_engine->LocationURL());
-    if (c.txtAddress)
+    if (shown && c.txtAddress)
         c.txtAddress->clear();
 }
 
