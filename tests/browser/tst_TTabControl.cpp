@@ -24,6 +24,8 @@ private Q_SLOTS:
     void popupPositionFromTheTree();
     void selectedTabPaintedInActivateColour();
     void badColourReportedOnceAndDrawnInDefault();
+    void selectedTabStandsOutInDefaultColours_data();
+    void selectedTabStandsOutInDefaultColours();
     void longTitleElidedButKept();
     void fixedWidthAndTabType();
     void textRect();
@@ -61,12 +63,14 @@ QColor tst_TTabControl::pixelInTab(int index)
 {
     TTabControl *tabs = m_rig->c.TabControl1;
     // The strip lays its tabs out once events have run.
-    QTest::qWaitFor(
+    const bool laidOut = QTest::qWaitFor(
         [&] {
             return tabs->width() > tabs->tabRect(index).right() &&
                    tabs->height() > tabs->tabRect(index).center().y();
         },
         5000);
+    if (!laidOut)
+        qWarning("tab %d is not laid out", index);
     const QImage image = tabs->grab().toImage();
     const QRect rect = tabs->tabRect(index);
     // Near the right end of the tab, where no text is drawn.
@@ -128,6 +132,34 @@ void tst_TTabControl::selectedTabPaintedInActivateColour()
     m_home->write(QStringLiteral("config.ini"), "[Option_Tab]\r\nActivateBGColor=$0000FF00\r\n");
     QCOMPARE(pixelInTab(0), QColor(Qt::green));
     QVERIFY(m_rig->errors.isEmpty());
+}
+
+void tst_TTabControl::selectedTabStandsOutInDefaultColours_data()
+{
+    QTest::addColumn<int>("tabType");
+    QTest::newRow("tabs along the bottom") << 0;
+    QTest::newRow("buttons along the top") << 1;
+}
+
+// Both colour pairs default to the same colours: the selected tab must still be told apart,
+// while its face keeps the configured colour.
+void tst_TTabControl::selectedTabStandsOutInDefaultColours()
+{
+    QFETCH(int, tabType);
+    TTabControl *tabs = m_rig->c.TabControl1;
+    tabs->setTabType(tabType);
+    tabs->setFixedTabWidth(90);
+    openThree();
+    QCOMPARE(tabs->selectedTab(), 0);
+    QCOMPARE(pixelInTab(0), pixelInTab(1));
+    const QImage image = tabs->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    auto face = [&](int index) {
+        const QRect r = tabs->tabRect(index);
+        return image.copy(QRect(r.topLeft() * ratio, r.size() * ratio));
+    };
+    QCOMPARE(face(1), face(2));
+    QVERIFY(face(0) != face(1));
 }
 
 void tst_TTabControl::badColourReportedOnceAndDrawnInDefault()

@@ -124,6 +124,18 @@ void TTabControl::paintEvent(QPaintEvent *)
             if (!selected)
                 painter.drawLine(frame.topLeft(), frame.topRight());
         }
+        if (selected) {
+            // The configured colours may be the same for every tab: the selected one also gets
+            // the desktop's highlight line along its outer edge and a darker frame.
+            painter.setPen(palette().color(QPalette::Dark));
+            painter.drawLine(frame.topLeft(), frame.bottomLeft());
+            painter.drawLine(frame.topRight(), frame.bottomRight());
+            const int line = 3;
+            painter.fillRect(QRect(frame.left() + 1, m_buttons ? frame.top() + 1
+                                                              : frame.bottom() - line + 1,
+                                   frame.width() - 1, line),
+                             palette().color(QPalette::Highlight));
+        }
         const QRect textArea = textRect(rect);
         const QString shown =
             fontMetrics().elidedText(tabText(i), Qt::ElideRight, qMax(0, textArea.width()));
