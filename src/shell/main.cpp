@@ -4,6 +4,7 @@
 #include "SingleInstance.h"
 #include "StartupSequence.h"
 #include "TMainForm.h"
+#include "Translations.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvu"));
+    Translations::install(&app);
     instance.listen();
 
     StartupSequence forms(QApplication::arguments().mid(1));

@@ -7,6 +7,7 @@
 #include "TestHome.h"
 #include "TestHttpServer.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <QWebEngineView>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 Q_DECLARE_METATYPE(TDownLoadControl)
@@ -52,6 +54,7 @@ class tst_TUIWebBrowser : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void contextMenuInJapanese();
     void init();
     void cleanup();
 
@@ -227,6 +230,20 @@ void tst_TUIWebBrowser::japaneseTitle_data()
 }
 
 // A page that names no character set is read as UTF-8, not Latin-1; a named one still wins.
+// The engine's own context menu is made of the page's actions: none may stay in English.
+void tst_TUIWebBrowser::contextMenuInJapanese()
+{
+    TUIWebBrowser browser;
+    for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload,
+                        QWebEnginePage::Copy, QWebEnginePage::Paste, QWebEnginePage::SelectAll,
+                        QWebEnginePage::CopyLinkToClipboard, QWebEnginePage::SavePage,
+                        QWebEnginePage::ViewSource}) {
+        const QString text = browser.page()->action(action)->text();
+        QVERIFY2(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }),
+                 qPrintable(text));
+    }
+}
+
 void tst_TUIWebBrowser::japaneseTitle()
 {
     QFETCH(QString, path);
