@@ -16,6 +16,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -37,6 +39,7 @@ private Q_SLOTS:
     void actionList();
     void tabPopup();
     void startUpDisablesPageMenus();
+    void sideBarCaptionsShowWhole();
     void ctrlAWithoutWindowDoesNothing();
     void ctrlCInAddressBoxCopies();
     void editKeysStayWithOtherWidgets();
@@ -375,6 +378,24 @@ void tst_TMainForm::startUpDisablesPageMenus()
     QVERIFY(!form->mnuMC->menuAction()->isEnabled());
     QVERIFY(!form->mnuShow_Size->menuAction()->isEnabled());
     QCOMPARE(form->windowTitle(), QStringLiteral("Dorvu"));
+}
+
+// At the side bar's default width both page captions are readable, not cut short.
+void tst_TMainForm::sideBarCaptionsShowWhole()
+{
+    auto form = makeForm();
+    showActive(form.get());
+    QTabBar *tabs = form->JTabControl->tabBar();
+    QCOMPARE(form->JBar->width(), 153);
+    QCOMPARE(tabs->elideMode(), Qt::ElideNone);
+    QCOMPARE(tabs->count(), 2);
+    for (int i = 0; i < tabs->count(); ++i) {
+        const QRect tab = tabs->tabRect(i);
+        QVERIFY2(tab.width() > tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)),
+                 qPrintable(tabs->tabText(i)));
+        QVERIFY2(tabs->mapTo(form->JTabControl, tab.topRight()).x() < form->JTabControl->width(),
+                 qPrintable(tabs->tabText(i)));
+    }
 }
 
 void tst_TMainForm::ctrlAWithoutWindowDoesNothing()

@@ -4,6 +4,8 @@
 // the status bar at the bottom, around the child window area.
 #include "TMainForm.h"
 
+#include "CompactTabStyle.h"
+
 #include "TTabControl.h"
 
 #include <QAction>
@@ -145,7 +147,14 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
     JTabControl = new QTabWidget;
     JTabControl->setObjectName(QStringLiteral("JTabControl"));
     JTabControl->setUsesScrollButtons(false);
-    JTabControl->setElideMode(Qt::ElideRight);
+    // Both captions whole at the default width: narrow padding and a slightly smaller font.
+    JTabControl->setElideMode(Qt::ElideNone);
+    auto *compact = new CompactTabStyle;
+    compact->setParent(this);
+    JTabControl->tabBar()->setStyle(compact);
+    QFont tabFont = JTabControl->tabBar()->font();
+    tabFont.setPointSizeF(tabFont.pointSizeF() * 0.85);
+    JTabControl->tabBar()->setFont(tabFont);
     TreeView1 = makeTree(QStringLiteral("TreeView1"));
     TreeWin = makeTree(QStringLiteral("TreeWin"));
     JTabControl->addTab(TreeView1, QStringLiteral("BookMark"));
