@@ -4,7 +4,12 @@
 add_library(dorvu_common INTERFACE)
 target_compile_features(dorvu_common INTERFACE cxx_std_17)
 target_compile_options(dorvu_common INTERFACE -Wall -Wextra)
+# Warnings fail the build on CI only, so a newer compiler's new warning never stops a user.
+if(DEFINED ENV{CI})
+  target_compile_options(dorvu_common INTERFACE -Werror)
+endif()
 target_compile_definitions(dorvu_common INTERFACE
+  QT_NO_KEYWORDS
   QT_NO_CAST_FROM_ASCII
   QT_NO_URL_CAST_FROM_STRING
   QT_USE_QSTRINGBUILDER)
