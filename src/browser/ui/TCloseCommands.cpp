@@ -3,6 +3,7 @@
 #include "TCloseCommands.h"
 
 #include "CloseRules.h"
+#include "DynamicMenu.h"
 #include "ErrorHandler.h"
 #include "ProgramFolder.h"
 #include "TBrowserChild.h"
@@ -145,25 +146,15 @@ void TCloseCommands::mnu_AllCloseNotMeClick()
 void TCloseCommands::mnuLeastURLClick(QMenu *mnuLeastURL)
 {
     // The design-time empty item stays last; everything before it is built afresh.
-    while (mnuLeastURL->actions().size() > 1) {
-        QAction *first = mnuLeastURL->actions().constFirst();
-        mnuLeastURL->removeAction(first);
-        if (first->parent() == mnuLeastURL)
-            delete first;
-    }
+    DynamicMenu::RemoveMenuItems(mnuLeastURL);
     if (!m_host)
         return;
     const QStringList urls = m_host->closedUrls().entries();
     for (int i = 0; i < urls.size(); ++i) {
-        auto *item = new QAction(CloseRules::closedUrlCaption(i, urls.at(i)), mnuLeastURL);
-        item->setData(urls.at(i));
-        item->setStatusTip(urls.at(i));
-        item->setToolTip(urls.at(i));
-        item->setIcon(m_host->image(0));
-        connect(item, &QAction::triggered, this,
-                [this, item] { ErrorHandler::Run([&] { ClosedURLItemClick(item); }); });
-        const QList<QAction *> present = mnuLeastURL->actions();
-        mnuLeastURL->insertAction(i < present.size() ? present.at(i) : nullptr, item);
+        DynamicMenu::AddMenuItem(mnuLeastURL, CloseRules::closedUrlCaption(i, urls.at(i)),
+                                 urls.at(i), 0, i, [this](QAction *item) {
+                                     ErrorHandler::Run([&] { ClosedURLItemClick(item); });
+                                 });
     }
 }
 

@@ -39,7 +39,7 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     // Pages of both engines live side by side in this window: it is composed for Chromium's
     // views from the start, so it is never made anew under a WebKit page.
     ComposedWindow::prepare(this);
-    ImageList1 = new ImageList;
+    ImageList1 = &ImageList::shared();
     CreateActions();
     CreateMenus();
     CreateTabPopup();
@@ -60,7 +60,6 @@ TMainForm::~TMainForm()
             delete window;
         }
     }
-    delete ImageList1;
 }
 
 void TMainForm::ConnectHandlers()

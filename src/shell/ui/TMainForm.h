@@ -148,7 +148,7 @@ public:
     QAction *mnu_AllCloseNotMe = nullptr;
     QAction *popTabClose = nullptr;
 
-    ImageList *ImageList1 = nullptr;
+    const ImageList *ImageList1 = nullptr;
 
     // --- Bars -------------------------------------------------------------------------------
     /// The bands of the top bar by identity: ToolBar2 (0), ToolBar3 (1), ToolBar4 (2). They are
@@ -295,5 +295,4 @@ private:
     int m_mojiSize = 2;
     bool m_startupPending = false;
     bool m_commandLine = false;
-    QList<QAction *> m_windowListItems;
 };

@@ -60,7 +60,7 @@ void TMainForm::CreateBrowser()
     c.closedUrls = &m_closedUrls;
     c.childWindowState = &m_childWindowState;
     c.textSize = &m_mojiSize;
-    ImageList *images = ImageList1;
+    const ImageList *images = ImageList1;
     c.image = [images](int index) {
         return images->icon(index);
     };

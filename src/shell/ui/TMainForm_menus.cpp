@@ -3,6 +3,8 @@
 // MainMenu1, ActionList1 and TabPopup of the main window.
 #include "TMainForm.h"
 
+#include "DynamicMenu.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -257,15 +259,11 @@ void TMainForm::CreateTabPopup()
 
 void TMainForm::RebuildWindowList()
 {
-    for (QAction *item : std::as_const(m_windowListItems)) {
-        Window1->removeAction(item);
-        item->deleteLater();
-    }
-    m_windowListItems.clear();
+    DynamicMenu::RemoveMenuItems(Window1);
     const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
     if (windows.isEmpty())
         return;
-    m_windowListItems.append(Window1->addSeparator());
+    DynamicMenu::AddMenuItem(Window1, QStringLiteral("-"), QString(), -1, -1, nullptr);
     QMdiSubWindow *active = m_mdiArea->activeSubWindow();
     int number = 1;
     for (QMdiSubWindow *window : windows) {
@@ -273,19 +271,18 @@ void TMainForm::RebuildWindowList()
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                             : QStringLiteral("%1 %2").arg(number).arg(title);
-        QAction *item = Window1->addAction(caption);
-        item->setCheckable(true);
-        item->setChecked(window == active);
         QMdiArea *area = m_mdiArea;
         QPointer<QMdiSubWindow> target(window);
-        connect(item, &QAction::triggered, this, [area, target] {
-            if (!target)
-                return;
-            if (target->isMinimized())
-                target->showNormal();
-            area->setActiveSubWindow(target);
-        });
-        m_windowListItems.append(item);
+        QAction *item = DynamicMenu::AddMenuItem(
+            Window1, caption, window->windowTitle(), -1, -1, [area, target](QAction *) {
+                if (!target)
+                    return;
+                if (target->isMinimized())
+                    target->showNormal();
+                area->setActiveSubWindow(target);
+            });
+        item->setCheckable(true);
+        item->setChecked(window == active);
         ++number;
     }
 }

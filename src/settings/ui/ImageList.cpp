@@ -196,6 +196,12 @@ ImageList::ImageList()
     }
 }
 
+const ImageList &ImageList::shared()
+{
+    static const ImageList list;
+    return list;
+}
+
 QIcon ImageList::icon(int index) const
 {
     return index >= 0 && index < m_icons.size() ? m_icons.at(index) : QIcon();

@@ -7,7 +7,8 @@
 
 class QAction;
 
-/// The main window's picture list, shared by the menus, the toolbar and the trees.
+/// The main window's picture list `ImageList1`, shared by the menus, the toolbar, the trees and
+/// the dialogs of every subsystem (shared()).
 /// Fixed indexes: 0 new, 1 back, 2 forward, 3 stop, 4 reload, 6 home, 11 bookmark folder,
 /// 12 bookmark entry, 13 web list, 14 Gecko engine, 15 IE engine, 16 new from clipboard.
 /// Desktop theme icons where the theme has them, else pictures drawn here, so every index shows
@@ -20,6 +21,8 @@ public:
     static constexpr char ImageIndexProperty[] = "ImageIndex";
 
     ImageList();
+    /// The program's one list, made on first use (after the application object).
+    static const ImageList &shared();
 
     int count() const { return int(m_icons.size()); }
     /// An empty icon for an index without a picture.
