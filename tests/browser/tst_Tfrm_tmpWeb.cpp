@@ -6,6 +6,7 @@
 #include "IniFile.h"
 #include "MozCtlModule.h"
 #include "TMozillaBrowser.h"
+#include "TRealEngineFactory.h"
 #include "TUIWebBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
@@ -69,6 +70,7 @@ private:
     void setBlocking(bool on, const QByteArray &patterns);
 
     TestHttpServer m_server;
+    TRealEngineFactory m_factory;
     std::unique_ptr<TestHome> m_home;
     QList<QPointer<TEngineBrowser>> m_browsers;
     QList<Opened> m_opened;
@@ -163,7 +165,7 @@ void tst_Tfrm_tmpWeb::capture(TEngineBrowser *requester)
         requester, &TEngineBrowser::OnNewWindow2, this,
         [this, requester](TEngineBrowser **ppDisp, bool *Cancel) {
             ++m_requests;
-            Tfrm_tmpWeb::Capture(requester, ppDisp, Cancel,
+            Tfrm_tmpWeb::Capture(&m_factory, requester, ppDisp, Cancel,
                                  [this](const QString &caption, const QString &address) {
                                      m_opened.append({caption, address});
                                  });
@@ -270,7 +272,7 @@ void tst_Tfrm_tmpWeb::popupOfPopupIsCancelled()
     // Asked directly, the capture browser refuses every further window.
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [](const QString &, const QString &) {});
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [](const QString &, const QString &) {});
     QVERIFY(pp);
     QVERIFY(!cancel);
     Tfrm_tmpWeb *form = qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget());
@@ -288,7 +290,7 @@ void tst_Tfrm_tmpWeb::bothCompletionReportsOpenOnce()
     TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [this](const QString &c, const QString &u) {
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [this](const QString &c, const QString &u) {
         m_opened.append({c, u});
     });
     QVERIFY(pp);
@@ -306,7 +308,7 @@ void tst_Tfrm_tmpWeb::otherAddressesAreIgnored()
     TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [this](const QString &c, const QString &u) {
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [this](const QString &c, const QString &u) {
         m_opened.append({c, u});
     });
     auto *form = qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget());
@@ -328,7 +330,7 @@ void tst_Tfrm_tmpWeb::failedCheckLeavesWindowForRetry()
     TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [this](const QString &c, const QString &u) {
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [this](const QString &c, const QString &u) {
         m_opened.append({c, u});
     });
     const QString address = url(QStringLiteral("/plain"));
@@ -353,7 +355,7 @@ void tst_Tfrm_tmpWeb::pendingWindowsAreCapped()
     for (int i = 0; i <= Tfrm_tmpWeb::MaxPending; ++i) {
         TEngineBrowser *pp = nullptr;
         bool cancel = false;
-        Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [](const QString &, const QString &) {});
+        Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [](const QString &, const QString &) {});
         forms.append(qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget()));
         QVERIFY(forms.last());
     }
@@ -369,7 +371,7 @@ void tst_Tfrm_tmpWeb::neverCompletedRequestTimesOut()
     TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(requester, &pp, &cancel, [this](const QString &c, const QString &u) {
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [this](const QString &c, const QString &u) {
         m_opened.append({c, u});
     });
     Tfrm_tmpWeb::setCaptureTimeout(Tfrm_tmpWeb::DefaultCaptureTimeoutMs);

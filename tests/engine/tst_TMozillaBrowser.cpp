@@ -42,7 +42,7 @@ QByteArray page(const char *title, const char *body)
 QString evalJs(TMozillaBrowser *browser, const QString &script)
 {
     auto state = std::make_shared<QPair<bool, QString>>(false, QString());
-    browser->runJavaScript(script, [state](bool ok, const QString &result) {
+    browser->RunScript(script, [state](bool ok, const QString &result) {
         *state = {true, ok ? result : QStringLiteral("error: ") + result};
     });
     QDeadlineTimer deadline(kTimeout);

@@ -97,7 +97,7 @@ QRgb pixelAt(const QPoint &global)
 QString evalJs(TMozillaBrowser *browser, const QString &script)
 {
     auto state = std::make_shared<QPair<bool, QString>>(false, QString());
-    browser->runJavaScript(script, [state](bool ok, const QString &result) {
+    browser->RunScript(script, [state](bool ok, const QString &result) {
         *state = {true, ok ? result : QStringLiteral("error: ") + result};
     });
     QDeadlineTimer deadline(kTimeout);

@@ -740,7 +740,7 @@ namespace {
 class OtherKindBrowser : public TEngineBrowser
 {
 public:
-    Kind kind() const override { return Kind::Gecko; }
+    EngineKind kind() const override { return EngineKind::Gecko; }
     void Navigate(const QString &url) override { navigated.append(url); }
     void GoBack() override {}
     void GoForward() override {}
@@ -753,6 +753,9 @@ public:
     {
         return new OtherKindBrowser(parent);
     }
+    void RunScript(const QString &, const ScriptDone &) override {}
+    QString EngineName() const override { return QString(); }
+    QString EngineVersion() const override { return QString(); }
     using TEngineBrowser::TEngineBrowser;
 
     QStringList navigated;

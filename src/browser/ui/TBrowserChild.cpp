@@ -272,7 +272,7 @@ void TBrowserChild::commandStateChange(int command, bool enable)
 void TBrowserChild::newWindow2(TEngineBrowser **ppDisp, bool *cancel)
 {
     QPointer<TBrowserHost> host = m_host;
-    Tfrm_tmpWeb::Capture(m_engine, ppDisp, cancel,
+    Tfrm_tmpWeb::Capture(m_host->factory(), m_engine, ppDisp, cancel,
                          [host](const QString &caption, const QString &url) {
                              ErrorHandler::Run([&] {
                                  if (host)

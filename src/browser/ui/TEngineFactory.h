@@ -18,6 +18,10 @@ public:
     /// A new engine control of \a kind. Throws DorvuError when the engine cannot be created
     /// (for example the WebKit module is missing from the folder "MozPath" names).
     virtual TEngineBrowser *create(EngineKind kind, QWidget *parent) = 0;
+    /// The hidden browser of a capture window, which takes over \a requester's new-window
+    /// request (of the requester's kind, related to it as that engine needs), with the
+    /// capture window's download-control set. Null when the engine refuses.
+    virtual TEngineBrowser *createCaptureBrowser(TEngineBrowser *requester, QWidget *parent) = 0;
 
     /// The download-control set of an IE engine control.
     virtual TDownLoadControl downLoadControl(TEngineBrowser *engine) const = 0;

@@ -14,6 +14,17 @@ TEngineBrowser *TRealEngineFactory::create(EngineKind kind, QWidget *parent)
     return new TUIWebBrowser(parent);
 }
 
+TEngineBrowser *TRealEngineFactory::createCaptureBrowser(TEngineBrowser *requester,
+                                                         QWidget *parent)
+{
+    TEngineBrowser *browser = requester->CreateNewWindowBrowser(parent);
+    // The hidden page runs no scripts, Java or plug-ins, bypasses the cache and follows no
+    // client-pull refresh; host options stay at the page windows' defaults.
+    if (browser)
+        setDownLoadControl(browser, TDownLoadControl::captureSet());
+    return browser;
+}
+
 TDownLoadControl TRealEngineFactory::downLoadControl(TEngineBrowser *engine) const
 {
     if (auto *ie = qobject_cast<TUIWebBrowser *>(engine))

@@ -5,7 +5,7 @@
 #include "BlockList.h"
 #include "ErrorHandler.h"
 #include "TEngineBrowser.h"
-#include "TUIWebBrowser.h"
+#include "TEngineFactory.h"
 
 #include <QList>
 
@@ -29,7 +29,8 @@ Tfrm_tmpWeb::Tfrm_tmpWeb(QWidget *parent)
     FormCreate();
 }
 
-Tfrm_tmpWeb::Tfrm_tmpWeb(TEngineBrowser *requester, OpenPageFn openPage)
+Tfrm_tmpWeb::Tfrm_tmpWeb(TEngineFactory *factory, TEngineBrowser *requester,
+                         OpenPageFn openPage)
     : QWidget(nullptr)
     , m_openPage(std::move(openPage))
 {
@@ -40,14 +41,10 @@ Tfrm_tmpWeb::Tfrm_tmpWeb(TEngineBrowser *requester, OpenPageFn openPage)
     connect(&m_timeout, &QTimer::timeout, this, &Tfrm_tmpWeb::finish);
     m_timeout.start();
 
-    WebBrowser1 = requester->CreateNewWindowBrowser(this);
+    WebBrowser1 = factory->createCaptureBrowser(requester, this);
     if (!WebBrowser1)
         return;
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    // The hidden page runs no scripts, Java or plug-ins, bypasses the cache and follows no
-    // client-pull refresh; host options stay at the page windows' defaults.
-    if (auto *ie = qobject_cast<TUIWebBrowser *>(WebBrowser1))
-        ie->setDownLoadControl(TDownLoadControl::captureSet());
     // OnNewWindow2 is answered before the engine goes on, so it needs a direct call.
     connect(WebBrowser1, &TEngineBrowser::OnNewWindow2, this, &Tfrm_tmpWeb::WebBrowser1NewWindow2,
             Qt::DirectConnection);
@@ -64,14 +61,14 @@ Tfrm_tmpWeb::~Tfrm_tmpWeb()
     pending().removeAll(this);
 }
 
-void Tfrm_tmpWeb::Capture(TEngineBrowser *requester, TEngineBrowser **ppDisp, bool *Cancel,
-                          OpenPageFn openPage)
+void Tfrm_tmpWeb::Capture(TEngineFactory *factory, TEngineBrowser *requester,
+                          TEngineBrowser **ppDisp, bool *Cancel, OpenPageFn openPage)
 {
     Q_UNUSED(Cancel); // the request goes on, into the capture browser
     // Requests whose address never completes must not pile up.
     while (pending().size() >= MaxPending)
         pending().first()->finish();
-    auto *form = new Tfrm_tmpWeb(requester, std::move(openPage));
+    auto *form = new Tfrm_tmpWeb(factory, requester, std::move(openPage));
     if (!form->WebBrowser1) {
         form->finish();
         *ppDisp = nullptr;

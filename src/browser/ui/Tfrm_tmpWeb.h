@@ -10,6 +10,7 @@
 #include <functional>
 
 class TEngineBrowser;
+class TEngineFactory;
 
 /// The hidden capture window of one new-window request. A page window's OnNewWindow2 slot calls
 /// Capture(): the engine then drives the capture browser WebBrowser1, which notes the first
@@ -35,14 +36,14 @@ public:
     explicit Tfrm_tmpWeb(QWidget *parent = nullptr);
     /// A capture window for one request of \a requester; WebBrowser1 is made by
     /// requester->CreateNewWindowBrowser(), so it is of the requesting engine's kind.
-    Tfrm_tmpWeb(TEngineBrowser *requester, OpenPageFn openPage);
+    Tfrm_tmpWeb(TEngineFactory *factory, TEngineBrowser *requester, OpenPageFn openPage);
     ~Tfrm_tmpWeb() override;
 
     /// The body of a page window's OnNewWindow2 slot: makes a capture window and hands its
     /// browser to the engine through \a ppDisp; *Cancel is left false. \a openPage is called at
     /// most once, with "loading" and the captured address.
-    static void Capture(TEngineBrowser *requester, TEngineBrowser **ppDisp, bool *Cancel,
-                        OpenPageFn openPage);
+    static void Capture(TEngineFactory *factory, TEngineBrowser *requester,
+                        TEngineBrowser **ppDisp, bool *Cancel, OpenPageFn openPage);
     /// Capture windows alive at the moment (tests, leak checks).
     static int pendingCount();
     /// How long a capture window waits for its address to complete; tests shorten it.

@@ -678,6 +678,14 @@ void snapshot(MozCtlView *v, MozCtlImageDone done, void *context)
                                  WEBKIT_SNAPSHOT_OPTIONS_NONE, v->cancel, onSnapshot, p);
 }
 
+const char *engineVersion()
+{
+    static const std::string version = std::to_string(webkit_get_major_version()) + '.' +
+                                       std::to_string(webkit_get_minor_version()) + '.' +
+                                       std::to_string(webkit_get_micro_version());
+    return version.c_str();
+}
+
 const MozCtlApi g_api = {
     MOZCTL_API_VERSION,
     sizeof(MozCtlApi),
@@ -708,6 +716,7 @@ const MozCtlApi g_api = {
     clipboardOwnedByPage,
     embed,
     snapshot,
+    engineVersion,
 };
 
 } // namespace

@@ -117,6 +117,8 @@ typedef struct MozCtlApi
     /* Draws the visible part of the page into a picture, also while its window is off the
        screen. */
     void (*snapshot)(MozCtlView *view, MozCtlImageDone done, void *context);
+    /* The WebKitGTK version the module runs on, "major.minor.micro"; needs no initialize(). */
+    const char *(*engineVersion)(void);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

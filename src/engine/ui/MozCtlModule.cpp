@@ -88,6 +88,14 @@ const MozCtlApi *load(const QString &file)
 
 } // namespace
 
+QString MozCtlModule::engineVersion()
+{
+    const MozCtlApi &module = api();
+    return QStringLiteral("mozctl %1 / WebKitGTK %2")
+        .arg(module.version)
+        .arg(QString::fromUtf8(module.engineVersion()));
+}
+
 QString MozCtlModule::folder()
 {
     if (!g_override.isEmpty())

@@ -26,4 +26,7 @@ public:
     /// module of this version, or there is no X11 display.
     static const MozCtlApi &api();
     static bool isLoaded();
+    /// The module's interface version and the WebKitGTK version it runs on, as the about box
+    /// shows them ("mozctl 2 / WebKitGTK 2.42.1"). Throws as api() does.
+    static QString engineVersion();
 };

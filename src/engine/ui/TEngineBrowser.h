@@ -2,21 +2,24 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
+#include "EngineKind.h"
+
 #include <QVariant>
 #include <QWidget>
+
+#include <functional>
 
 /// The engine command set shared by both engine kinds. Page windows, the capture window and
 /// the main window's commands drive an engine only through this interface.
 ///
 /// A command the engine cannot carry out throws DorvuError with a Japanese message (callers
-/// run inside ErrorHandler::Run); the text-size command fails silently.
+/// run inside ErrorHandler::Run); the text-size command fails silently. The errors, the report
+/// after Stop and the save-as prompt that both engine kinds share live here.
 class TEngineBrowser : public QWidget
 {
     Q_OBJECT
 
 public:
-    enum class Kind { IE, Gecko };
-
     /// ExecWB command numbers.
     enum { OLECMDID_SAVEAS = 4, OLECMDID_COPY = 12, OLECMDID_SELECTALL = 17, OLECMDID_ZOOM = 19 };
     /// OnCommandStateChange command numbers.
@@ -24,7 +27,7 @@ public:
 
     using QWidget::QWidget;
 
-    virtual Kind kind() const = 0;
+    virtual EngineKind kind() const = 0;
 
     /// Starts loading and returns at once. Typed text becomes an address as a user expects
     /// (host names get http://, local paths open the file); an empty text shows an empty page.
@@ -43,6 +46,28 @@ public:
     /// (WebKit needs a related view). Call only from a slot of OnNewWindow2; the caller owns
     /// the result and hands it back through ppDisp.
     virtual TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) = 0;
+
+    /// Runs \a script in the page; \a done gets, later, whether it ran and its result as text
+    /// (or the reason it did not run). Not called when the browser is destroyed first.
+    using ScriptDone = std::function<void(bool ok, const QString &result)>;
+    virtual void RunScript(const QString &script, const ScriptDone &done) = 0;
+    /// The engine's name and version as the about box shows them.
+    virtual QString EngineName() const = 0;
+    virtual QString EngineVersion() const = 0;
+
+protected:
+    /// Back or forward with no such page.
+    [[noreturn]] static void throwNoHistory(bool back);
+    /// A page command while no document is loaded.
+    [[noreturn]] static void throwNoDocument();
+    [[noreturn]] static void throwUnknownCommand(int command);
+    /// After Stop: the command states are reported once the caller has returned, as a
+    /// finished load reports them. A window that stops a page from its title report (a title
+    /// may come after the load) relies on this report to close it.
+    void reportStopped();
+    /// Asks where to save the page, offering a file named after \a pageTitle with \a extension
+    /// (".html", ".mht"); empty when the user cancels.
+    QString askSavePath(const QString &pageTitle, const QString &extension, const QString &filters);
 
 Q_SIGNALS:
     void OnTitleChange(const QString &Text);

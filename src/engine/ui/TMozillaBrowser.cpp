@@ -324,26 +324,21 @@ void TMozillaBrowser::Navigate(const QString &url)
 void TMozillaBrowser::GoBack()
 {
     if (!m_api.canGoBack(m_view))
-        throw DorvuError(QStringLiteral("前のページはありません"));
+        throwNoHistory(true);
     m_api.goBack(m_view);
 }
 
 void TMozillaBrowser::GoForward()
 {
     if (!m_api.canGoForward(m_view))
-        throw DorvuError(QStringLiteral("次のページはありません"));
+        throwNoHistory(false);
     m_api.goForward(m_view);
 }
 
 void TMozillaBrowser::Stop()
 {
     m_api.stop(m_view);
-    // Stopping changes what the page can do, also when the load had already finished (a title
-    // may come after it): say so once the caller has returned, as a finished load would. A
-    // window that stops a page from its title report relies on this report to close it.
-    QMetaObject::invokeMethod(
-        this, [this] { Q_EMIT OnCommandStateChange(CSC_UPDATECOMMANDS, true); },
-        Qt::QueuedConnection);
+    reportStopped();
 }
 
 void TMozillaBrowser::Refresh()
@@ -355,7 +350,7 @@ void TMozillaBrowser::Refresh()
 void TMozillaBrowser::requireDocument() const
 {
     if (LocationURL().isEmpty())
-        throw DorvuError(QStringLiteral("ページが読み込まれていません"));
+        throwNoDocument();
 }
 
 void TMozillaBrowser::ExecWB(int command, int option, const QVariant &input)
@@ -364,9 +359,9 @@ void TMozillaBrowser::ExecWB(int command, int option, const QVariant &input)
     switch (command) {
     case OLECMDID_SAVEAS: {
         requireDocument();
-        const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"), QString(),
-                                         QStringLiteral("Webアーカイブ (*.mht *.mhtml)"));
+        const QString path = askSavePath(m_title, QStringLiteral(".mht"),
+                                         QStringLiteral("Web アーカイブ 単一のファイル "
+                                                        "(*.mht *.mhtml)"));
         if (!path.isEmpty())
             SavePage(path);
         break;
@@ -388,7 +383,7 @@ void TMozillaBrowser::ExecWB(int command, int option, const QVariant &input)
         break;
     }
     default:
-        throw DorvuError(QStringLiteral("このページ コマンドは使えません (%1)").arg(command));
+        throwUnknownCommand(command);
     }
 }
 
@@ -439,8 +434,7 @@ double TMozillaBrowser::zoomLevel() const
     return m_api.zoomLevel(m_view);
 }
 
-void TMozillaBrowser::runJavaScript(const QString &script,
-                                    const std::function<void(bool, const QString &)> &done)
+void TMozillaBrowser::RunScript(const QString &script, const ScriptDone &done)
 {
     m_api.runJavaScript(
         m_view, script.toUtf8().constData(),
@@ -590,7 +584,19 @@ void TMozillaBrowser::forwardShortcut(unsigned int keysym, unsigned int modifier
 
 void TMozillaBrowser::onTitle(void *owner, const char *title)
 {
-    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnTitleChange(QString::fromUtf8(title));
+    auto *self = static_cast<TMozillaBrowser *>(owner);
+    self->m_title = QString::fromUtf8(title);
+    Q_EMIT self->OnTitleChange(self->m_title);
+}
+
+QString TMozillaBrowser::EngineName() const
+{
+    return QStringLiteral("WebKitGTK");
+}
+
+QString TMozillaBrowser::EngineVersion() const
+{
+    return MozCtlModule::engineVersion();
 }
 
 void TMozillaBrowser::onStatusText(void *owner, const char *text)

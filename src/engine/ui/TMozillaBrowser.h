@@ -32,7 +32,7 @@ public:
     static TMozillaBrowser *create(QWidget *parent = nullptr);
     ~TMozillaBrowser() override;
 
-    Kind kind() const override { return Kind::Gecko; }
+    EngineKind kind() const override { return EngineKind::Gecko; }
 
     void Navigate(const QString &url) override;
     void GoBack() override;
@@ -51,9 +51,9 @@ public:
     void SavePage(const QString &path);
     /// The page's current zoom factor.
     double zoomLevel() const;
-    /// Runs \a script in the page; \a done gets ok and the result as text (or the error).
-    void runJavaScript(const QString &script,
-                       const std::function<void(bool ok, const QString &result)> &done);
+    void RunScript(const QString &script, const ScriptDone &done) override;
+    QString EngineName() const override;
+    QString EngineVersion() const override;
     /// Gives the page the keyboard focus.
     void focusPage();
 
@@ -107,4 +107,5 @@ private:
     /// The page as last seen, painted while it is covered.
     QPixmap m_snapshot;
     bool m_hasFocus = false;
+    QString m_title;
 };

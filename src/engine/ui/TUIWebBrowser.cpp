@@ -17,7 +17,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
@@ -131,7 +133,7 @@ void TUIWebBrowser::Navigate(const QString &url)
 void TUIWebBrowser::GoBack()
 {
     if (!m_page->history()->canGoBack())
-        throw DorvuError(QStringLiteral("前のページはありません"));
+        throwNoHistory(true);
     m_navigatePending = true;
     m_page->history()->back();
 }
@@ -139,7 +141,7 @@ void TUIWebBrowser::GoBack()
 void TUIWebBrowser::GoForward()
 {
     if (!m_page->history()->canGoForward())
-        throw DorvuError(QStringLiteral("次のページはありません"));
+        throwNoHistory(false);
     m_navigatePending = true;
     m_page->history()->forward();
 }
@@ -148,12 +150,7 @@ void TUIWebBrowser::Stop()
 {
     m_navigatePending = false;
     m_page->triggerAction(QWebEnginePage::Stop);
-    // Stopping changes what the page can do, also when no load was running (a title may come
-    // after the load finished): say so once the caller has returned. A window that stops a
-    // page from its title report relies on this report to close it.
-    QMetaObject::invokeMethod(
-        this, [this] { Q_EMIT OnCommandStateChange(CSC_UPDATECOMMANDS, true); },
-        Qt::QueuedConnection);
+    reportStopped();
 }
 
 void TUIWebBrowser::Refresh()
@@ -173,12 +170,8 @@ void TUIWebBrowser::ExecWB(int command, int, const QVariant &input)
         return;
     case OLECMDID_SAVEAS: {
         requireDocument();
-        QString name = m_page->title().trimmed();
-        name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
-        if (name.isEmpty())
-            name = QStringLiteral("page");
-        const QString path = QFileDialog::getSaveFileName(
-            this, QStringLiteral("名前を付けて保存"), name + QStringLiteral(".html"),
+        const QString path = askSavePath(
+            m_page->title(), QStringLiteral(".html"),
             QStringLiteral("Web ページ 完全 (*.html *.htm);;Web アーカイブ 単一のファイル "
                            "(*.mht *.mhtml)"));
         if (!path.isEmpty())
@@ -196,8 +189,28 @@ void TUIWebBrowser::ExecWB(int command, int, const QVariant &input)
         m_page->triggerAction(QWebEnginePage::SelectAll);
         return;
     default:
-        throw DorvuError(QStringLiteral("ページ コマンド %1 は使えません").arg(command));
+        throwUnknownCommand(command);
     }
+}
+
+void TUIWebBrowser::RunScript(const QString &script, const ScriptDone &done)
+{
+    // Chromium reports no script errors: a failing script gives an empty result.
+    QPointer<TUIWebBrowser> self = this;
+    m_page->runJavaScript(script, [self, done](const QVariant &result) {
+        if (self && done)
+            done(true, result.toString());
+    });
+}
+
+QString TUIWebBrowser::EngineName() const
+{
+    return QStringLiteral("Chromium (Qt WebEngine)");
+}
+
+QString TUIWebBrowser::EngineVersion() const
+{
+    return QString::fromLatin1(qWebEngineChromiumVersion());
 }
 
 QString TUIWebBrowser::LocationURL() const
@@ -284,7 +297,7 @@ void TUIWebBrowser::focusPage()
 void TUIWebBrowser::requireDocument() const
 {
     if (m_page->url().isEmpty())
-        throw DorvuError(QStringLiteral("ページが読み込まれていません"));
+        throwNoDocument();
 }
 
 void TUIWebBrowser::updateCommandStates(bool always)

@@ -33,7 +33,7 @@ public:
     explicit TUIWebBrowser(QWidget *parent = nullptr);
     ~TUIWebBrowser() override;
 
-    Kind kind() const override { return Kind::IE; }
+    EngineKind kind() const override { return EngineKind::IE; }
 
     void Navigate(const QString &url) override;
     void GoBack() override;
@@ -44,6 +44,9 @@ public:
     QString LocationURL() const override;
     bool Busy() const override;
     TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) override;
+    void RunScript(const QString &script, const ScriptDone &done) override;
+    QString EngineName() const override;
+    QString EngineVersion() const override;
 
     bool IeEnableAccelerator() const { return m_options.IeEnableAccelerator; }
     bool IeNoContext() const { return m_options.IeNoContext; }

@@ -4,7 +4,7 @@
 
 #include "DorvuError.h"
 
-FakeEngine::FakeEngine(Kind kind, QWidget *parent)
+FakeEngine::FakeEngine(EngineKind kind, QWidget *parent)
     : TEngineBrowser(parent)
     , m_kind(kind)
 {}
@@ -18,6 +18,13 @@ void FakeEngine::Navigate(const QString &url)
 }
 
 void FakeEngine::ExecWB(int, int, const QVariant &) {}
+
+void FakeEngine::RunScript(const QString &script, const ScriptDone &done)
+{
+    scripts.append(script);
+    if (done)
+        done(true, QString());
+}
 
 TEngineBrowser *FakeEngine::CreateNewWindowBrowser(QWidget *parent)
 {
@@ -35,10 +42,15 @@ TEngineBrowser *FakeEngineFactory::create(EngineKind kind, QWidget *parent)
     if (kind == EngineKind::Gecko && failGecko)
         throw DorvuError(QStringLiteral("mozctl.so を読み込めません"));
     ++created;
-    auto *engine = new FakeEngine(
-        kind == EngineKind::IE ? TEngineBrowser::Kind::IE : TEngineBrowser::Kind::Gecko, parent);
+    auto *engine = new FakeEngine(kind, parent);
     engine->refused = refused;
     return engine;
+}
+
+TEngineBrowser *FakeEngineFactory::createCaptureBrowser(TEngineBrowser *requester,
+                                                        QWidget *parent)
+{
+    return requester->CreateNewWindowBrowser(parent);
 }
 
 TDownLoadControl FakeEngineFactory::downLoadControl(TEngineBrowser *engine) const

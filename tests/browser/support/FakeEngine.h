@@ -15,9 +15,9 @@ class FakeEngine : public TEngineBrowser
     Q_OBJECT
 
 public:
-    FakeEngine(Kind kind, QWidget *parent = nullptr);
+    FakeEngine(EngineKind kind, QWidget *parent = nullptr);
 
-    Kind kind() const override { return m_kind; }
+    EngineKind kind() const override { return m_kind; }
     void Navigate(const QString &url) override;
     void GoBack() override { ++goBacks; }
     void GoForward() override { ++goForwards; }
@@ -27,6 +27,9 @@ public:
     QString LocationURL() const override { return location; }
     bool Busy() const override { return busy; }
     TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) override;
+    void RunScript(const QString &script, const ScriptDone &done) override;
+    QString EngineName() const override { return QStringLiteral("Fake"); }
+    QString EngineVersion() const override { return QStringLiteral("1"); }
 
     /// A page with \a title at \a url: the location changes, then the title is reported.
     void load(const QString &url, const QString &title);
@@ -43,8 +46,10 @@ public:
     TDownLoadControl downLoadControl = TDownLoadControl::defaultSet();
     int reapplied = 0;
 
+    QStringList scripts;
+
 private:
-    Kind m_kind;
+    EngineKind m_kind;
 };
 
 /// Makes FakeEngines; can be told to fail like a missing engine module.
@@ -52,6 +57,7 @@ class FakeEngineFactory : public TEngineFactory
 {
 public:
     TEngineBrowser *create(EngineKind kind, QWidget *parent) override;
+    TEngineBrowser *createCaptureBrowser(TEngineBrowser *requester, QWidget *parent) override;
     TDownLoadControl downLoadControl(TEngineBrowser *engine) const override;
     void setDownLoadControl(TEngineBrowser *engine, const TDownLoadControl &set) override;
     void reapplyDownLoadControl(TEngineBrowser *engine) override;
