@@ -5,6 +5,7 @@
 #include "DorvuError.h"
 #include "IniFile.h"
 #include "ProgramFolder.h"
+#include "SettingsKeys.h"
 #include "TextFile.h"
 
 #include <bitset>
@@ -250,8 +251,7 @@ namespace BlockList {
 
 bool IsBlockedURL(const QString &text)
 {
-    if (!IniFile::config().ReadBool(QStringLiteral("Option_advertisemen"),
-                                    QStringLiteral("CloseURL"), false))
+    if (!SettingsKeys::read(IniFile::config(), SettingsKeys::Option_advertisemen::CloseURL))
         return false;
     const QStringList patterns =
         TextFile::readLines(ProgramFolder::file(QStringLiteral("CloseURL.txt")));

@@ -3,7 +3,7 @@
 #include "TBrowserCommands.h"
 
 #include "ErrorHandler.h"
-#include "IniFile.h"
+#include "OptionGroups.h"
 #include "PageRules.h"
 #include "SecurityFlags.h"
 #include "TBrowserChild.h"
@@ -146,8 +146,7 @@ void TBrowserCommands::ReLoadCtrlClick()
 
 void TBrowserCommands::btnMoveClick()
 {
-    const int mode = IniFile::config().ReadInteger(QStringLiteral("Option_Window"),
-                                                   QStringLiteral("AddressBar"), 0);
+    const int mode = OptionGroups::ReadWindow().AddressBar;
     QLineEdit *address = m_host->controls().txtAddress;
     // Read before New: a new window's activation puts its own address into the box.
     const QString text = address ? address->text() : QString();

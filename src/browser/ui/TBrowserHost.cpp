@@ -5,6 +5,7 @@
 #include "DorvuError.h"
 #include "ErrorHandler.h"
 #include "IniFile.h"
+#include "OptionGroups.h"
 #include "PageRules.h"
 #include "TBrowserChild.h"
 #include "TEngineBrowser.h"
@@ -122,14 +123,13 @@ void TBrowserHost::OpenPage(const QString &caption, const QString &url)
     const QString address = PageRules::cleanAddress(url);
 
     const IniFile ini = IniFile::config();
-    const QString mozPath =
-        ini.ReadString(QStringLiteral("Option_Main"), QStringLiteral("MozPath"), QString());
-    const int mozilla =
-        ini.ReadInteger(QStringLiteral("Option_Main"), QStringLiteral("Mozilla"), 0);
-    const bool len = ini.ReadBool(QStringLiteral("Option_Tab"), QStringLiteral("Len"), false);
-    const int maxLen = ini.ReadInteger(QStringLiteral("Option_Tab"), QStringLiteral("MaxLen"), 0);
-    const bool newWindowActive =
-        ini.ReadBool(QStringLiteral("Option_Window"), QStringLiteral("NewWindow_Active"), false);
+    const OptionGroups::Gecko gecko = OptionGroups::ReadGecko(ini);
+    const QString mozPath = gecko.MozPath;
+    const int mozilla = gecko.Mozilla;
+    const OptionGroups::Tab tab = OptionGroups::ReadTab(ini);
+    const bool len = tab.Len;
+    const int maxLen = tab.MaxLen;
+    const bool newWindowActive = OptionGroups::ReadWindow(ini).NewWindow_Active;
 
     if (PageRules::tabLimitReached(len, maxLen, m_list.count()))
         return;

@@ -65,11 +65,9 @@ QRect TTabControl::textRect(const QRect &tabRect)
     return tabRect.adjusted(0, 0, -10, 0).translated(8, 1);
 }
 
-QColor TTabControl::readColor(const QString &key, const QString &defaultName)
+QColor TTabControl::readColor(const ColorKey &key)
 {
-    const IniFile ini = IniFile::config();
-    const QString section = QStringLiteral("Option_Tab");
-    const QString text = ini.ReadString(section, key, defaultName);
+    const QString text = SettingsKeys::read(IniFile::config(), key);
     quint32 value = 0;
     if (!ColorConvert::StringToColor(text, &value)) {
         // Reported once per bad value, and outside the paint: a message box shown from a
@@ -77,10 +75,10 @@ QColor TTabControl::readColor(const QString &key, const QString &defaultName)
         if (!m_reported.contains(text)) {
             m_reported.insert(text);
             const QString message =
-                QStringLiteral("'%1' は有効な色ではありません (%2)").arg(text, key);
+                QStringLiteral("'%1' は有効な色ではありません (%2)").arg(text, key.name);
             QTimer::singleShot(0, this, [message] { ErrorHandler::Report(message); });
         }
-        ColorConvert::StringToColor(defaultName, &value);
+        ColorConvert::StringToColor(key.def.toString(), &value);
     }
     return ColorPalette::toQColor(value);
 }
@@ -88,12 +86,10 @@ QColor TTabControl::readColor(const QString &key, const QString &defaultName)
 TTabControl::TabColors TTabControl::LoadTabColors()
 {
     TabColors c;
-    const QString text = QStringLiteral("clWindowText");
-    const QString face = QStringLiteral("clBtnFace");
-    c.activeText = readColor(QStringLiteral("ActivateChColor"), text);
-    c.activeBackground = readColor(QStringLiteral("ActivateBGColor"), face);
-    c.inactiveText = readColor(QStringLiteral("DeActivateChColor"), text);
-    c.inactiveBackground = readColor(QStringLiteral("DeActivateBGColor"), face);
+    c.activeText = readColor(SettingsKeys::Option_Tab::ActivateChColor);
+    c.activeBackground = readColor(SettingsKeys::Option_Tab::ActivateBGColor);
+    c.inactiveText = readColor(SettingsKeys::Option_Tab::DeActivateChColor);
+    c.inactiveBackground = readColor(SettingsKeys::Option_Tab::DeActivateBGColor);
     return c;
 }
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
+#include "SettingsKeys.h"
+
 #include <QColor>
 #include <QSet>
 #include <QTabBar>
@@ -52,7 +54,7 @@ protected:
     QSize tabSizeHint(int index) const override;
 
 private:
-    QColor readColor(const QString &key, const QString &defaultName);
+    QColor readColor(const ColorKey &key);
 
     bool m_buttons = false;
     int m_fixedWidth = 0;

@@ -3,19 +3,12 @@
 #include "SecurityFlags.h"
 
 #include "IniFile.h"
+#include "OptionGroups.h"
 
 SecurityFlags SecurityFlags::LoadSecurityFlags(const IniFile &ini)
 {
-    const QString security = QStringLiteral("Option_Security");
-    const QString multimedia = QStringLiteral("Option_Multimedia");
-    SecurityFlags flags;
-    flags.Java = ini.ReadBool(security, QStringLiteral("Java"), false);
-    flags.Script = ini.ReadBool(security, QStringLiteral("Script"), false);
-    flags.ActiveX = ini.ReadBool(security, QStringLiteral("ActiveX"), false);
-    flags.Image = ini.ReadBool(multimedia, QStringLiteral("Image"), false);
-    flags.BGM = ini.ReadBool(multimedia, QStringLiteral("BGM"), false);
-    flags.Video = ini.ReadBool(multimedia, QStringLiteral("Video"), false);
-    return flags;
+    const OptionGroups::Security s = OptionGroups::ReadSecurity(ini);
+    return SecurityFlags{s.Java, s.Script, s.ActiveX, s.Image, s.BGM, s.Video};
 }
 
 SecurityFlags SecurityFlags::LoadSecurityFlags()

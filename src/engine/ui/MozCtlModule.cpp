@@ -3,7 +3,7 @@
 #include "MozCtlModule.h"
 
 #include "DorvuError.h"
-#include "IniFile.h"
+#include "OptionGroups.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -100,8 +100,7 @@ QString MozCtlModule::folder()
 {
     if (!g_override.isEmpty())
         return g_override;
-    return IniFile::config().ReadString(QStringLiteral("Option_Main"), QStringLiteral("MozPath"),
-                                        QString());
+    return OptionGroups::ReadGecko().MozPath;
 }
 
 void MozCtlModule::setFolderOverride(const QString &folder)

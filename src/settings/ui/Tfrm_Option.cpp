@@ -5,6 +5,7 @@
 #include "DorvuError.h"
 #include "ErrorHandler.h"
 #include "IniFile.h"
+#include "OptionGroups.h"
 #include "TextFile.h"
 
 #include <QAction>
@@ -33,15 +34,13 @@ Tfrm_Option::Tfrm_Option(const MainWindowParts &main, QWidget *parent)
 void Tfrm_Option::FormCreate()
 {
     const IniFile ini = IniFile::config();
-    chkMoz->setChecked(
-        ini.ReadInteger(QStringLiteral("Option_Main"), QStringLiteral("Mozilla"), 0) != 0);
+    chkMoz->setChecked(OptionGroups::ReadGecko(ini).Mozilla != 0);
     chkMozClick();
 
     // The block list. A missing file is only worth a message while blocking is on: with blocking
     // off nothing reads it, and a fresh program folder has none.
     const QString closeUrl = m_main.programFolder + QStringLiteral("CloseURL.txt");
-    const bool blocking =
-        ini.ReadBool(QStringLiteral("Option_advertisemen"), QStringLiteral("CloseURL"), false);
+    const bool blocking = SettingsKeys::read(ini, SettingsKeys::Option_advertisemen::CloseURL);
     if (QFileInfo::exists(closeUrl) || blocking)
         m_popLines = TextFile::readLines(closeUrl);
 }

@@ -5,6 +5,7 @@
 #include "ComposedWindow.h"
 #include "ErrorHandler.h"
 #include "IniFile.h"
+#include "OptionGroups.h"
 #include "ProgramFolder.h"
 #include "StartupRules.h"
 
@@ -20,10 +21,7 @@
 #include <QScreen>
 #include <QTabBar>
 
-namespace {
-const QString General = QStringLiteral("General");
-const QString OptionTab = QStringLiteral("Option_Tab");
-} // namespace
+namespace General = SettingsKeys::General;
 
 TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
@@ -94,27 +92,26 @@ void TMainForm::FormCreate()
         ErrorHandler::Run([this] { StartupRules::MoveWinListToRestoreFile(m_programFolder); });
 
         const IniFile ini = IniFile::config();
-        if (StartupRules::isIeEngine(
-                ini.ReadString(General, QStringLiteral("LastEngine"), QStringLiteral("IE"))))
+        if (StartupRules::isIeEngine(SettingsKeys::read(ini, General::LastEngine)))
             IE_ItemClick();
         else
             Moz_ItemClick();
-        if (ini.ReadInteger(QStringLiteral("Option_Main"), QStringLiteral("Mozilla"), 0) == 0)
+        if (OptionGroups::ReadGecko(ini).Mozilla == 0)
             Moz_Item->setEnabled(false);
-        if (ini.ReadInteger(OptionTab, QStringLiteral("fix"), 0) == 1)
-            SetFixedTabWidth(ini.ReadInteger(OptionTab, QStringLiteral("MaxSize"), 75));
-        m_childWindowState = StartupRules::childStateFromSetting(
-            ini.ReadInteger(General, QStringLiteral("WinSize"), 0));
-        SetTabType(ini.ReadInteger(OptionTab, QStringLiteral("TabType"), 0));
+        const OptionGroups::Tab tab = OptionGroups::ReadTab(ini);
+        if (tab.fix == 1)
+            SetFixedTabWidth(tab.MaxSize);
+        m_childWindowState =
+            StartupRules::childStateFromSetting(SettingsKeys::read(ini, General::WinSize));
+        SetTabType(tab.TabType);
 
-        const QString security = QStringLiteral("Option_Security");
-        const QString multimedia = QStringLiteral("Option_Multimedia");
-        mnuJava->setChecked(ini.ReadBool(security, QStringLiteral("Java"), false));
-        mnuScript->setChecked(ini.ReadBool(security, QStringLiteral("Script"), false));
-        mnuActiveX->setChecked(ini.ReadBool(security, QStringLiteral("ActiveX"), false));
-        mnuImage->setChecked(ini.ReadBool(multimedia, QStringLiteral("Image"), false));
-        mnuBGM->setChecked(ini.ReadBool(multimedia, QStringLiteral("BGM"), false));
-        mnuVideo->setChecked(ini.ReadBool(multimedia, QStringLiteral("Video"), false));
+        const OptionGroups::Security security = OptionGroups::ReadSecurity(ini);
+        mnuJava->setChecked(security.Java);
+        mnuScript->setChecked(security.Script);
+        mnuActiveX->setChecked(security.ActiveX);
+        mnuImage->setChecked(security.Image);
+        mnuBGM->setChecked(security.BGM);
+        mnuVideo->setChecked(security.Video);
 
         SetupSearchTable();
         if (cmbSearch->count() > 0)
@@ -155,8 +152,7 @@ void TMainForm::FormResize()
 void TMainForm::RunDeferredStartup()
 {
     ErrorHandler::Run([this] {
-        const bool lastClean =
-            IniFile::config().ReadBool(General, QStringLiteral("shutdown"), true);
+        const bool lastClean = SettingsKeys::read(IniFile::config(), General::shutdown);
         OpenCommandLine();
         const StartupRules::DeferredPlan plan =
             StartupRules::planDeferredStartup(m_commandLine, lastClean);
@@ -164,8 +160,10 @@ void TMainForm::RunDeferredStartup()
             OfferRecovery();
         if (plan.writeShutdownFalse) {
             // A failed write is reported; the check below then offers the options dialog.
-            ErrorHandler::Run(
-                [] { IniFile::config().WriteBool(General, QStringLiteral("shutdown"), false); });
+            ErrorHandler::Run([] {
+                IniFile ini = IniFile::config();
+                SettingsKeys::write(ini, General::shutdown, false);
+            });
         }
         if (plan.openStartPage)
             OpenStartPage();
@@ -192,12 +190,12 @@ void TMainForm::FormClose()
 {
     ErrorHandler::Run([this] {
         IniFile ini = IniFile::config();
-        ini.WriteString(General, QStringLiteral("LastEngine"),
-                        StartupRules::lastEngineText(IE_item->isChecked()));
-        ini.WriteInteger(General, QStringLiteral("LastMojiSize"), m_mojiSize);
-        ini.WriteInteger(General, QStringLiteral("WinSize"),
-                         StartupRules::settingFromChildState(m_childWindowState));
-        ini.WriteBool(General, QStringLiteral("shutdown"), true);
+        SettingsKeys::write(ini, General::LastEngine,
+                            StartupRules::lastEngineText(IE_item->isChecked()));
+        SettingsKeys::write(ini, General::LastMojiSize, m_mojiSize);
+        SettingsKeys::write(ini, General::WinSize,
+                            StartupRules::settingFromChildState(m_childWindowState));
+        SettingsKeys::write(ini, General::shutdown, true);
         BandPositionWrite();
         m_closedUrls.save();
     });
@@ -283,7 +281,7 @@ void TMainForm::SetupSearchTable()
 void TMainForm::ReadMojiSize()
 {
     // The low byte is the current text size; a value outside 0..4 ticks no item but is kept.
-    m_mojiSize = IniFile::config().ReadInteger(General, QStringLiteral("LastMojiSize"), 2) & 0xFF;
+    m_mojiSize = SettingsKeys::read(IniFile::config(), General::LastMojiSize) & 0xFF;
     const QList<QAction *> items{mnuSize_Min, mnuSize_Small, mnuSize_middle, mnuSize_Large,
                                  mnuSize_Max};
     for (int i = 0; i < items.size(); ++i)
