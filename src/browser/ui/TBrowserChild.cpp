@@ -3,35 +3,22 @@
 #include "TBrowserChild.h"
 
 #include "BlockList.h"
+#include "ClosedUrlList.h"
 #include "ErrorHandler.h"
-#include "SecurityFlags.h"
-#include "TBrowserHost.h"
 #include "TEngineBrowser.h"
-#include "TEngineFactory.h"
+#include "TPageWindowHost.h"
 #include "Tfrm_tmpWeb.h"
+#include "WindowList.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QLineEdit>
-#include <QProgressBar>
 #include <QVBoxLayout>
 
-namespace {
-
-void enableAction(QAction *action, bool enabled)
-{
-    if (action)
-        action->setEnabled(enabled);
-}
-
-} // namespace
-
-TBrowserChild::TBrowserChild(TBrowserHost *host, int windowId, EngineKind kind,
+TBrowserChild::TBrowserChild(TPageWindowHost *host, QObject *hostObject, int windowId,
                              TEngineBrowser *engine)
     : QMdiSubWindow(nullptr)
     , m_host(host)
+    , m_hostObject(hostObject)
     , m_windowId(windowId)
-    , m_kind(kind)
     , m_engine(engine)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -60,23 +47,11 @@ TBrowserChild::~TBrowserChild()
 
 void TBrowserChild::createWindow()
 {
-    TBrowserHost *host = m_host;
-    const TBrowserControls &c = host->controls();
+    TPageWindowHost *host = this->host();
+    if (!host)
+        return;
     m_created = true;
-    if (m_kind == EngineKind::IE) {
-        // The switches as the file has them now, whatever the menu ticks say.
-        host->securityFlags() = SecurityFlags::LoadSecurityFlags();
-        host->factory()->setDownLoadControl(
-            m_engine, SecurityFlags::ApplySecurityFlags(host->securityFlags()));
-        host->setActivationSync(false);
-        m_textSize = host->currentTextSize();
-    } else {
-        host->setActivationSync(false);
-        setWindowTitle(QStringLiteral("Gecko"));
-        m_states.back = c.BackCtrl && c.BackCtrl->isEnabled();
-        m_states.forward = c.FrwrdCtrl && c.FrwrdCtrl->isEnabled();
-        m_states.stop = c.StopCtrl && c.StopCtrl->isEnabled();
-    }
+    prepareCreation();
     switch (host->childWindowState()) {
     case Qt::WindowMaximized:
         showMaximized();
@@ -88,45 +63,25 @@ void TBrowserChild::createWindow()
         show();
         break;
     }
-    if (m_kind == EngineKind::IE)
-        m_states = CommandStates();
     m_activeFlag = true;
     FormResize();
-    if (m_kind == EngineKind::IE) {
-        const int pos = host->windowList().positionOf(m_windowId);
-        if (pos >= 0)
-            host->windowList().setSelected(pos);
-    }
+    finishCreation();
     host->childCreated(this);
 }
 
 void TBrowserChild::activateWindow()
 {
-    TBrowserHost *host = m_host;
+    TPageWindowHost *host = this->host();
     if (!host)
         return;
-    const TBrowserControls &c = host->controls();
     m_activeFlag = true;
-    if (c.txtAddress)
-        c.txtAddress->setText(m_engine->LocationURL());
+    host->showAddress(m_engine->LocationURL());
     if (!m_engine->Busy())
         m_progress = 0;
-    if (c.ProgressBar1)
-        c.ProgressBar1->setValue(m_progress);
+    host->showProgress(m_progress);
     host->showCommandStates(m_states.back, m_states.forward, m_states.stop, m_states.reload);
-    enableAction(c.mnuFile_SaveAs, true);
-    enableAction(c.mnuEdit_slrAll, true);
-    enableAction(c.mnuEdit_Copy, true);
-    enableAction(c.mnuTranslate, true);
-    if (m_kind == EngineKind::IE) {
-        enableAction(c.mnuSC, true);
-        enableAction(c.mnuMC, true);
-        for (int i = 0; i < 5; ++i) {
-            if (c.mnuSize[i])
-                c.mnuSize[i]->setChecked(i == m_textSize);
-        }
-        enableAction(c.mnuShow_Size, true);
-    }
+    host->enablePageCommands(true);
+    showKindState();
     if (!host->activationSync()) {
         const int pos = host->windowList().positionOf(m_windowId);
         if (pos >= 0)
@@ -137,77 +92,64 @@ void TBrowserChild::activateWindow()
 void TBrowserChild::deactivateWindow()
 {
     m_activeFlag = false;
-    if (m_kind != EngineKind::IE || !m_host)
-        return;
-    const TBrowserControls &c = m_host->controls();
-    enableAction(c.mnuSC, false);
-    enableAction(c.mnuMC, false);
-    enableAction(c.mnuShow_Size, false);
+    if (host())
+        hideKindState();
 }
 
 void TBrowserChild::resizeWindow()
 {
-    if (!m_host)
+    TPageWindowHost *host = this->host();
+    if (!host)
         return;
     const Qt::WindowStates state = windowState();
     if (state & Qt::WindowMinimized) {
-        // A minimized Gecko window leaves the shared state alone.
-        if (m_kind == EngineKind::IE)
-            m_host->setChildWindowState(Qt::WindowMinimized);
+        if (recordsMinimized())
+            host->setChildWindowState(Qt::WindowMinimized);
     } else if (state & Qt::WindowMaximized) {
-        m_host->setChildWindowState(Qt::WindowMaximized);
+        host->setChildWindowState(Qt::WindowMaximized);
     } else {
-        m_host->setChildWindowState(Qt::WindowNoState);
+        host->setChildWindowState(Qt::WindowNoState);
     }
 }
 
 void TBrowserChild::subChange()
 {
-    if (!m_host)
+    TPageWindowHost *host = this->host();
+    if (!host)
         return;
-    const TBrowserControls &c = m_host->controls();
-    if (c.ProgressBar1)
-        c.ProgressBar1->setValue(0);
-    if (c.txtAddress)
-        c.txtAddress->clear();
-    m_host->setStatusText(QString());
-    m_host->showCommandStates(false, false, false, false);
+    host->showProgress(0);
+    host->showAddress(QString());
+    host->setStatusText(QString());
+    host->showCommandStates(false, false, false, false);
 }
 
 void TBrowserChild::closeWindow()
 {
-    TBrowserHost *host = m_host;
+    TPageWindowHost *host = this->host();
     if (!host)
         return;
-    const TBrowserControls &c = host->controls();
     // The bars and page menus show the active window: a window closing behind it leaves them
     // alone, or the front window would show no address and no buttons until reactivated.
     const bool shown = host->activeChild() == this || !host->activeChild();
     m_activeFlag = false;
     if (shown) {
         subChange();
-        enableAction(c.mnuFile_SaveAs, false);
-        enableAction(c.mnuEdit_slrAll, false);
-        enableAction(c.mnuEdit_Copy, false);
-        enableAction(c.mnuShow_Size, false);
-        enableAction(c.mnuTranslate, false);
-        if (m_kind == EngineKind::IE) {
-            enableAction(c.mnuSC, false);
-            enableAction(c.mnuMC, false);
-        }
+        host->enablePageCommands(false);
+        host->enableTextSizeMenu(false);
+        hideKindState();
     }
     host->childClosing(this);
     // A failing winlist write is shown; the window still closes and is still recorded.
     if (!host->listClose())
         ErrorHandler::Run([&] { host->windowList().RemoveWindowEntry(m_windowId); });
     host->closedUrls().append(m_engine->LocationURL());
-    if (shown && c.txtAddress)
-        c.txtAddress->clear();
+    if (shown)
+        host->showAddress(QString());
 }
 
 void TBrowserChild::titleChange(const QString &text)
 {
-    TBrowserHost *host = m_host;
+    TPageWindowHost *host = this->host();
     if (!host || m_closed)
         return;
     m_title = text;
@@ -219,43 +161,30 @@ void TBrowserChild::titleChange(const QString &text)
     setWindowTitle(text);
     const QString url = m_engine->LocationURL();
     ErrorHandler::Run([&] { host->windowList().UpdateWindowEntry(m_windowId, text, url); });
-    if (host->activeChild() == this && host->controls().txtAddress)
-        host->controls().txtAddress->setText(url);
-}
-
-void TBrowserChild::statusTextChange(const QString &text)
-{
-    if (!m_host || m_closed)
-        return;
-    if (m_kind == EngineKind::Gecko) {
-        m_statusText = text;
-        m_host->setStatusText(text);
-    } else if (m_host->activeChild() == this) {
-        m_host->setStatusText(text);
-    }
+    if (host->activeChild() == this)
+        host->showAddress(url);
 }
 
 void TBrowserChild::progressChange(int progress, int progressMax)
 {
-    if (!m_host || m_closed)
+    TPageWindowHost *host = this->host();
+    if (!host || m_closed)
         return;
-    QProgressBar *bar = m_host->controls().ProgressBar1;
-    const bool active = m_host->activeChild() == this;
-    const int current = active && bar ? bar->value() : m_progress;
-    const ProgressResult r = ChildWindowRules::progress(m_kind, progress, progressMax, current);
+    const bool active = host->activeChild() == this;
+    const int current = active ? host->shownProgress() : m_progress;
+    const ProgressResult r = ChildWindowRules::progress(kind(), progress, progressMax, current);
     // Kept in the background too, so that activation shows whether the page still loads.
     m_states.stop = r.stop;
     if (!active)
         return;
-    if (bar)
-        bar->setValue(r.bar);
+    host->showProgress(r.bar);
     m_progress = r.bar;
-    enableAction(m_host->controls().StopCtrl, r.stop);
+    host->enableStop(r.stop);
 }
 
 void TBrowserChild::commandStateChange(int command, bool enable)
 {
-    TBrowserHost *host = m_host;
+    TPageWindowHost *host = this->host();
     if (!host || m_closed)
         return;
     ChildWindowRules::commandState(&m_states, command, enable);
@@ -271,11 +200,14 @@ void TBrowserChild::commandStateChange(int command, bool enable)
 
 void TBrowserChild::newWindow2(TEngineBrowser **ppDisp, bool *cancel)
 {
-    QPointer<TBrowserHost> host = m_host;
-    Tfrm_tmpWeb::Capture(m_host->factory(), m_engine, ppDisp, cancel,
-                         [host](const QString &caption, const QString &url) {
+    TPageWindowHost *host = this->host();
+    if (!host)
+        return;
+    QPointer<QObject> alive = m_hostObject;
+    Tfrm_tmpWeb::Capture(host->factory(), m_engine, ppDisp, cancel,
+                         [host, alive](const QString &caption, const QString &url) {
                              ErrorHandler::Run([&] {
-                                 if (host)
+                                 if (alive)
                                      host->OpenPage(caption, url);
                              });
                          });

@@ -8,14 +8,14 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-class TBrowserHost;
 class TEngineBrowser;
+class TPageWindowHost;
 
 /// A page window: one engine control inside a child window of the main window. It turns its
 /// engine's reports into the main window's display and keeps its own copy of what it shows
 /// (button states, progress, title), put back whenever it becomes the active window.
-/// Tfrm_IE and Tfrm_MZ carry the handlers of their engine kind; the behaviour they share
-/// lives here.
+/// Tfrm_IE and Tfrm_MZ carry the handlers and the behaviour of their engine kind; what they
+/// share lives here. A page window reaches the main window only through TPageWindowHost.
 class TBrowserChild : public QMdiSubWindow
 {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     ~TBrowserChild() override;
 
     int windowId() const { return m_windowId; }
-    EngineKind kind() const { return m_kind; }
+    virtual EngineKind kind() const = 0;
     TEngineBrowser *engine() const { return m_engine; }
     const CommandStates &commandStates() const { return m_states; }
     bool isActiveFlag() const { return m_activeFlag; }
@@ -41,7 +41,13 @@ public:
     virtual void deactivate() = 0;
 
 protected:
-    TBrowserChild(TBrowserHost *host, int windowId, EngineKind kind, TEngineBrowser *engine);
+    /// \a hostObject is the QObject behind \a host: the page window stops reaching the host
+    /// once it is gone (at exit they die in no fixed order).
+    TBrowserChild(TPageWindowHost *host, QObject *hostObject, int windowId,
+                  TEngineBrowser *engine);
+
+    /// The host while it lives, else null.
+    TPageWindowHost *host() const { return m_hostObject ? m_host : nullptr; }
 
     void createWindow();
     void activateWindow();
@@ -50,7 +56,6 @@ protected:
     void closeWindow();
     void subChange();
     void titleChange(const QString &text);
-    void statusTextChange(const QString &text);
     void progressChange(int progress, int progressMax);
     void commandStateChange(int command, bool enable);
     void newWindow2(TEngineBrowser **ppDisp, bool *cancel);
@@ -59,14 +64,30 @@ protected:
     virtual void FormResize() = 0;
     virtual void FormClose() = 0;
 
+    // What differs between the engine kinds, answered by Tfrm_IE and Tfrm_MZ.
+    /// Creation before the window is shown.
+    virtual void prepareCreation() = 0;
+    /// Creation once the window is shown and laid out.
+    virtual void finishCreation() {}
+    /// The window's own part of the main window's display, on activation and when it ends.
+    virtual void showKindState() {}
+    virtual void hideKindState() {}
+    /// Whether a minimized window is the state new windows take.
+    virtual bool recordsMinimized() const = 0;
+
+    void setCommandStates(const CommandStates &states) { m_states = states; }
+    bool isClosed() const { return m_closed; }
+    void setStatusTextStored(const QString &text) { m_statusText = text; }
+    /// The text size an IE window keeps.
+    int m_textSize = 2;
+
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-    QPointer<TBrowserHost> m_host;
-
 private:
+    TPageWindowHost *m_host;
+    QPointer<QObject> m_hostObject;
     int m_windowId;
-    EngineKind m_kind;
     TEngineBrowser *m_engine;
     CommandStates m_states;
     bool m_activeFlag = false;
@@ -74,6 +95,5 @@ private:
     bool m_closed = false;
     int m_progress = 0;
     QString m_title;
-    int m_textSize = 2;
     QString m_statusText;
 };

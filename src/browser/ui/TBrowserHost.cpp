@@ -148,12 +148,12 @@ void TBrowserHost::OpenPage(const QString &caption, const QString &url)
 
     TBrowserChild *child = nullptr;
     if (kind == EngineKind::IE) {
-        auto *form = new Tfrm_IE(this, id, engine);
+        auto *form = new Tfrm_IE(this, this, id, engine);
         child = form;
         placeChild(form);
         form->FormCreate();
     } else {
-        auto *form = new Tfrm_MZ(this, id, engine);
+        auto *form = new Tfrm_MZ(this, this, id, engine);
         child = form;
         placeChild(form);
         form->FormCreate();
@@ -350,6 +350,63 @@ void TBrowserHost::showCommandStates(bool back, bool forward, bool stop, bool re
     enableAction(m_controls.FrwrdCtrl, forward);
     enableAction(m_controls.StopCtrl, stop);
     enableAction(m_controls.ReLoadCtrl, reload);
+}
+
+void TBrowserHost::showAddress(const QString &url)
+{
+    if (m_controls.txtAddress)
+        m_controls.txtAddress->setText(url);
+}
+
+int TBrowserHost::shownProgress() const
+{
+    return m_controls.ProgressBar1 ? m_controls.ProgressBar1->value() : 0;
+}
+
+void TBrowserHost::showProgress(int percent)
+{
+    if (m_controls.ProgressBar1)
+        m_controls.ProgressBar1->setValue(percent);
+}
+
+CommandStates TBrowserHost::shownCommandStates() const
+{
+    CommandStates states;
+    states.back = m_controls.BackCtrl && m_controls.BackCtrl->isEnabled();
+    states.forward = m_controls.FrwrdCtrl && m_controls.FrwrdCtrl->isEnabled();
+    states.stop = m_controls.StopCtrl && m_controls.StopCtrl->isEnabled();
+    return states;
+}
+
+void TBrowserHost::enableStop(bool on)
+{
+    enableAction(m_controls.StopCtrl, on);
+}
+
+void TBrowserHost::enablePageCommands(bool on)
+{
+    for (QAction *a : {m_controls.mnuFile_SaveAs, m_controls.mnuEdit_slrAll,
+                       m_controls.mnuEdit_Copy, m_controls.mnuTranslate})
+        enableAction(a, on);
+}
+
+void TBrowserHost::enableSecurityMenus(bool on)
+{
+    enableAction(m_controls.mnuSC, on);
+    enableAction(m_controls.mnuMC, on);
+}
+
+void TBrowserHost::enableTextSizeMenu(bool on)
+{
+    enableAction(m_controls.mnuShow_Size, on);
+}
+
+void TBrowserHost::showTextSize(int size)
+{
+    for (int i = 0; i < 5; ++i) {
+        if (m_controls.mnuSize[i])
+            m_controls.mnuSize[i]->setChecked(i == size);
+    }
 }
 
 QIcon TBrowserHost::image(int index) const

@@ -6,6 +6,7 @@
 #include "EngineKind.h"
 #include "SecurityFlags.h"
 #include "TBrowserControls.h"
+#include "TPageWindowHost.h"
 #include "WindowCounter.h"
 #include "WindowList.h"
 
@@ -24,7 +25,7 @@ class TEngineFactory;
 /// closed-URL list, switches, pop-up position, child window state, text size, security flags)
 /// and the operations on them. Owned by the main window, which hands in its controls.
 /// The tab strip and the window tree follow the window list.
-class TBrowserHost : public QObject
+class TBrowserHost : public QObject, public TPageWindowHost
 {
     Q_OBJECT
 
@@ -34,18 +35,18 @@ public:
     ~TBrowserHost() override;
 
     const TBrowserControls &controls() const { return m_controls; }
-    TEngineFactory *factory() const { return m_factory.get(); }
-    WindowList &windowList() { return m_list; }
+    TEngineFactory *factory() const override { return m_factory.get(); }
+    WindowList &windowList() override { return m_list; }
     const WindowList &windowList() const { return m_list; }
     WindowCounter &windowCounter() { return m_counter; }
     /// The main window's closed-URL list (or the host's own without one).
-    ClosedUrlList &closedUrls();
+    ClosedUrlList &closedUrls() override;
 
     /// Opens \a url in a new page window of the default engine, captioned \a caption until the
     /// page reports its title. Does nothing at the tab limit. Throws DorvuError when the
     /// "MozPath" folder cannot be made current or the engine cannot be created; nothing is
     /// opened then.
-    void OpenPage(const QString &caption, const QString &url);
+    void OpenPage(const QString &caption, const QString &url) override;
 
     /// IE while IE_item is checked (also when the controls have no engine items).
     EngineKind defaultEngine() const;
@@ -65,38 +66,47 @@ public:
     TBrowserChild *childAt(int pos) const;
     QList<TBrowserChild *> children() const;
     /// The active page window, null when none is open.
-    TBrowserChild *activeChild() const;
+    TBrowserChild *activeChild() const override;
     int childCount() const;
 
     /// Tab position of the last right or middle press, -1 for none; 0 before any press.
     int popupPosition() const { return m_popupPosition; }
     void setPopupPosition(int pos) { m_popupPosition = pos; }
     /// Set while CloseWindowAt closes a window: its own removal then does nothing.
-    bool listClose() const { return m_listClose; }
+    bool listClose() const override { return m_listClose; }
     void setListClose(bool on) { m_listClose = on; }
     /// While set, a window that becomes active does not select its tab and node.
-    bool activationSync() const { return m_activationSync; }
-    void setActivationSync(bool on) { m_activationSync = on; }
+    bool activationSync() const override { return m_activationSync; }
+    void setActivationSync(bool on) override { m_activationSync = on; }
 
     /// The state new page windows take (normal, maximized or minimized); page windows update
     /// it when resized.
-    Qt::WindowState childWindowState() const;
-    void setChildWindowState(Qt::WindowState state);
+    Qt::WindowState childWindowState() const override;
+    void setChildWindowState(Qt::WindowState state) override;
     /// The current text size, 0 (smallest) to 4 (largest).
-    int currentTextSize() const;
+    int currentTextSize() const override;
     void setCurrentTextSize(int size);
-    SecurityFlags &securityFlags() { return m_securityFlags; }
+    SecurityFlags &securityFlags() override { return m_securityFlags; }
 
     /// Shows \a text in status bar panel 0.
-    void setStatusText(const QString &text);
+    void setStatusText(const QString &text) override;
     /// The navigation buttons from \a states.
-    void showCommandStates(bool back, bool forward, bool stop, bool reload);
+    void showCommandStates(bool back, bool forward, bool stop, bool reload) override;
+    void showAddress(const QString &url) override;
+    int shownProgress() const override;
+    void showProgress(int percent) override;
+    CommandStates shownCommandStates() const override;
+    void enableStop(bool on) override;
+    void enablePageCommands(bool on) override;
+    void enableSecurityMenus(bool on) override;
+    void enableTextSizeMenu(bool on) override;
+    void showTextSize(int size) override;
     /// The main image list's picture \a index (empty without an image list).
     QIcon image(int index) const;
 
     // Called by the page windows.
-    void childCreated(TBrowserChild *child);
-    void childClosing(TBrowserChild *child);
+    void childCreated(TBrowserChild *child) override;
+    void childClosing(TBrowserChild *child) override;
 
 Q_SIGNALS:
     /// A page window finished its creation (tests and benchmarks wait on it).

@@ -2,10 +2,15 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "Tfrm_IE.h"
 
+#include "SecurityFlags.h"
 #include "TEngineBrowser.h"
+#include "TEngineFactory.h"
+#include "TPageWindowHost.h"
+#include "WindowList.h"
 
-Tfrm_IE::Tfrm_IE(TBrowserHost *host, int windowId, TEngineBrowser *engine)
-    : TBrowserChild(host, windowId, EngineKind::IE, engine)
+Tfrm_IE::Tfrm_IE(TPageWindowHost *host, QObject *hostObject, int windowId,
+                 TEngineBrowser *engine)
+    : TBrowserChild(host, hostObject, windowId, engine)
     , TWeb_IE(engine)
 {
     setObjectName(QStringLiteral("frm_IE"));
@@ -60,9 +65,47 @@ void Tfrm_IE::TWeb_IETitleChange(const QString &Text)
     titleChange(Text);
 }
 
+// Only the active IE window's status text reaches the status bar.
 void Tfrm_IE::TWeb_IEStatusTextChange(const QString &Text)
 {
-    statusTextChange(Text);
+    if (TPageWindowHost *h = host(); h && !isClosed() && h->activeChild() == this)
+        h->setStatusText(Text);
+}
+
+void Tfrm_IE::prepareCreation()
+{
+    TPageWindowHost *h = host();
+    // The switches as the file has them now, whatever the menu ticks say.
+    h->securityFlags() = SecurityFlags::LoadSecurityFlags();
+    h->factory()->setDownLoadControl(TWeb_IE,
+                                     SecurityFlags::ApplySecurityFlags(h->securityFlags()));
+    h->setActivationSync(false);
+    m_textSize = h->currentTextSize();
+}
+
+void Tfrm_IE::finishCreation()
+{
+    setCommandStates(CommandStates());
+    TPageWindowHost *h = host();
+    const int pos = h->windowList().positionOf(windowId());
+    if (pos >= 0)
+        h->windowList().setSelected(pos);
+}
+
+void Tfrm_IE::showKindState()
+{
+    TPageWindowHost *h = host();
+    h->enableSecurityMenus(true);
+    h->showTextSize(m_textSize);
+    h->enableTextSizeMenu(true);
+}
+
+// The three IE-only menus are enabled exactly while an IE window is active.
+void Tfrm_IE::hideKindState()
+{
+    TPageWindowHost *h = host();
+    h->enableSecurityMenus(false);
+    h->enableTextSizeMenu(false);
 }
 
 void Tfrm_IE::TWeb_IEProgressChange(int Progress, int ProgressMax)

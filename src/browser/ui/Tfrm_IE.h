@@ -4,7 +4,8 @@
 
 #include "TBrowserChild.h"
 
-/// An IE page window: its engine control TWeb_IE runs on Chromium.
+/// An IE page window: its engine control TWeb_IE runs on Chromium. It takes the security
+/// switches at creation, keeps its own text size and drives the IE-only menus.
 class Tfrm_IE : public TBrowserChild
 {
     Q_OBJECT
@@ -12,9 +13,11 @@ class Tfrm_IE : public TBrowserChild
 public:
     /// Takes \a engine into the window. FormCreate runs once the window is in the main
     /// window's child area.
-    Tfrm_IE(TBrowserHost *host, int windowId, TEngineBrowser *engine);
+    Tfrm_IE(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine);
 
     TEngineBrowser *TWeb_IE = nullptr;
+
+    EngineKind kind() const override { return EngineKind::IE; }
 
     void FormCreate();
     void FormActivate() override;
@@ -30,4 +33,11 @@ public:
     void TWeb_IENewWindow2(TEngineBrowser **ppDisp, bool *Cancel);
 
     void deactivate() override;
+
+protected:
+    void prepareCreation() override;
+    void finishCreation() override;
+    void showKindState() override;
+    void hideKindState() override;
+    bool recordsMinimized() const override { return true; }
 };

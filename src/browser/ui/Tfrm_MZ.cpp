@@ -3,9 +3,11 @@
 #include "Tfrm_MZ.h"
 
 #include "TEngineBrowser.h"
+#include "TPageWindowHost.h"
 
-Tfrm_MZ::Tfrm_MZ(TBrowserHost *host, int windowId, TEngineBrowser *engine)
-    : TBrowserChild(host, windowId, EngineKind::Gecko, engine)
+Tfrm_MZ::Tfrm_MZ(TPageWindowHost *host, QObject *hostObject, int windowId,
+                 TEngineBrowser *engine)
+    : TBrowserChild(host, hostObject, windowId, engine)
     , TWeb_MZ(engine)
 {
     setObjectName(QStringLiteral("frm_MZ"));
@@ -60,9 +62,23 @@ void Tfrm_MZ::TWeb_MZTitleChange(const QString &Text)
     titleChange(Text);
 }
 
+// A Gecko window's status text reaches the status bar also from behind other windows.
 void Tfrm_MZ::TWeb_MZStatusTextChange(const QString &Text)
 {
-    statusTextChange(Text);
+    if (TPageWindowHost *h = host(); h && !isClosed()) {
+        setStatusTextStored(Text);
+        h->setStatusText(Text);
+    }
+}
+
+void Tfrm_MZ::prepareCreation()
+{
+    TPageWindowHost *h = host();
+    h->setActivationSync(false);
+    setWindowTitle(QStringLiteral("Gecko"));
+    CommandStates states = h->shownCommandStates();
+    states.reload = false;
+    setCommandStates(states);
 }
 
 void Tfrm_MZ::TWeb_MZProgressChange(int Progress, int ProgressMax)

@@ -4,7 +4,8 @@
 
 #include "TBrowserChild.h"
 
-/// A Gecko page window: its engine control TWeb_MZ runs on WebKit.
+/// A Gecko page window: its engine control TWeb_MZ runs on WebKit. It starts from the button
+/// states on show, and shows its status text also from behind other windows.
 class Tfrm_MZ : public TBrowserChild
 {
     Q_OBJECT
@@ -12,9 +13,11 @@ class Tfrm_MZ : public TBrowserChild
 public:
     /// Takes \a engine into the window. FormCreate runs once the window is in the main
     /// window's child area.
-    Tfrm_MZ(TBrowserHost *host, int windowId, TEngineBrowser *engine);
+    Tfrm_MZ(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine);
 
     TEngineBrowser *TWeb_MZ = nullptr;
+
+    EngineKind kind() const override { return EngineKind::Gecko; }
 
     void FormCreate();
     void FormActivate() override;
@@ -30,4 +33,9 @@ public:
     void TWeb_MZNewWindow2(TEngineBrowser **ppDisp, bool *Cancel);
 
     void deactivate() override;
+
+protected:
+    void prepareCreation() override;
+    /// A minimized Gecko window leaves the state new windows take alone.
+    bool recordsMinimized() const override { return false; }
 };
