@@ -489,15 +489,7 @@ void tst_TMainForm::optionsDialogTurnsGeckoBackToIE()
     QVERIFY(!form->Moz_Item->isEnabled());
     QVERIFY(form->ChangeCtrl->isEnabled());
 
-    Tfrm_Option::MainWindowParts parts;
-    parts.IE_item = form->IE_item;
-    parts.Moz_Item = form->Moz_Item;
-    parts.ChangeCtrl = form->ChangeCtrl;
-    parts.IE_ItemClick = [&form] {
-        form->IE_ItemClick();
-    };
-    parts.programFolder = form->programFolder();
-    Tfrm_Option options(parts, form.get());
+    Tfrm_Option options(form.get(), form.get());
     QVERIFY(form->IE_item->isChecked());
     QVERIFY(!form->Moz_Item->isChecked());
     QVERIFY(!form->ChangeCtrl->isEnabled());
@@ -511,15 +503,7 @@ void tst_TMainForm::optionsDialogReportsMissingBlockListWhileBlocking()
 {
     m_home->write(QStringLiteral("config.ini"), "[Option_advertisemen]\r\nCloseURL=1\r\n");
     auto form = makeForm();
-    Tfrm_Option::MainWindowParts parts;
-    parts.IE_item = form->IE_item;
-    parts.Moz_Item = form->Moz_Item;
-    parts.ChangeCtrl = form->ChangeCtrl;
-    parts.IE_ItemClick = [&form] {
-        form->IE_ItemClick();
-    };
-    parts.programFolder = form->programFolder();
-    Tfrm_Option options(parts, form.get());
+    Tfrm_Option options(form.get(), form.get());
     QCOMPARE(m_errors,
              QStringList{QStringLiteral("ファイル %1 は開けません")
                              .arg(form->programFolder() + QStringLiteral("CloseURL.txt"))});

@@ -6,6 +6,7 @@
 #include "ErrorHandler.h"
 #include "IniFile.h"
 #include "OptionGroups.h"
+#include "TOptionsTarget.h"
 #include "TextFile.h"
 
 #include <QAction>
@@ -13,7 +14,7 @@
 #include <QFileInfo>
 #include <QVBoxLayout>
 
-Tfrm_Option::Tfrm_Option(const MainWindowParts &main, QWidget *parent)
+Tfrm_Option::Tfrm_Option(TOptionsTarget *main, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint)
     , m_main(main)
@@ -39,7 +40,7 @@ void Tfrm_Option::FormCreate()
 
     // The block list. A missing file is only worth a message while blocking is on: with blocking
     // off nothing reads it, and a fresh program folder has none.
-    const QString closeUrl = m_main.programFolder + QStringLiteral("CloseURL.txt");
+    const QString closeUrl = m_main->programFolder() + QStringLiteral("CloseURL.txt");
     const bool blocking = SettingsKeys::read(ini, SettingsKeys::Option_advertisemen::CloseURL);
     if (QFileInfo::exists(closeUrl) || blocking)
         m_popLines = TextFile::readLines(closeUrl);
@@ -49,10 +50,5 @@ void Tfrm_Option::chkMozClick()
 {
     const bool ticked = chkMoz->isChecked();
     m_mozilla = ticked ? 1 : 0;
-    if (m_main.Moz_Item)
-        m_main.Moz_Item->setEnabled(ticked);
-    if (!ticked && m_main.Moz_Item && m_main.Moz_Item->isChecked() && m_main.IE_ItemClick)
-        m_main.IE_ItemClick();
-    if (m_main.ChangeCtrl)
-        m_main.ChangeCtrl->setEnabled(ticked);
+    m_main->setGeckoEnabled(ticked);
 }

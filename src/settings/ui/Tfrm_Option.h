@@ -5,10 +5,8 @@
 #include <QDialog>
 #include <QStringList>
 
-#include <functional>
-
-class QAction;
 class QCheckBox;
+class TOptionsTarget;
 
 /// The options dialog "オプション". Its creation reads the settings and applies the Gecko
 /// setting to the main window's engine menu at once.
@@ -17,18 +15,8 @@ class Tfrm_Option : public QDialog
     Q_OBJECT
 
 public:
-    /// The parts of the main window the dialog acts on.
-    struct MainWindowParts
-    {
-        QAction *IE_item = nullptr;
-        QAction *Moz_Item = nullptr;
-        QAction *ChangeCtrl = nullptr;
-        /// The click handling of IE_item.
-        std::function<void()> IE_ItemClick;
-        QString programFolder;
-    };
-
-    explicit Tfrm_Option(const MainWindowParts &main, QWidget *parent = nullptr);
+    /// \a main is changed at once by the dialog's boxes and by OK.
+    explicit Tfrm_Option(TOptionsTarget *main, QWidget *parent = nullptr);
 
     QCheckBox *chkMoz = nullptr;
 
@@ -39,7 +27,7 @@ public:
     const QStringList &popLines() const { return m_popLines; }
 
 private:
-    MainWindowParts m_main;
+    TOptionsTarget *m_main;
     int m_mozilla = 0;
     QStringList m_popLines;
 };

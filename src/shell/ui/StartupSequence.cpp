@@ -16,15 +16,8 @@ StartupSequence::StartupSequence(const QStringList &arguments)
 {
     TMainForm *main = m_mainForm.get();
 
-    Tfrm_Option::MainWindowParts parts;
-    parts.IE_item = main->IE_item;
-    parts.Moz_Item = main->Moz_Item;
-    parts.ChangeCtrl = main->ChangeCtrl;
-    parts.IE_ItemClick = [main] {
-        main->IE_ItemClick();
-    };
-    parts.programFolder = main->programFolder();
-    main->frm_Option = new Tfrm_Option(parts, main);
+    // The options dialog acts on the main window through its option target.
+    main->frm_Option = new Tfrm_Option(main, main);
     main->frm_BMEdit = new Tfrm_BMEdit(main);
     main->AboutBox = new TAboutBox(main);
     m_tmpWeb = std::make_unique<Tfrm_tmpWeb>();

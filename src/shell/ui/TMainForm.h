@@ -4,6 +4,7 @@
 
 #include "ClosedUrlList.h"
 #include "ImageList.h"
+#include "TOptionsTarget.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -39,7 +40,7 @@ class TTabControl;
 /// subsystems. Named components are public members under their own names, so the subsystems can
 /// be handed pointers to them. Menu and toolbar items are QActions; a submenu is a QMenu (its
 /// enabled state is that of its menuAction()).
-class TMainForm : public QMainWindow
+class TMainForm : public QMainWindow, public TOptionsTarget
 {
     Q_OBJECT
 
@@ -199,7 +200,7 @@ public:
     // --- Shared state -----------------------------------------------------------------------
     /// The child window area.
     QMdiArea *mdiArea() const { return m_mdiArea; }
-    const QString &programFolder() const { return m_programFolder; }
+    QString programFolder() const override { return m_programFolder; }
     /// The page windows: window list, window counter, OpenPage and the page commands.
     TBrowserHost *Browser = nullptr;
     TBrowserCommands *BrowserCommands = nullptr;
@@ -260,6 +261,11 @@ public:
     void SetupSearchTable();
     void ReadMojiSize();
     void mnuOptionClick();
+
+    // What the options dialog changes at once.
+    void setGeckoEnabled(bool on) override;
+    void applyTabStrip(int fixedWidth, int tabType) override;
+    void setSwitchTicks(const OptionGroups::Security &ticks) override;
 
     /// Tab strip set-up of start-up: fixed tab width, tab style and position.
     void SetFixedTabWidth(int width);

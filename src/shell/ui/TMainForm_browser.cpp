@@ -111,6 +111,30 @@ void TMainForm::ChangeCtrlClick()
     BrowserCommands->ChangeCtrlClick();
 }
 
+void TMainForm::setGeckoEnabled(bool on)
+{
+    Moz_Item->setEnabled(on);
+    if (!on && Moz_Item->isChecked())
+        IE_ItemClick();
+    ChangeCtrl->setEnabled(on);
+}
+
+void TMainForm::applyTabStrip(int fixedWidth, int tabType)
+{
+    SetFixedTabWidth(fixedWidth);
+    SetTabType(tabType);
+}
+
+void TMainForm::setSwitchTicks(const OptionGroups::Security &ticks)
+{
+    mnuJava->setChecked(ticks.Java);
+    mnuScript->setChecked(ticks.Script);
+    mnuActiveX->setChecked(ticks.ActiveX);
+    mnuImage->setChecked(ticks.Image);
+    mnuBGM->setChecked(ticks.BGM);
+    mnuVideo->setChecked(ticks.Video);
+}
+
 void TMainForm::SetFixedTabWidth(int width)
 {
     TabControl1->setFixedTabWidth(width);
