@@ -13,6 +13,7 @@
 #include "TTabControl.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "TestPages.h"
 #include "Tfrm_tmpWeb.h"
 
 #include <QAction>
@@ -27,13 +28,7 @@
 
 namespace {
 
-constexpr int kTimeout = 60000;
-
-QByteArray page(const char *title, const QByteArray &body)
-{
-    return QByteArray("<!DOCTYPE html><html><head><meta charset=utf-8><title>") + title +
-           "</title></head><body>" + body + "</body></html>";
-}
+constexpr int kTimeout = kEngineTimeout;
 
 /// A main window stand-in with the real engines.
 struct Frame
@@ -139,24 +134,26 @@ void tst_ClosingEndToEnd::init()
     auto route = [this](const char *path, const QByteArray &body) {
         m_server.route(QString::fromLatin1(path) + QString::fromLatin1(m_suffix), body);
     };
-    route("/popup", page("Popup", "<p>popup</p>"));
-    route("/adpop", page("Ad", "<p>buy</p>"));
-    route("/opener", page("Opener", "<script>onload = () => { window.open('/popup" + x +
+    route("/popup", TestPages::page("Popup", "<p>popup</p>"));
+    route("/adpop", TestPages::page("Ad", "<p>buy</p>"));
+    route("/opener", TestPages::page("Opener", "<script>onload = () => { window.open('/popup" + x +
+                                                   "'); document.title = 'Opened'; };</script>"));
+    route("/blank", TestPages::page("Blank", "<a id=l href='/popup" + x +
+                                                 "' target='_blank'>new</a><script>onload = () => {"
+                                                 " document.getElementById('l').click();"
+                                                 " document.title = 'Opened'; };</script>"));
+    route("/adopener",
+          TestPages::page("Opener", "<script>onload = () => { window.open('/adpop" + x +
                                         "'); document.title = 'Opened'; };</script>"));
-    route("/blank", page("Blank", "<a id=l href='/popup" + x +
-                                      "' target='_blank'>new</a><script>onload = () => {"
-                                      " document.getElementById('l').click();"
-                                      " document.title = 'Opened'; };</script>"));
-    route("/adopener", page("Opener", "<script>onload = () => { window.open('/adpop" + x +
-                                          "'); document.title = 'Opened'; };</script>"));
-    route("/nestopener", page("Opener", "<script>onload = () => { window.open('/nest" + x +
-                                            "'); document.title = 'Opened'; };</script>"));
+    route("/nestopener",
+          TestPages::page("Opener", "<script>onload = () => { window.open('/nest" + x +
+                                        "'); document.title = 'Opened'; };</script>"));
     // Asks for a pop-up only while it is itself a pop-up, that is inside the capture browser.
-    route("/nest",
-          page("Nest", "<script>if (window.opener) window.open('/inner" + x + "');</script>"));
-    route("/inner", page("Inner", "<p>inner</p>"));
-    route("/secret", page("Top Secret", "<p>hidden</p>"));
-    route("/plain", page("Plain", "<p>plain</p>"));
+    route("/nest", TestPages::page("Nest", "<script>if (window.opener) window.open('/inner" + x +
+                                               "');</script>"));
+    route("/inner", TestPages::page("Inner", "<p>inner</p>"));
+    route("/secret", TestPages::page("Top Secret", "<p>hidden</p>"));
+    route("/plain", TestPages::page("Plain", "<p>plain</p>"));
 }
 
 void tst_ClosingEndToEnd::cleanup()
@@ -183,8 +180,7 @@ void tst_ClosingEndToEnd::openFirst(const QString &engine, const QString &path,
     if (engine == QLatin1String("webkit")) {
         ini.WriteInteger(QStringLiteral("Option_Main"), QStringLiteral("Mozilla"), 1);
         ini.WriteString(QStringLiteral("Option_Main"), QStringLiteral("MozPath"),
-                        QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
-                            QStringLiteral("/gecko"));
+                        TestHome::moduleFolder());
     }
     m_frame = std::make_unique<Frame>();
     const bool ie = engine != QLatin1String("webkit");
@@ -204,12 +200,7 @@ void tst_ClosingEndToEnd::openFirst(const QString &engine, const QString &path,
 
 void tst_ClosingEndToEnd::newWindowGivesOneTab_data()
 {
-    QTest::addColumn<QString>("engine");
-    QTest::addColumn<QString>("opener");
-    QTest::newRow("chromium window.open") << QStringLiteral("ie") << QStringLiteral("/opener");
-    QTest::newRow("chromium target _blank") << QStringLiteral("ie") << QStringLiteral("/blank");
-    QTest::newRow("webkit window.open") << QStringLiteral("webkit") << QStringLiteral("/opener");
-    QTest::newRow("webkit target _blank") << QStringLiteral("webkit") << QStringLiteral("/blank");
+    TestPages::addNewWindowRows();
 }
 
 void tst_ClosingEndToEnd::newWindowGivesOneTab()

@@ -10,6 +10,7 @@
 #include "TUIWebBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "TestPages.h"
 #include "Tfrm_tmpWeb.h"
 
 #include <QApplication>
@@ -21,13 +22,7 @@
 
 namespace {
 
-constexpr int kTimeout = 60000;
-
-QByteArray page(const char *title, const char *body)
-{
-    return QByteArray("<!DOCTYPE html><html><head><meta charset=utf-8><title>") + title +
-           "</title></head><body>" + body + "</body></html>";
-}
+constexpr int kTimeout = kEngineTimeout;
 
 struct Opened
 {
@@ -81,24 +76,27 @@ private:
 void tst_Tfrm_tmpWeb::initTestCase()
 {
     QVERIFY(m_server.start());
-    MozCtlModule::setFolderOverride(QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
-                                    QStringLiteral("/gecko"));
-    m_server.route(QStringLiteral("/popup"), page("Popup", "<p>popup</p>"));
-    m_server.route(QStringLiteral("/adpop"), page("Ad", "<p>buy</p>"));
-    m_server.route(QStringLiteral("/opener"),
-                   page("Opener", "<script>onload = () => window.open('/popup');</script>"));
+    MozCtlModule::setFolderOverride(TestHome::moduleFolder());
+    m_server.route(QStringLiteral("/popup"), TestPages::page("Popup", "<p>popup</p>"));
+    m_server.route(QStringLiteral("/adpop"), TestPages::page("Ad", "<p>buy</p>"));
+    m_server.route(
+        QStringLiteral("/opener"),
+        TestPages::page("Opener", "<script>onload = () => window.open('/popup');</script>"));
     m_server.route(QStringLiteral("/blank"),
-                   page("Blank", "<a id=l href='/popup' target='_blank'>new</a>"
-                                 "<script>onload = () => document.getElementById('l').click();"
-                                 "</script>"));
-    m_server.route(QStringLiteral("/adopener"),
-                   page("Opener", "<script>onload = () => window.open('/adpop');</script>"));
-    m_server.route(QStringLiteral("/nestopener"),
-                   page("Opener", "<script>onload = () => window.open('/nest');</script>"));
+                   TestPages::page("Blank",
+                                   "<a id=l href='/popup' target='_blank'>new</a>"
+                                   "<script>onload = () => document.getElementById('l').click();"
+                                   "</script>"));
+    m_server.route(
+        QStringLiteral("/adopener"),
+        TestPages::page("Opener", "<script>onload = () => window.open('/adpop');</script>"));
+    m_server.route(
+        QStringLiteral("/nestopener"),
+        TestPages::page("Opener", "<script>onload = () => window.open('/nest');</script>"));
     m_server.route(QStringLiteral("/nest"),
-                   page("Nest", "<script>window.open('/inner');</script><p>nest</p>"));
-    m_server.route(QStringLiteral("/inner"), page("Inner", "<p>inner</p>"));
-    m_server.route(QStringLiteral("/plain"), page("Plain", "<p>plain</p>"));
+                   TestPages::page("Nest", "<script>window.open('/inner');</script><p>nest</p>"));
+    m_server.route(QStringLiteral("/inner"), TestPages::page("Inner", "<p>inner</p>"));
+    m_server.route(QStringLiteral("/plain"), TestPages::page("Plain", "<p>plain</p>"));
     ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
 }
 
@@ -203,12 +201,7 @@ void tst_Tfrm_tmpWeb::startUpInstanceIsInert()
 
 void tst_Tfrm_tmpWeb::requestOpensOnce_data()
 {
-    QTest::addColumn<QString>("engine");
-    QTest::addColumn<QString>("opener");
-    QTest::newRow("chromium window.open") << QStringLiteral("ie") << QStringLiteral("/opener");
-    QTest::newRow("chromium target _blank") << QStringLiteral("ie") << QStringLiteral("/blank");
-    QTest::newRow("webkit window.open") << QStringLiteral("webkit") << QStringLiteral("/opener");
-    QTest::newRow("webkit target _blank") << QStringLiteral("webkit") << QStringLiteral("/blank");
+    TestPages::addNewWindowRows();
 }
 
 void tst_Tfrm_tmpWeb::requestOpensOnce()
@@ -272,7 +265,8 @@ void tst_Tfrm_tmpWeb::popupOfPopupIsCancelled()
     // Asked directly, the capture browser refuses every further window.
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [](const QString &, const QString &) {});
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel,
+                         [](const QString &, const QString &) {});
     QVERIFY(pp);
     QVERIFY(!cancel);
     Tfrm_tmpWeb *form = qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget());
@@ -290,9 +284,10 @@ void tst_Tfrm_tmpWeb::bothCompletionReportsOpenOnce()
     TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [this](const QString &c, const QString &u) {
-        m_opened.append({c, u});
-    });
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel,
+                         [this](const QString &c, const QString &u) {
+                             m_opened.append({c, u});
+                         });
     QVERIFY(pp);
     const QString address = url(QStringLiteral("/plain"));
     Q_EMIT pp->OnBeforeNavigate2(address);
@@ -308,9 +303,10 @@ void tst_Tfrm_tmpWeb::otherAddressesAreIgnored()
     TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [this](const QString &c, const QString &u) {
-        m_opened.append({c, u});
-    });
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel,
+                         [this](const QString &c, const QString &u) {
+                             m_opened.append({c, u});
+                         });
     auto *form = qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget());
     QVERIFY(form);
     // A redirect or a frame navigates further; only the first address counts.
@@ -330,9 +326,10 @@ void tst_Tfrm_tmpWeb::failedCheckLeavesWindowForRetry()
     TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [this](const QString &c, const QString &u) {
-        m_opened.append({c, u});
-    });
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel,
+                         [this](const QString &c, const QString &u) {
+                             m_opened.append({c, u});
+                         });
     const QString address = url(QStringLiteral("/plain"));
     Q_EMIT pp->OnBeforeNavigate2(address);
     // No CloseURL.txt: the check fails, is reported, and the window waits.
@@ -355,7 +352,8 @@ void tst_Tfrm_tmpWeb::pendingWindowsAreCapped()
     for (int i = 0; i <= Tfrm_tmpWeb::MaxPending; ++i) {
         TEngineBrowser *pp = nullptr;
         bool cancel = false;
-        Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [](const QString &, const QString &) {});
+        Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel,
+                             [](const QString &, const QString &) {});
         forms.append(qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget()));
         QVERIFY(forms.last());
     }
@@ -371,9 +369,10 @@ void tst_Tfrm_tmpWeb::neverCompletedRequestTimesOut()
     TEngineBrowser *requester = makeRequester(QStringLiteral("ie"));
     TEngineBrowser *pp = nullptr;
     bool cancel = false;
-    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel, [this](const QString &c, const QString &u) {
-        m_opened.append({c, u});
-    });
+    Tfrm_tmpWeb::Capture(&m_factory, requester, &pp, &cancel,
+                         [this](const QString &c, const QString &u) {
+                             m_opened.append({c, u});
+                         });
     Tfrm_tmpWeb::setCaptureTimeout(Tfrm_tmpWeb::DefaultCaptureTimeoutMs);
     QPointer<Tfrm_tmpWeb> form = qobject_cast<Tfrm_tmpWeb *>(pp->parentWidget());
     QVERIFY(form);

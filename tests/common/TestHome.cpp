@@ -40,3 +40,8 @@ QByteArray TestHome::read(const QString &name) const
     QFile f(file(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+QString TestHome::moduleFolder()
+{
+    return QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) + QStringLiteral("/gecko");
+}

@@ -21,6 +21,9 @@ public:
     void write(const QString &name, const QByteArray &bytes) const;
     QByteArray read(const QString &name) const;
 
+    /// The folder of the WebKit module the build made (DORVU_BUILD_DIR/gecko).
+    static QString moduleFolder();
+
 private:
     QTemporaryDir m_dir;
     QByteArray m_previous;

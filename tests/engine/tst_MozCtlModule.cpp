@@ -101,8 +101,7 @@ private Q_SLOTS:
     // The views are X11 windows: without X11 the real module refuses before touching GTK.
     void noX11DisplayIsReported()
     {
-        MozCtlModule::setFolderOverride(QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
-                                        QStringLiteral("/gecko"));
+        MozCtlModule::setFolderOverride(TestHome::moduleFolder());
         const QString error = moduleError();
         QVERIFY2(error.contains(S("X11 の画面がありません")), qPrintable(error));
         QVERIFY(!MozCtlModule::isLoaded());

@@ -5,10 +5,12 @@
 #include "EncodingPages.h"
 #include "ErrorHandler.h"
 #include "MozCtlModule.h"
+#include "ScriptResult.h"
 #include "TMozillaBrowser.h"
 #include "TUIWebBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "TestPages.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>
@@ -25,30 +27,11 @@
 
 namespace {
 
-constexpr int kTimeout = 60000;
+constexpr int kTimeout = kEngineTimeout;
 
 QString S(const char *utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-QByteArray page(const char *title, const char *body)
-{
-    return QByteArray("<!DOCTYPE html><html><head><meta charset=utf-8><title>") + title +
-           "</title></head><body>" + body + "</body></html>";
-}
-
-/// Runs \a script and waits for its result ("timeout" when none comes).
-QString evalJs(TMozillaBrowser *browser, const QString &script)
-{
-    auto state = std::make_shared<QPair<bool, QString>>(false, QString());
-    browser->RunScript(script, [state](bool ok, const QString &result) {
-        *state = {true, ok ? result : QStringLiteral("error: ") + result};
-    });
-    QDeadlineTimer deadline(kTimeout);
-    while (!state->first && !deadline.hasExpired())
-        QTest::qWait(20);
-    return state->first ? state->second : QStringLiteral("timeout");
 }
 
 /// Kills this process's WebKit web processes, as a crash would; returns how many.
@@ -119,25 +102,27 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_server.start());
-        MozCtlModule::setFolderOverride(QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
-                                        QStringLiteral("/gecko"));
-        m_server.route(QStringLiteral("/a"), page("Page A", "<p id=t>Hello clipboard</p>"));
-        m_server.route(QStringLiteral("/b"), page("Page B", "<p>second</p>"));
+        MozCtlModule::setFolderOverride(TestHome::moduleFolder());
+        m_server.route(QStringLiteral("/a"),
+                       TestPages::page("Page A", "<p id=t>Hello clipboard</p>"));
+        m_server.route(QStringLiteral("/b"), TestPages::page("Page B", "<p>second</p>"));
         m_server.route(QStringLiteral("/untitled"), "<html><body>no title</body></html>");
-        m_server.route(QStringLiteral("/slow"), page("Slow", "<p>late</p>"));
+        m_server.route(QStringLiteral("/slow"), TestPages::page("Slow", "<p>late</p>"));
         m_server.route(QStringLiteral("/text"),
-                       page("Text", "<span id=t style='font-size:20px'>Size</span>"));
-        m_server.route(QStringLiteral("/popup"), page("Popup", "<p>popup</p>"));
+                       TestPages::page("Text", "<span id=t style='font-size:20px'>Size</span>"));
+        m_server.route(QStringLiteral("/popup"), TestPages::page("Popup", "<p>popup</p>"));
         m_server.route(QStringLiteral("/file.bin"), QByteArray(1000, 'x'),
                        "application/octet-stream");
         m_server.route(QStringLiteral("/opener"),
-                       page("Opener", "<script>onload = () => {"
-                                      " const w = window.open('/popup');"
-                                      " document.title = w ? 'opened' : 'refused'; }</script>"));
+                       TestPages::page("Opener",
+                                       "<script>onload = () => {"
+                                       " const w = window.open('/popup');"
+                                       " document.title = w ? 'opened' : 'refused'; }</script>"));
         m_server.route(QStringLiteral("/blank"),
-                       page("Blank", "<a id=l href='/popup' target='_blank'>new</a>"
-                                     "<script>onload = () => document.getElementById('l')"
-                                     ".click();</script>"));
+                       TestPages::page("Blank",
+                                       "<a id=l href='/popup' target='_blank'>new</a>"
+                                       "<script>onload = () => document.getElementById('l')"
+                                       ".click();</script>"));
         EncodingPages::route(m_server);
         ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
     }
@@ -363,30 +348,31 @@ private Q_SLOTS:
         QVERIFY(load(browser.get(), "/text"));
         const QString height = QStringLiteral("document.getElementById('t').offsetHeight");
         const QString width = QStringLiteral("window.innerWidth");
-        const double normal = evalJs(browser.get(), height).toDouble();
+        const double normal = runScript(browser.get(), height).toDouble();
         QVERIFY(normal > 0);
-        QTRY_COMPARE_WITH_TIMEOUT(evalJs(browser.get(), width), QStringLiteral("480"), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(runScript(browser.get(), width), QStringLiteral("480"), kTimeout);
         browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 4);
         QCOMPARE(browser->zoomLevel(), 1.5);
-        QTRY_VERIFY_WITH_TIMEOUT(evalJs(browser.get(), height).toDouble() > normal * 1.3, kTimeout);
-        QCOMPARE(evalJs(browser.get(), width), QStringLiteral("480"));
-        QCOMPARE(evalJs(browser.get(), QStringLiteral("window.devicePixelRatio")),
+        QTRY_VERIFY_WITH_TIMEOUT(runScript(browser.get(), height).toDouble() > normal * 1.3,
+                                 kTimeout);
+        QCOMPARE(runScript(browser.get(), width), QStringLiteral("480"));
+        QCOMPARE(runScript(browser.get(), QStringLiteral("window.devicePixelRatio")),
                  QStringLiteral("1"));
         browser->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, 0);
         QCOMPARE(browser->zoomLevel(), 0.75);
-        QTRY_VERIFY_WITH_TIMEOUT(evalJs(browser.get(), height).toDouble() < normal, kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(runScript(browser.get(), height).toDouble() < normal, kTimeout);
     }
 
     void followsResize()
     {
         auto browser = makeBrowser();
         QVERIFY(load(browser.get(), "/a"));
-        QTRY_COMPARE_WITH_TIMEOUT(evalJs(browser.get(), QStringLiteral("window.innerWidth")),
+        QTRY_COMPARE_WITH_TIMEOUT(runScript(browser.get(), QStringLiteral("window.innerWidth")),
                                   QStringLiteral("480"), kTimeout);
         browser->resize(640, 300);
-        QTRY_COMPARE_WITH_TIMEOUT(evalJs(browser.get(), QStringLiteral("window.innerWidth")),
+        QTRY_COMPARE_WITH_TIMEOUT(runScript(browser.get(), QStringLiteral("window.innerWidth")),
                                   QStringLiteral("640"), kTimeout);
-        QTRY_COMPARE_WITH_TIMEOUT(evalJs(browser.get(), QStringLiteral("window.innerHeight")),
+        QTRY_COMPARE_WITH_TIMEOUT(runScript(browser.get(), QStringLiteral("window.innerHeight")),
                                   QStringLiteral("300"), kTimeout);
     }
 

@@ -3,9 +3,11 @@
 // Embedded WebKit pages inside MDI child windows: stacking, activation by click, keyboard
 // focus and shortcuts, driven by real X input events (XTest) on the test's display.
 #include "MozCtlModule.h"
+#include "ScriptResult.h"
 #include "TMozillaBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "TestPages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +28,7 @@
 
 namespace {
 
-constexpr int kTimeout = 60000;
+constexpr int kTimeout = kEngineTimeout;
 
 QByteArray coloured(const char *colour, const char *body = "")
 {
@@ -94,18 +96,6 @@ QRgb pixelAt(const QPoint &global)
         .pixel(0, 0);
 }
 
-QString evalJs(TMozillaBrowser *browser, const QString &script)
-{
-    auto state = std::make_shared<QPair<bool, QString>>(false, QString());
-    browser->RunScript(script, [state](bool ok, const QString &result) {
-        *state = {true, ok ? result : QStringLiteral("error: ") + result};
-    });
-    QDeadlineTimer deadline(kTimeout);
-    while (!state->first && !deadline.hasExpired())
-        QTest::qWait(20);
-    return state->first ? state->second : QStringLiteral("timeout");
-}
-
 } // namespace
 
 class TestTMozillaBrowserMdi : public QObject
@@ -167,8 +157,7 @@ private Q_SLOTS:
     {
         QVERIFY(m_server.start());
         QVERIFY(m_input.isValid());
-        MozCtlModule::setFolderOverride(QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) +
-                                        QStringLiteral("/gecko"));
+        MozCtlModule::setFolderOverride(TestHome::moduleFolder());
         m_server.route(QStringLiteral("/red"), coloured("rgb(255,0,0)"));
         m_server.route(QStringLiteral("/blue"), coloured("rgb(0,0,255)"));
         m_server.route(QStringLiteral("/link"),
@@ -323,7 +312,7 @@ private Q_SLOTS:
     {
         QVERIFY(open(1, "/form"));
         QVERIFY(bringToTop(1, qRgb(0, 255, 0)));
-        const QString rect = evalJs(
+        const QString rect = runScript(
             m_browser[1], QStringLiteral("(r => r.left + ',' + r.top)("
                                          "document.getElementById('a').getBoundingClientRect())"));
         const QStringList xy = rect.split(QLatin1Char(','));
@@ -331,16 +320,17 @@ private Q_SLOTS:
         const QPoint field = m_browser[1]->mapToGlobal(
             QPoint(int(xy[0].toDouble()) + 10, int(xy[1].toDouble()) + 5));
         m_input.click(field);
-        QTRY_COMPARE_WITH_TIMEOUT(evalJs(m_browser[1], QStringLiteral("document.activeElement.id")),
-                                  QStringLiteral("a"), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            runScript(m_browser[1], QStringLiteral("document.activeElement.id")),
+            QStringLiteral("a"), kTimeout);
         m_input.type("abc");
         m_input.key(XK_Tab);
         m_input.type("d");
         QTRY_COMPARE_WITH_TIMEOUT(
-            evalJs(m_browser[1], QStringLiteral("document.getElementById('a').value")),
+            runScript(m_browser[1], QStringLiteral("document.getElementById('a').value")),
             QStringLiteral("abc"), kTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(
-            evalJs(m_browser[1], QStringLiteral("document.getElementById('b').value")),
+            runScript(m_browser[1], QStringLiteral("document.getElementById('b').value")),
             QStringLiteral("d"), kTimeout);
     }
 

@@ -26,6 +26,7 @@ namespace {
 
 constexpr int kTimeout = 20000;
 
+// Without a doctype or character set: the save test reads the archive's text as it stands.
 QByteArray page(const QByteArray &title, const QByteArray &body, const QByteArray &head = {})
 {
     return "<html><head><title>" + title + "</title>" + head + "</head><body>" + body +
@@ -239,8 +240,9 @@ void tst_TUIWebBrowser::contextMenuInJapanese()
                         QWebEnginePage::CopyLinkToClipboard, QWebEnginePage::SavePage,
                         QWebEnginePage::ViewSource}) {
         const QString text = browser.page()->action(action)->text();
-        QVERIFY2(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }),
-                 qPrintable(text));
+        QVERIFY2(
+            std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }),
+            qPrintable(text));
     }
 }
 

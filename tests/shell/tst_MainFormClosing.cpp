@@ -8,6 +8,7 @@
 #include "TTabControl.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "TestPages.h"
 
 #include <QAction>
 #include <QMenu>
@@ -17,13 +18,7 @@
 
 namespace {
 
-constexpr int kTimeout = 60000;
-
-QByteArray page(const char *title)
-{
-    return QByteArray("<!DOCTYPE html><html><head><meta charset=utf-8><title>") + title +
-           "</title></head><body><p>" + title + "</p></body></html>";
-}
+constexpr int kTimeout = kEngineTimeout;
 
 } // namespace
 
@@ -57,7 +52,8 @@ void tst_MainFormClosing::initTestCase()
 {
     QVERIFY(m_server.start());
     for (const char *title : {"A", "B", "C", "D"})
-        m_server.route(QLatin1Char('/') + QLatin1String(title), page(title));
+        m_server.route(QLatin1Char('/') + QLatin1String(title),
+                       TestPages::page(title, "<p>" + QByteArray(title) + "</p>"));
 }
 
 void tst_MainFormClosing::init()

@@ -12,6 +12,7 @@
 #include "TTabControl.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "TestPages.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -25,12 +26,7 @@
 
 namespace {
 
-constexpr int kTimeout = 60000;
-
-QString moduleFolder()
-{
-    return QString::fromLocal8Bit(qgetenv("DORVU_BUILD_DIR")) + QStringLiteral("/gecko");
-}
+constexpr int kTimeout = kEngineTimeout;
 
 // What the screen shows at \a widget's point \a at, against what Qt painted there.
 bool screenShowsPainting(QWidget *widget, const QPoint &at)
@@ -78,7 +74,7 @@ void tst_MixedEngines::initTestCase()
                    "<!DOCTYPE html><title>A</title><body style='background:#c00'>A</body>");
     m_server.route(QStringLiteral("/b"),
                    "<!DOCTYPE html><title>B</title><body style='background:#00c'>B</body>");
-    MozCtlModule::setFolderOverride(moduleFolder());
+    MozCtlModule::setFolderOverride(TestHome::moduleFolder());
 }
 
 void tst_MixedEngines::init()
@@ -88,7 +84,7 @@ void tst_MixedEngines::init()
     m_home->write(QStringLiteral("config.ini"),
                   "[General]\r\nshutdown=1\r\n[Option_Window]\r\nNewWindow_Active=1\r\n"
                   "[Option_Main]\r\nMozilla=1\r\nMozPath=" +
-                      QFile::encodeName(moduleFolder()) + "\r\n");
+                      QFile::encodeName(TestHome::moduleFolder()) + "\r\n");
     m_errors.clear();
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
     m_form = std::make_unique<TMainForm>(QStringList());
@@ -185,8 +181,8 @@ void tst_MixedEngines::randomWindowOperations()
         case 0:
         case 1:
             if (windows < 6)
-                open(random.bounded(2) == 1, random.bounded(2) ? QStringLiteral("/a")
-                                                              : QStringLiteral("/b"));
+                open(random.bounded(2) == 1,
+                     random.bounded(2) ? QStringLiteral("/a") : QStringLiteral("/b"));
             break;
         case 2:
             host->TabControl1Change(host->windowList().positionOf(some->windowId()));
@@ -245,7 +241,8 @@ void tst_MixedEngines::securityMenusWhileChromiumWindowIsActive()
     QVERIFY(opensFromKeyboard(m_form->mnuMC));
     QTRY_COMPARE(m_form->mnuImage->isChecked(), !image);
     open(true, QStringLiteral("/b"));
-    QTRY_COMPARE_WITH_TIMEOUT(m_form->Browser->activeChild(), m_form->Browser->childAt(1), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(m_form->Browser->activeChild(), m_form->Browser->childAt(1),
+                              kTimeout);
     QVERIFY(!opensFromKeyboard(m_form->mnuSC));
     QVERIFY(!opensFromKeyboard(m_form->mnuMC));
 }

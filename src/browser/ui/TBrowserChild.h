@@ -43,8 +43,7 @@ public:
 protected:
     /// \a hostObject is the QObject behind \a host: the page window stops reaching the host
     /// once it is gone (at exit they die in no fixed order).
-    TBrowserChild(TPageWindowHost *host, QObject *hostObject, int windowId,
-                  TEngineBrowser *engine);
+    TBrowserChild(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine);
 
     /// The host while it lives, else null.
     TPageWindowHost *host() const { return m_hostObject ? m_host : nullptr; }

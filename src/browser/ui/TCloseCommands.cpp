@@ -151,10 +151,9 @@ void TCloseCommands::mnuLeastURLClick(QMenu *mnuLeastURL)
         return;
     const QStringList urls = m_host->closedUrls().entries();
     for (int i = 0; i < urls.size(); ++i) {
-        DynamicMenu::AddMenuItem(mnuLeastURL, CloseRules::closedUrlCaption(i, urls.at(i)),
-                                 urls.at(i), 0, i, [this](QAction *item) {
-                                     ErrorHandler::Run([&] { ClosedURLItemClick(item); });
-                                 });
+        DynamicMenu::AddMenuItem(
+            mnuLeastURL, CloseRules::closedUrlCaption(i, urls.at(i)), urls.at(i), 0, i,
+            [this](QAction *item) { ErrorHandler::Run([&] { ClosedURLItemClick(item); }); });
     }
 }
 

@@ -14,8 +14,7 @@ TEngineBrowser *TRealEngineFactory::create(EngineKind kind, QWidget *parent)
     return new TUIWebBrowser(parent);
 }
 
-TEngineBrowser *TRealEngineFactory::createCaptureBrowser(TEngineBrowser *requester,
-                                                         QWidget *parent)
+TEngineBrowser *TRealEngineFactory::createCaptureBrowser(TEngineBrowser *requester, QWidget *parent)
 {
     TEngineBrowser *browser = requester->CreateNewWindowBrowser(parent);
     // The hidden page runs no scripts, Java or plug-ins, bypasses the cache and follows no

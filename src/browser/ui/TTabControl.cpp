@@ -127,8 +127,8 @@ void TTabControl::paintEvent(QPaintEvent *)
             painter.drawLine(frame.topLeft(), frame.bottomLeft());
             painter.drawLine(frame.topRight(), frame.bottomRight());
             const int line = 3;
-            painter.fillRect(QRect(frame.left() + 1, m_buttons ? frame.top() + 1
-                                                              : frame.bottom() - line + 1,
+            painter.fillRect(QRect(frame.left() + 1,
+                                   m_buttons ? frame.top() + 1 : frame.bottom() - line + 1,
                                    frame.width() - 1, line),
                              palette().color(QPalette::Highlight));
         }

@@ -8,8 +8,7 @@
 #include "TPageWindowHost.h"
 #include "WindowList.h"
 
-Tfrm_IE::Tfrm_IE(TPageWindowHost *host, QObject *hostObject, int windowId,
-                 TEngineBrowser *engine)
+Tfrm_IE::Tfrm_IE(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine)
     : TBrowserChild(host, hostObject, windowId, engine)
     , TWeb_IE(engine)
 {

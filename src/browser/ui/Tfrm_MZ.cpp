@@ -5,8 +5,7 @@
 #include "TEngineBrowser.h"
 #include "TPageWindowHost.h"
 
-Tfrm_MZ::Tfrm_MZ(TPageWindowHost *host, QObject *hostObject, int windowId,
-                 TEngineBrowser *engine)
+Tfrm_MZ::Tfrm_MZ(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine)
     : TBrowserChild(host, hostObject, windowId, engine)
     , TWeb_MZ(engine)
 {

@@ -29,8 +29,7 @@ Tfrm_tmpWeb::Tfrm_tmpWeb(QWidget *parent)
     FormCreate();
 }
 
-Tfrm_tmpWeb::Tfrm_tmpWeb(TEngineFactory *factory, TEngineBrowser *requester,
-                         OpenPageFn openPage)
+Tfrm_tmpWeb::Tfrm_tmpWeb(TEngineFactory *factory, TEngineBrowser *requester, OpenPageFn openPage)
     : QWidget(nullptr)
     , m_openPage(std::move(openPage))
 {

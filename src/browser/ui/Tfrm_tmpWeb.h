@@ -42,8 +42,8 @@ public:
     /// The body of a page window's OnNewWindow2 slot: makes a capture window and hands its
     /// browser to the engine through \a ppDisp; *Cancel is left false. \a openPage is called at
     /// most once, with "loading" and the captured address.
-    static void Capture(TEngineFactory *factory, TEngineBrowser *requester,
-                        TEngineBrowser **ppDisp, bool *Cancel, OpenPageFn openPage);
+    static void Capture(TEngineFactory *factory, TEngineBrowser *requester, TEngineBrowser **ppDisp,
+                        bool *Cancel, OpenPageFn openPage);
     /// Capture windows alive at the moment (tests, leak checks).
     static int pendingCount();
     /// How long a capture window waits for its address to complete; tests shorten it.

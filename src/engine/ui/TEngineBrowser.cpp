@@ -38,6 +38,6 @@ QString TEngineBrowser::askSavePath(const QString &pageTitle, const QString &ext
     name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
     if (name.isEmpty())
         name = QStringLiteral("page");
-    return QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"),
-                                        name + extension, filters);
+    return QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"), name + extension,
+                                        filters);
 }

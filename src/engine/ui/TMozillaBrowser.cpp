@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "TMozillaBrowser.h"
 
-#include "DorvuError.h"
 #include "ComposedWindow.h"
+#include "DorvuError.h"
 #include "ErrorHandler.h"
 #include "MozCtlModule.h"
 #include "TextZoom.h"
@@ -16,10 +16,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
-#include <QPlatformSurfaceEvent>
-#include <QShortcut>
 #include <QPainter>
+#include <QPlatformSurfaceEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 
 namespace {
@@ -261,8 +261,7 @@ void TMozillaBrowser::requestSnapshot()
     auto *call = new SnapshotCall{this};
     m_api.snapshot(
         m_view,
-        [](void *context, int ok, const unsigned char *pixels, int width, int height,
-           int stride) {
+        [](void *context, int ok, const unsigned char *pixels, int width, int height, int stride) {
             auto *call = static_cast<SnapshotCall *>(context);
             TMozillaBrowser *self = call->browser;
             if (self && ok && self->m_host && self->m_host->isHidden()) {
@@ -646,7 +645,8 @@ void TMozillaBrowser::onNavigateComplete(void *owner, const char *uri)
 
 void TMozillaBrowser::onDocumentComplete(void *owner, const char *uri)
 {
-    if (auto *self = static_cast<TMozillaBrowser *>(owner); self->m_host && self->m_host->isHidden())
+    if (auto *self = static_cast<TMozillaBrowser *>(owner);
+        self->m_host && self->m_host->isHidden())
         self->requestSnapshot();
     Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnDocumentComplete(QString::fromUtf8(uri));
 }

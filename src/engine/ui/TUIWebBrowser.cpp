@@ -19,13 +19,13 @@
 #include <QMenu>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 namespace {
 

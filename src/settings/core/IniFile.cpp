@@ -28,7 +28,7 @@ constexpr qsizetype kMaxValue = 2047;
 constexpr qint64 kMaxFile = qint64(64) * 1024 * 1024;
 // Timestamps within this distance of the moment a file was read may hide a later change of the
 // same size in the same clock tick; such cache entries are checked against the bytes.
-constexpr qint64 kRacyNs = qint64(2) * 1000 * 1000 * 1000;
+constexpr qint64 kRacyNs = IniFile::RacyWindowMs * 1000 * 1000;
 constexpr int kMaxCacheEntries = 32;
 
 // ---- Line classification ------------------------------------------------------------------

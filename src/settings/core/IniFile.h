@@ -40,6 +40,10 @@ public:
     explicit IniFile(const QString &path);
 
     /// The access to config.ini in the program folder.
+    /// Time stamps this close to the moment they were read are not trusted: such an entry is
+    /// checked against the file's bytes at its next use.
+    static constexpr qint64 RacyWindowMs = 2000;
+
     static IniFile config();
 
     const QString &path() const { return m_path; }

@@ -35,9 +35,8 @@ QAction *DynamicMenu::AddMenuItem(QMenu *parent, const QString &caption, const Q
             QObject::connect(item, &QAction::triggered, item, [item, onClick] { onClick(item); });
     }
     const QList<QAction *> present = parent->actions();
-    parent->insertAction(position >= 0 && position < present.size() ? present.at(position)
-                                                                     : nullptr,
-                         item);
+    parent->insertAction(
+        position >= 0 && position < present.size() ? present.at(position) : nullptr, item);
     return item;
 }
 

@@ -273,14 +273,14 @@ void TMainForm::RebuildWindowList()
                                             : QStringLiteral("%1 %2").arg(number).arg(title);
         QMdiArea *area = m_mdiArea;
         QPointer<QMdiSubWindow> target(window);
-        QAction *item = DynamicMenu::AddMenuItem(
-            Window1, caption, window->windowTitle(), -1, -1, [area, target](QAction *) {
-                if (!target)
-                    return;
-                if (target->isMinimized())
-                    target->showNormal();
-                area->setActiveSubWindow(target);
-            });
+        QAction *item = DynamicMenu::AddMenuItem(Window1, caption, window->windowTitle(), -1, -1,
+                                                 [area, target](QAction *) {
+                                                     if (!target)
+                                                         return;
+                                                     if (target->isMinimized())
+                                                         target->showNormal();
+                                                     area->setActiveSubWindow(target);
+                                                 });
         item->setCheckable(true);
         item->setChecked(window == active);
         ++number;

@@ -47,8 +47,7 @@ TEngineBrowser *FakeEngineFactory::create(EngineKind kind, QWidget *parent)
     return engine;
 }
 
-TEngineBrowser *FakeEngineFactory::createCaptureBrowser(TEngineBrowser *requester,
-                                                        QWidget *parent)
+TEngineBrowser *FakeEngineFactory::createCaptureBrowser(TEngineBrowser *requester, QWidget *parent)
 {
     return requester->CreateNewWindowBrowser(parent);
 }
