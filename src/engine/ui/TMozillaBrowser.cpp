@@ -275,9 +275,9 @@ void TMozillaBrowser::requestSnapshot()
         call);
 }
 
-// A native window sits above every alien widget and X clips nothing of it here: the page is
-// shown only while no child window above its own covers any part of it and the viewport
-// shows it whole.
+// A native window sits above every alien widget, and a shape cut out of it leaves X showing
+// nothing fresh below (what it uncovers is not repainted): the page is shown only while no
+// child window above its own covers any part of it and the viewport shows it whole.
 bool TMozillaBrowser::isWhollyUncovered() const
 {
     const QRect place(m_host->mapTo(m_viewport, QPoint(0, 0)), m_host->size());
