@@ -3,6 +3,7 @@
 #include "TBrowserCommands.h"
 
 #include "ErrorHandler.h"
+#include "ImageList.h"
 #include "OptionGroups.h"
 #include "PageRules.h"
 #include "SecurityFlags.h"
@@ -170,8 +171,7 @@ void TBrowserCommands::setDefaultEngine(bool ie)
         c.Moz_Item->setChecked(!ie);
     if (c.ChangeCtrl) {
         const int image = ie ? PageRules::ImageIE : PageRules::ImageGecko;
-        c.ChangeCtrl->setProperty("ImageIndex", image);
-        c.ChangeCtrl->setIcon(m_host->image(image));
+        ImageList::shared().apply(c.ChangeCtrl, image);
     }
 }
 

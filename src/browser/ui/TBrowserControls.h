@@ -2,10 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include <QIcon>
 #include <Qt>
-
-#include <functional>
 
 class ClosedUrlList;
 class QAbstractButton;
@@ -73,7 +70,4 @@ struct TBrowserControls
     ClosedUrlList *closedUrls = nullptr;
     Qt::WindowState *childWindowState = nullptr;
     int *textSize = nullptr;
-
-    /// Picture \a index of the main image list (15 IE, 14 Gecko); may be left empty.
-    std::function<QIcon(int index)> image;
 };

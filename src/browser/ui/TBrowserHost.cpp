@@ -4,6 +4,7 @@
 
 #include "DorvuError.h"
 #include "ErrorHandler.h"
+#include "ImageList.h"
 #include "IniFile.h"
 #include "OptionGroups.h"
 #include "PageRules.h"
@@ -411,7 +412,7 @@ void TBrowserHost::showTextSize(int size)
 
 QIcon TBrowserHost::image(int index) const
 {
-    return m_controls.image ? m_controls.image(index) : QIcon();
+    return ImageList::shared().icon(index);
 }
 
 // --- views of the window list ---------------------------------------------------------------

@@ -101,7 +101,7 @@ public:
     void enableSecurityMenus(bool on) override;
     void enableTextSizeMenu(bool on) override;
     void showTextSize(int size) override;
-    /// The main image list's picture \a index (empty without an image list).
+    /// The main image list's picture \a index.
     QIcon image(int index) const;
 
     // Called by the page windows.

@@ -60,10 +60,6 @@ void TMainForm::CreateBrowser()
     c.closedUrls = &m_closedUrls;
     c.childWindowState = &m_childWindowState;
     c.textSize = &m_mojiSize;
-    const ImageList *images = ImageList1;
-    c.image = [images](int index) {
-        return images->icon(index);
-    };
     Browser = new TBrowserHost(c, std::make_unique<TRealEngineFactory>(), this);
     BrowserCommands = new TBrowserCommands(Browser, this);
     BrowserCommands->connectControls();
