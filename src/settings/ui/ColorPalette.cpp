@@ -77,6 +77,12 @@ QColor toQColor(quint32 color)
     return QColor(int(color & 0xFFu), int((color >> 8) & 0xFFu), int((color >> 16) & 0xFFu));
 }
 
+quint32 fromQColor(const QColor &color)
+{
+    const QColor rgb = color.toRgb();
+    return quint32(rgb.red()) | (quint32(rgb.green()) << 8) | (quint32(rgb.blue()) << 16);
+}
+
 quint32 readColor(const IniFile &ini, const QString &section, const QString &key,
                   const QString &defaultName)
 {

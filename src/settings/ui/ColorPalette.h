@@ -13,6 +13,8 @@ class IniFile;
 namespace ColorPalette {
 
 QColor toQColor(quint32 color);
+/// The plain colour value 0x00BBGGRR of \a color.
+quint32 fromQColor(const QColor &color);
 /// The palette group and role that stand for system colour \a index (0x00..0x18); false for
 /// other indices (they show as the palette's window colour).
 bool systemRole(int index, QPalette::ColorGroup *group, QPalette::ColorRole *role);

@@ -2,53 +2,253 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "Tfrm_Option.h"
 
-#include "DorvuError.h"
+#include "ColorPalette.h"
 #include "ErrorHandler.h"
 #include "IniFile.h"
-#include "OptionGroups.h"
+#include "OptionPages.h"
+#include "TColorSwatch.h"
 #include "TOptionsTarget.h"
+#include "TUpDown.h"
 #include "TextFile.h"
 
-#include <QAction>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QFileInfo>
-#include <QVBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+namespace {
+
+/// System colours 0x800000NN of the edit looks.
+constexpr quint32 clCaptionText = 0x80000009;
+constexpr quint32 clInactiveBorder = 0x8000000B;
+
+} // namespace
 
 Tfrm_Option::Tfrm_Option(TOptionsTarget *main, QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_main(main)
 {
     setObjectName(QStringLiteral("frm_Option"));
     setWindowTitle(QStringLiteral("オプション"));
+    setSizeGripEnabled(true);
+    CreatePages();
     resize(495, 284);
-    chkMoz = new QCheckBox(QStringLiteral("Geckoを使用する"), this);
-    chkMoz->setObjectName(QStringLiteral("chkMoz"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(chkMoz);
-    layout->addStretch(1);
-    connect(chkMoz, &QCheckBox::clicked, this,
-            [this] { ErrorHandler::Run([this] { chkMozClick(); }); });
     ErrorHandler::Run([this] { FormCreate(); });
 }
 
 void Tfrm_Option::FormCreate()
 {
-    const IniFile ini = IniFile::config();
-    chkMoz->setChecked(OptionGroups::ReadGecko(ini).Mozilla != 0);
-    chkMozClick();
+    // 1
+    m_programFolder = m_main->programFolder();
+    // 2
+    const IniFile ini(m_programFolder + QStringLiteral("config.ini"));
+    const OptionValues v = OptionValues::Read(ini);
+    ShowValues(v);
+    // 3: the pages have no tabs of their own; the window keeps the button face of its style.
+    // 4: a missing block list is only worth a message while blocking is on: with blocking off
+    // nothing reads it, and a fresh program folder has none.
+    if (QFileInfo::exists(closeUrlPath()) || v.CloseURL) {
+        m_popLines = PopListLines(TextFile::readLines(closeUrlPath()));
+        PopList->setPlainText(m_popLines.text());
+    }
+    // 5
+    TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
+    TreeView1->expandAll();
+}
 
-    // The block list. A missing file is only worth a message while blocking is on: with blocking
-    // off nothing reads it, and a fresh program folder has none.
-    const QString closeUrl = m_main->programFolder() + QStringLiteral("CloseURL.txt");
-    const bool blocking = SettingsKeys::read(ini, SettingsKeys::Option_advertisemen::CloseURL);
-    if (QFileInfo::exists(closeUrl) || blocking)
-        m_popLines = TextFile::readLines(closeUrl);
+void Tfrm_Option::ShowValues(const OptionValues &v)
+{
+    chkMoz->setChecked(v.Mozilla);
+    chkMozClick();
+    txtMozPath->setText(v.MozPath);
+    (v.Translate ? radTrans1 : radTrans2)->setChecked(true);
+    chkActive3->setChecked(v.NewWindow_Active);
+    chkWin1->setChecked(v.BookMark);
+    chkWin2->setChecked(v.AddressBar);
+    chkPop->setChecked(v.CloseURL);
+
+    chkTabSize->setChecked(v.fix);
+    txtTabSize->setText(v.MaxSize);
+    chkTabSizeClick();
+    chkTabLen->setChecked(v.Len);
+    txtTabLen->setText(v.MaxLen);
+    chkTabLenClick();
+    cmbTabType->setCurrentIndex(v.TabType >= 0 && v.TabType < cmbTabType->count() ? v.TabType : -1);
+    ChColor1->setColor(v.ActivateChColor);
+    BGColor1->setColor(v.ActivateBGColor);
+    ChColor2->setColor(v.DeActivateChColor);
+    BGColor2->setColor(v.DeActivateBGColor);
+    RefreshPanels();
+
+    m_startupType = v.Type;
+    const int choice = OptionPages::choiceOfType(v.Type);
+    if (choice >= 0)
+        m_startupButtons[choice]->setChecked(true); // runs its handler
+    txtStartPath->setText(v.Path);
+    chkJava->setChecked(v.security.Java);
+    chkScript->setChecked(v.security.Script);
+    chkActiveX->setChecked(v.security.ActiveX);
+    chkImege->setChecked(v.security.Image);
+    chkBGM->setChecked(v.security.BGM);
+    chkVideo->setChecked(v.security.Video);
+}
+
+OptionValues Tfrm_Option::values() const
+{
+    OptionValues v;
+    v.Mozilla = m_mozilla != 0;
+    v.MozPath = txtMozPath->text();
+    v.Translate = radTrans1->isChecked();
+    v.BookMark = chkWin1->isChecked();
+    v.AddressBar = chkWin2->isChecked();
+    v.NewWindow_Active = chkActive3->isChecked();
+    v.CloseURL = chkPop->isChecked();
+    v.fix = chkTabSize->isChecked();
+    v.MaxSize = txtTabSize->text();
+    v.Len = chkTabLen->isChecked();
+    v.MaxLen = txtTabLen->text();
+    // A text typed into the box that is none of its items is index -1.
+    v.TabType = cmbTabType->findText(cmbTabType->currentText(), Qt::MatchExactly);
+    v.ActivateChColor = ChColor1->color();
+    v.ActivateBGColor = BGColor1->color();
+    v.DeActivateChColor = ChColor2->color();
+    v.DeActivateBGColor = BGColor2->color();
+    v.Type = m_startupType;
+    v.Path = txtStartPath->text();
+    v.security.Java = chkJava->isChecked();
+    v.security.Script = chkScript->isChecked();
+    v.security.ActiveX = chkActiveX->isChecked();
+    v.security.Image = chkImege->isChecked();
+    v.security.BGM = chkBGM->isChecked();
+    v.security.Video = chkVideo->isChecked();
+    return v;
+}
+
+void Tfrm_Option::TreeView1Change(QTreeWidgetItem *node)
+{
+    OptionValues::Page page;
+    if (!node || !OptionPages::pageOfNode(node->text(0), &page))
+        return;
+    PageCTL->setCurrentWidget(TabSheet[page]);
+    m_visited[page] = 1;
 }
 
 void Tfrm_Option::chkMozClick()
 {
     const bool ticked = chkMoz->isChecked();
     m_mozilla = ticked ? 1 : 0;
+    setEditEnabled(txtMozPath, ticked);
+    BitBtn1->setEnabled(ticked);
+    btnSetMZ->setEnabled(ticked);
+    // At once, and Cancel does not take it back.
     m_main->setGeckoEnabled(ticked);
+}
+
+void Tfrm_Option::chkTabSizeClick()
+{
+    setEditEnabled(txtTabSize, chkTabSize->isChecked());
+    UpDown1->setEnabled(chkTabSize->isChecked());
+}
+
+void Tfrm_Option::chkTabLenClick()
+{
+    setEditEnabled(txtTabLen, chkTabLen->isChecked());
+    UpDown2->setEnabled(chkTabLen->isChecked());
+}
+
+void Tfrm_Option::ColorClick(TColorSwatch *swatch)
+{
+    ColorDialog1->setCurrentColor(m_pickedColor);
+    if (ColorDialog1->exec() != QDialog::Accepted)
+        return;
+    m_pickedColor = ColorDialog1->selectedColor();
+    swatch->setColor(ColorPalette::fromQColor(m_pickedColor));
+    RefreshPanels();
+}
+
+void Tfrm_Option::RefreshPanels()
+{
+    auto paint = [](QLabel *panel, TColorSwatch *text, TColorSwatch *background) {
+        QPalette p = panel->palette();
+        p.setColor(QPalette::WindowText, ColorPalette::toQColor(text->color()));
+        p.setColor(QPalette::Window, ColorPalette::toQColor(background->color()));
+        panel->setPalette(p);
+    };
+    paint(ColorPanel1, ChColor1, BGColor1);
+    paint(ColorPanel2, ChColor2, BGColor2);
+}
+
+void Tfrm_Option::radStartupClick(int choice)
+{
+    const OptionPages::StartupChoice &c = OptionPages::StartupChoices[choice];
+    m_startupType = c.type;
+    setEditEnabled(txtStartPath, c.pathEnabled);
+    BitBtn2->setEnabled(c.browseEnabled);
+}
+
+void Tfrm_Option::BitBtn1Click()
+{
+    QString folder;
+    if (m_main->browseForFolder(this, QStringLiteral("Mozillaのあるフォルダを選択してください。"),
+                                &folder))
+        txtMozPath->setText(folder);
+}
+
+void Tfrm_Option::BitBtn2Click()
+{
+    OpenDialog1->setDirectory(m_programFolder + QStringLiteral("WebList"));
+    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+        return;
+    txtStartPath->setText(QFileInfo(OpenDialog1->selectedFiles().constFirst()).absoluteFilePath());
+}
+
+void Tfrm_Option::btnSetMZClick()
+{
+    // Registers the Gecko engine from the folder in txtMozPath; comes with the Gecko engine.
+}
+
+void Tfrm_Option::Button1Click()
+{
+    // 1: a tab size or count that is no integer stops here; the main window and the block
+    // list stay as they were and the dialog stays open.
+    IniFile ini(m_programFolder + QStringLiteral("config.ini"));
+    values().Write(ini, m_visited);
+    // 2, 3: from the file, as saved.
+    const OptionGroups::Tab tab = OptionGroups::ReadTab(ini);
+    m_main->applyTabStrip(tab.fix == 1 ? tab.MaxSize : -1, tab.TabType);
+    m_main->setSwitchTicks(OptionGroups::ReadSecurity(ini));
+    // 4, whether or not page 広告抑止 was shown.
+    TextFile::writeLines(closeUrlPath(), m_popLines.linesFor(PopList->toPlainText()));
+    // 5
+    close();
+}
+
+void Tfrm_Option::Button2Click()
+{
+    close();
+}
+
+void Tfrm_Option::setEditEnabled(QLineEdit *edit, bool enabled)
+{
+    edit->setEnabled(enabled);
+    QPalette p = edit->palette();
+    const QColor look = ColorPalette::toQColor(enabled ? clCaptionText : clInactiveBorder);
+    p.setColor(QPalette::Active, QPalette::Base, look);
+    p.setColor(QPalette::Inactive, QPalette::Base, look);
+    p.setColor(QPalette::Disabled, QPalette::Base, look);
+    edit->setPalette(p);
+}
+
+QString Tfrm_Option::closeUrlPath() const
+{
+    return m_programFolder + QStringLiteral("CloseURL.txt");
 }

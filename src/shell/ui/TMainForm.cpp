@@ -287,8 +287,3 @@ void TMainForm::ReadMojiSize()
     for (int i = 0; i < items.size(); ++i)
         items.at(i)->setChecked(i == m_mojiSize);
 }
-
-void TMainForm::mnuOptionClick()
-{
-    // Creates and shows a fresh options dialog.
-}

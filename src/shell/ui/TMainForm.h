@@ -266,6 +266,7 @@ public:
     void setGeckoEnabled(bool on) override;
     void applyTabStrip(int fixedWidth, int tabType) override;
     void setSwitchTicks(const OptionGroups::Security &ticks) override;
+    bool browseForFolder(QWidget *owner, const QString &caption, QString *folder) override;
 
     /// Tab strip set-up of start-up: fixed tab width, tab style and position.
     void SetFixedTabWidth(int width);

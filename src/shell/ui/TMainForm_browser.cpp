@@ -117,7 +117,8 @@ void TMainForm::setGeckoEnabled(bool on)
 
 void TMainForm::applyTabStrip(int fixedWidth, int tabType)
 {
-    SetFixedTabWidth(fixedWidth);
+    if (fixedWidth >= 0)
+        SetFixedTabWidth(fixedWidth);
     SetTabType(tabType);
 }
 

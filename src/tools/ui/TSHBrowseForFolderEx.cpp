@@ -2,7 +2,19 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "TSHBrowseForFolderEx.h"
 
+#include "SpecialFolders.h"
+
+#include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
+#include <QVBoxLayout>
 
 TSHBrowseForFolderEx::TSHBrowseForFolderEx(QWidget *owner)
     : QObject(owner)
@@ -15,7 +27,131 @@ bool TSHBrowseForFolderEx::Execute()
 {
     m_folderName.clear();
     m_displayName.clear();
-    return false;
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return false;
+    const SpecialFolders::Places places = SpecialFolders::Places::fromEnvironment();
+    const QString select = SpecialFolders::resolve(SelectFolder, SelectFolderName, places, false);
+    // An empty root is the top of the tree, where the file system's root sits.
+    const QString root = SpecialFolders::resolve(RootFolder, RootFolderName, places, true);
+    bool showPath = false;
+    const unsigned flags = browseFlags(Options, &showPath);
+    const bool statusLine = (flags & 4) != 0;
+    const bool onlyFolders = (flags & 1) != 0;
+
+    QDialog dialog(m_owner ? m_owner->window() : nullptr);
+    dialog.setObjectName(QStringLiteral("SHBrowseForFolder"));
+    dialog.setWindowTitle(QStringLiteral("フォルダの参照"));
+    // Every window of the application waits while the dialog is up.
+    dialog.setWindowModality(Qt::ApplicationModal);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *caption = new QLabel(Caption, &dialog);
+    caption->setObjectName(QStringLiteral("caption"));
+    caption->setWordWrap(true);
+    layout->addWidget(caption);
+    auto *model = new QFileSystemModel(&dialog);
+    model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::Drives);
+    model->setReadOnly(true);
+    model->setRootPath(root);
+    auto *tree = new QTreeView(&dialog);
+    tree->setObjectName(QStringLiteral("tree"));
+    tree->setModel(model);
+    tree->setHeaderHidden(true);
+    for (int column = 1; column < model->columnCount(); ++column)
+        tree->hideColumn(column);
+    tree->setRootIndex(root.isEmpty() ? QModelIndex() : model->index(root));
+    layout->addWidget(tree, 1);
+    auto *status = new QLabel(&dialog);
+    status->setObjectName(QStringLiteral("status"));
+    status->setVisible(statusLine);
+    layout->addWidget(status);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    layout->addWidget(buttons);
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(340, 420)));
+
+    auto selectionChanged = [&](const QModelIndex &current) {
+        const QString path = current.isValid() ? model->filePath(current) : root;
+        if (onlyFolders)
+            ok->setEnabled(!path.isEmpty());
+        QString showText;
+        int okState = 0;
+        if (OnSelectionChanged)
+            OnSelectionChanged(this, &dialog, path, showText, okState);
+        if (showPath)
+            showText = path;
+        status->setText(showText);
+        if (okState == 1)
+            ok->setEnabled(true);
+        else if (okState == 2)
+            ok->setEnabled(false);
+    };
+    connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, &dialog,
+            [&](const QModelIndex &current) { selectionChanged(current); });
+
+    // Set-up: the preselection, the placement, an empty status line.
+    m_dialog = &dialog;
+    const QModelIndex preselected = select.isEmpty() ? QModelIndex() : model->index(select);
+    if (preselected.isValid() && (root.isEmpty() || isUnder(select, root))) {
+        tree->setCurrentIndex(preselected);
+        tree->scrollTo(preselected);
+    } else {
+        selectionChanged(QModelIndex());
+    }
+    place(&dialog);
+    status->clear();
+    Q_EMIT Initialized(&dialog);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    m_dialog = nullptr;
+    if (m_owner) {
+        m_owner->window()->raise();
+        m_owner->window()->activateWindow();
+    }
+    if (!chosen)
+        return false;
+    const QModelIndex current = tree->currentIndex();
+    if (current.isValid()) {
+        m_folderName = model->filePath(current);
+        m_displayName = model->fileName(current);
+        if (m_displayName.isEmpty())
+            m_displayName = m_folderName;
+    } else if (root.isEmpty()) {
+        m_displayName = QStringLiteral("コンピュータ"); // a place without a path
+    } else {
+        m_folderName = root;
+        m_displayName = QFileInfo(root).fileName();
+    }
+    return true;
+}
+
+bool TSHBrowseForFolderEx::isUnder(const QString &path, const QString &root)
+{
+    if (root == QLatin1String("/"))
+        return path.startsWith(root);
+    return path == root || path.startsWith(root + QLatin1Char('/'));
+}
+
+void TSHBrowseForFolderEx::place(QDialog *dialog) const
+{
+    switch (ShowStyle) {
+    case ssNone:
+        break;
+    case ssCenterScreen: {
+        QScreen *screen = m_owner ? m_owner->screen() : QGuiApplication::primaryScreen();
+        if (!screen)
+            break;
+        dialog->move(centerScreenPosition(screen->geometry().topLeft(), screen->availableGeometry(),
+                                          dialog->frameSize()));
+        break;
+    }
+    case ssClient:
+        if (m_owner && m_owner->window()->isVisible())
+            dialog->move(m_owner->window()->mapToGlobal(QPoint(0, 0)));
+        break;
+    }
 }
 
 unsigned TSHBrowseForFolderEx::browseFlags(TSHBrowseOptions options, bool *showPath)

@@ -119,6 +119,9 @@ Q_SIGNALS:
     void Initialized(QDialog *dialog);
 
 private:
+    static bool isUnder(const QString &path, const QString &root);
+    void place(QDialog *dialog) const;
+
     QWidget *m_owner;
     QPointer<QDialog> m_dialog;
     QString m_folderName;
