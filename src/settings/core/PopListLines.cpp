@@ -66,21 +66,18 @@ QStringList PopListLines::linesFor(const QString &shown) const
     }
     if (m_changed.isEmpty())
         return lines;
-    QHash<QString, qsizetype> byDisplay;
-    // Backwards, so that of two lines that show alike the first one wins.
-    for (auto it = m_changed.crbegin(); it != m_changed.crend(); ++it)
-        byDisplay.insert(display(m_lines.at(*it)), *it);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
+    // Lines that show alike are given back their file lines in order, so lines added or
+    // removed elsewhere do not mix them up.
+    QHash<QString, QList<qsizetype>> byDisplay;
+    for (qsizetype i : m_changed)
+        byDisplay[display(m_lines.at(i))].append(i);
+    for (QString &line : lines) {
         if (!line.contains(QChar::ReplacementCharacter))
             continue;
-        if (i < m_lines.size() && display(m_lines.at(i)) == line) {
-            lines[i] = m_lines.at(i);
+        const auto found = byDisplay.find(line);
+        if (found == byDisplay.end() || found->isEmpty())
             continue;
-        }
-        const auto found = byDisplay.constFind(line);
-        if (found != byDisplay.constEnd())
-            lines[i] = m_lines.at(found.value());
+        line = m_lines.at(found->takeFirst());
     }
     return lines;
 }

@@ -16,7 +16,7 @@ public:
     /// The text to show: the lines joined with "\n".
     QString text() const;
     /// The lines to save for the edited \a shown text: a line equal to what was shown for a
-    /// file line (at the same place, else anywhere) is that file line again.
+    /// file line is that file line again (lines shown alike in their order).
     QStringList linesFor(const QString &shown) const;
 
     /// What the box shows for one file line.
