@@ -63,6 +63,7 @@ void Tfrm_Option::FormCreate()
     // 5
     TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
     TreeView1->expandAll();
+    TreeView1->setFocus();
 }
 
 void Tfrm_Option::ShowValues(const OptionValues &v)

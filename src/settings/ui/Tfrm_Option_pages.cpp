@@ -84,8 +84,9 @@ void Tfrm_Option::CreatePages()
 
     Button1 = named(new QPushButton(QStringLiteral("OK"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
-    Button1->setAutoDefault(false);
-    Button2->setAutoDefault(false);
+    // Enter presses no button: the page list and the pattern list keep their own keys.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
     ColorDialog1 = named(new QColorDialog(this), "ColorDialog1");
     OpenDialog1 = named(new QFileDialog(this), "OpenDialog1");
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
@@ -139,6 +140,7 @@ QWidget *Tfrm_Option::CreateGeneralPage()
     layout->addWidget(chkMoz);
     txtMozPath = named(new QLineEdit(page), "txtMozPath");
     BitBtn1 = named(new QPushButton(QStringLiteral("..."), page), "BitBtn1");
+    BitBtn1->setMaximumWidth(32);
     BitBtn1->setToolTip(QStringLiteral("Mozillaのあるフォルダを選択してください。"));
     row(layout, {txtMozPath, BitBtn1}, 16);
     btnSetMZ = named(new QPushButton(QStringLiteral("Geckoをシステムに登録"), page), "btnSetMZ");
@@ -258,6 +260,7 @@ QWidget *Tfrm_Option::CreateStartUpPage()
     radWebList = m_startupButtons[3];
     txtStartPath = named(new QLineEdit(page), "txtStartPath");
     BitBtn2 = named(new QPushButton(QStringLiteral("..."), page), "BitBtn2");
+    BitBtn2->setMaximumWidth(32);
     row(layout, {txtStartPath, BitBtn2}, 16);
     layout->addStretch(1);
     return page;

@@ -13,6 +13,7 @@ void TMainForm::mnuOptionClick()
     auto *dialog = new Tfrm_Option(this, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
+    dialog->activateWindow();
 }
 
 bool TMainForm::browseForFolder(QWidget *owner, const QString &caption, QString *folder)
