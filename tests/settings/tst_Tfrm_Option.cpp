@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void hugeBlockListKeepsItsBytes();
     void unwritableConfigKeepsDialogOpen();
     void browseButtonFillsMozPath();
+    void webListButtonOpensInWebListFolder();
 
 private:
     void select(Tfrm_Option &dialog, const QString &node)
@@ -322,6 +324,23 @@ void tst_Tfrm_Option::browseButtonFillsMozPath()
     dialog.BitBtn1->click();
     QCOMPARE(m_main->calls.value(1), QStringLiteral("Mozillaのあるフォルダを選択してください。"));
     QCOMPARE(dialog.txtMozPath->text(), QStringLiteral("/opt/gecko"));
+}
+
+void tst_Tfrm_Option::webListButtonOpensInWebListFolder()
+{
+    m_home->write(QStringLiteral("WebList/朝.wlf"), "http://a/\r\n");
+    m_home->write(QStringLiteral("config.ini"), "[Option_StartUp]\r\nType=2\r\n");
+    Tfrm_Option dialog(m_main.get());
+    dialog.show();
+    QString opened;
+    QTimer::singleShot(0, dialog.OpenDialog1, [&] {
+        opened = dialog.OpenDialog1->directory().absolutePath();
+        dialog.OpenDialog1->selectFile(m_home->file(QStringLiteral("WebList/朝.wlf")));
+        QMetaObject::invokeMethod(dialog.OpenDialog1, "accept");
+    });
+    dialog.BitBtn2->click();
+    QCOMPARE(opened + QLatin1Char('/'), m_home->file(QStringLiteral("WebList/")));
+    QCOMPARE(dialog.txtStartPath->text(), m_home->file(QStringLiteral("WebList/朝.wlf")));
 }
 
 QTEST_MAIN(tst_Tfrm_Option)

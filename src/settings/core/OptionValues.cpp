@@ -43,16 +43,19 @@ OptionValues OptionValues::Read(const IniFile &ini)
     v.MozPath = gecko.MozPath;
     v.Translate = read(ini, Option_Main::Translate);
 
-    v.NewWindow_Active = read(ini, Option_Window::NewWindow_Active);
-    v.BookMark = read(ini, Option_Window::BookMark);
-    v.AddressBar = read(ini, Option_Window::AddressBar);
+    const OptionGroups::Window window = OptionGroups::ReadWindow(ini);
+    v.NewWindow_Active = window.NewWindow_Active;
+    v.BookMark = window.BookMark != 0;
+    v.AddressBar = window.AddressBar != 0;
     v.CloseURL = read(ini, Option_advertisemen::CloseURL);
 
-    v.fix = read(ini, Option_Tab::fix);
-    v.MaxSize = QString::number(qBound(MaxSizeMin, read(ini, Option_Tab::MaxSize), MaxSizeMax));
-    v.Len = read(ini, Option_Tab::Len);
-    v.MaxLen = QString::number(qBound(MaxLenMin, read(ini, Option_Tab::MaxLen), MaxLenMax));
-    v.TabType = read(ini, Option_Tab::TabType);
+    const OptionGroups::Tab tab = OptionGroups::ReadTab(ini);
+    v.fix = tab.fix != 0;
+    v.MaxSize = QString::number(qBound(MaxSizeMin, tab.MaxSize, MaxSizeMax));
+    v.Len = tab.Len;
+    v.MaxLen = QString::number(qBound(MaxLenMin, tab.MaxLen, MaxLenMax));
+    v.TabType = tab.TabType;
+    // The stored texts again, with a bad one giving its key's default.
     v.ActivateChColor = readColor(ini, Option_Tab::ActivateChColor);
     v.ActivateBGColor = readColor(ini, Option_Tab::ActivateBGColor);
     v.DeActivateChColor = readColor(ini, Option_Tab::DeActivateChColor);
