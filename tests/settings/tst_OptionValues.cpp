@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-// The options dialog's settings: what is shown for bad stored values, what each page writes,
-// the start-up buttons and the block list's round trip.
-#include "DorvuError.h"
+// The options dialog's settings: what is shown for bad stored values, and the block list's
+// round trip.
 #include "IniFile.h"
-#include "OptionPages.h"
 #include "OptionValues.h"
 #include "PopListLines.h"
 #include "SjisCodec.h"
@@ -14,18 +12,6 @@
 
 #include <memory>
 
-namespace {
-
-OptionValues::Visited only(std::initializer_list<OptionValues::Page> pages)
-{
-    OptionValues::Visited visited{};
-    for (OptionValues::Page p : pages)
-        visited[p] = 1;
-    return visited;
-}
-
-} // namespace
-
 class tst_OptionValues : public QObject
 {
     Q_OBJECT
@@ -34,12 +20,6 @@ private Q_SLOTS:
     void init();
     void tabNumbersShown_data();
     void tabNumbersShown();
-    void pagesWriteTheirKeys_data();
-    void pagesWriteTheirKeys();
-    void nonIntegerStopsAfterEarlierKeys_data();
-    void nonIntegerStopsAfterEarlierKeys();
-    void startupChoices_data();
-    void startupChoices();
     void blockListKeepsUntouchedBytes();
 
 private:
@@ -85,97 +65,9 @@ void tst_OptionValues::tabNumbersShown()
     QCOMPARE(v.MaxLen, maxLen);
     // What is shown is what goes back.
     IniFile file = ini();
-    v.Write(file, only({OptionValues::Tab}));
+    v.Write(file, OptionValues::Visited{0, 0, 0, 1, 0, 0}); // page タブ only
     QCOMPARE(file.ReadString(QStringLiteral("Option_Tab"), QStringLiteral("MaxSize"), {}), maxSize);
     QCOMPARE(file.ReadString(QStringLiteral("Option_Tab"), QStringLiteral("MaxLen"), {}), maxLen);
-}
-
-void tst_OptionValues::pagesWriteTheirKeys_data()
-{
-    QTest::addColumn<OptionValues::Visited>("visited");
-    QTest::addColumn<QByteArray>("file");
-    QTest::newRow("general only")
-        << only({OptionValues::General})
-        << QByteArray("[Option_Main]\r\nMozPath=\r\nMozilla=0\r\nTranslate=0\r\n");
-    QTest::newRow("tab: all nine")
-        << only({OptionValues::Tab})
-        << QByteArray("[Option_Tab]\r\nfix=0\r\nMaxSize=75\r\nLen=0\r\nMaxLen=0\r\nTabType=0\r\n"
-                      "ActivateChColor=clWindowText\r\nActivateBGColor=clBtnFace\r\n"
-                      "DeActivateChColor=clWindowText\r\nDeActivateBGColor=clBtnFace\r\n");
-    QTest::newRow("pages in sheet order")
-        << only({OptionValues::Security, OptionValues::Advert, OptionValues::Window,
-                 OptionValues::StartUp})
-        << QByteArray("[Option_Window]\r\nBookMark=0\r\nAddressBar=0\r\nNewWindow_Active=0\r\n"
-                      "\r\n[Option_advertisemen]\r\nCloseURL=0\r\n"
-                      "\r\n[Option_StartUp]\r\nType=0\r\nPath=\r\n"
-                      "\r\n[Option_Security]\r\nJava=0\r\nScript=0\r\nActiveX=0\r\n"
-                      "\r\n[Option_Multimedia]\r\nImage=0\r\nBGM=0\r\nVideo=0\r\n");
-    QTest::newRow("none") << only({}) << QByteArray();
-}
-
-void tst_OptionValues::pagesWriteTheirKeys()
-{
-    QFETCH(OptionValues::Visited, visited);
-    QFETCH(QByteArray, file);
-    IniFile config = ini();
-    OptionValues::Read(config).Write(config, visited);
-    QCOMPARE(m_home->read(QStringLiteral("config.ini")), file);
-}
-
-void tst_OptionValues::nonIntegerStopsAfterEarlierKeys_data()
-{
-    QTest::addColumn<bool>("sizeBad");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("written");
-    QTest::newRow("size") << true << "7a" << QStringList{QStringLiteral("fix")};
-    QTest::newRow("count") << false << " "
-                           << QStringList{QStringLiteral("fix"), QStringLiteral("MaxSize"),
-                                          QStringLiteral("Len")};
-}
-
-void tst_OptionValues::nonIntegerStopsAfterEarlierKeys()
-{
-    QFETCH(bool, sizeBad);
-    QFETCH(QString, text);
-    QFETCH(QStringList, written);
-    IniFile config = ini();
-    OptionValues v;
-    v.MaxSize = sizeBad ? text : QStringLiteral("10");
-    v.MaxLen = sizeBad ? QStringLiteral("3") : text;
-    try {
-        v.Write(config, only({OptionValues::Tab, OptionValues::StartUp}));
-        QFAIL("no error");
-    } catch (const DorvuError &e) {
-        QCOMPARE(e.message(), QStringLiteral("'%1' は整数ではありません").arg(text));
-    }
-    QStringList keys;
-    for (const char *key : {"fix", "MaxSize", "Len", "MaxLen", "TabType"}) {
-        if (!config.ReadString(QStringLiteral("Option_Tab"), QString::fromLatin1(key), {}).isNull())
-            keys << QString::fromLatin1(key);
-    }
-    QCOMPARE(keys, written);
-    QVERIFY(!m_home->read(QStringLiteral("config.ini")).contains("Option_StartUp"));
-}
-
-void tst_OptionValues::startupChoices_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("choice");
-    QTest::newRow("nothing") << 0 << 0;
-    QTest::newRow("url") << 1 << 2;
-    QTest::newRow("web list") << 2 << 3;
-    QTest::newRow("last windows") << 3 << 1;
-    QTest::newRow("seven") << 7 << -1;
-    QTest::newRow("negative") << -1 << -1;
-}
-
-void tst_OptionValues::startupChoices()
-{
-    QFETCH(int, type);
-    QFETCH(int, choice);
-    QCOMPARE(OptionPages::choiceOfType(type), choice);
-    if (choice >= 0)
-        QCOMPARE(OptionPages::StartupChoices[choice].type, type);
 }
 
 void tst_OptionValues::blockListKeepsUntouchedBytes()
