@@ -180,9 +180,12 @@ void tst_Tfrm_Option::nonIntegerStopsBeforeMainWindow()
     m_home->write(QStringLiteral("CloseURL.txt"), "*old*\r\n");
     Tfrm_Option dialog(m_main.get());
     dialog.show();
+    select(dialog, QStringLiteral("広告抑止"));
+    QVERIFY(dialog.popListReady());
+    QCOMPARE(dialog.PopList->toPlainText(), QStringLiteral("*old*"));
+    dialog.PopList->setPlainText(QStringLiteral("*new*"));
     select(dialog, QStringLiteral("タブ"));
     dialog.txtTabSize->setText(QStringLiteral("12px"));
-    dialog.PopList->setPlainText(QStringLiteral("*new*"));
     m_main->calls.clear();
     dialog.Button1->click();
     QCOMPARE(m_errors, QStringList{QStringLiteral("'12px' は整数ではありません")});
@@ -295,6 +298,8 @@ void tst_Tfrm_Option::hugeBlockListKeepsItsBytes()
     Tfrm_Option dialog(m_main.get());
     dialog.show();
     select(dialog, QStringLiteral("広告抑止"));
+    // The list fills while the dialog goes on answering; until then it cannot be edited.
+    QVERIFY(!dialog.popListReady() && dialog.PopList->isReadOnly());
     QVERIFY(dialog.chkPop->isChecked());
     dialog.Button1->click();
     QCOMPARE(m_errors, QStringList());

@@ -13,6 +13,8 @@ class PopListLines
 public:
     explicit PopListLines(const QStringList &fileLines = {});
 
+    /// The lines as read.
+    const QStringList &lines() const { return m_lines; }
     /// The text to show: the lines joined with "\n".
     QString text() const;
     /// The lines to save for the edited \a shown text: a line equal to what was shown for a

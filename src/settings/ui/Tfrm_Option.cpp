@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTextCursor>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -56,10 +58,8 @@ void Tfrm_Option::FormCreate()
     // 3: the pages have no tabs of their own; the window keeps the button face of its style.
     // 4: a missing block list is only worth a message while blocking is on: with blocking off
     // nothing reads it, and a fresh program folder has none.
-    if (QFileInfo::exists(closeUrlPath()) || v.CloseURL) {
+    if (QFileInfo::exists(closeUrlPath()) || v.CloseURL)
         m_popLines = PopListLines(TextFile::readLines(closeUrlPath()));
-        PopList->setPlainText(m_popLines.text());
-    }
     // 5
     TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
     TreeView1->expandAll();
@@ -141,6 +141,39 @@ void Tfrm_Option::TreeView1Change(QTreeWidgetItem *node)
         return;
     PageCTL->setCurrentWidget(TabSheet[page]);
     m_visited[page] = 1;
+    if (page == OptionValues::Advert)
+        FillPopList();
+}
+
+void Tfrm_Option::FillPopList()
+{
+    if (m_popFill != PopFill::None)
+        return;
+    m_popFill = PopFill::Filling;
+    m_popText = m_popLines.text();
+    m_popFilled = 0;
+    PopList->setReadOnly(true);
+    PopList->document()->setUndoRedoEnabled(false);
+    FillPopListStep();
+}
+
+void Tfrm_Option::FillPopListStep()
+{
+    constexpr qsizetype kSlice = 128 * 1024;
+    const qsizetype size = qMin(kSlice, m_popText.size() - m_popFilled);
+    QTextCursor end(PopList->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(m_popText.mid(m_popFilled, size));
+    m_popFilled += size;
+    if (m_popFilled < m_popText.size()) {
+        QTimer::singleShot(0, this, [this] { FillPopListStep(); });
+        return;
+    }
+    m_popText.clear();
+    m_popFill = PopFill::Done;
+    PopList->document()->setUndoRedoEnabled(true);
+    PopList->setReadOnly(false);
+    PopList->moveCursor(QTextCursor::Start);
 }
 
 void Tfrm_Option::chkMozClick()
@@ -227,8 +260,10 @@ void Tfrm_Option::Button1Click()
     const OptionGroups::Tab tab = OptionGroups::ReadTab(ini);
     m_main->applyTabStrip(tab.fix == 1 ? tab.MaxSize : -1, tab.TabType);
     m_main->setSwitchTicks(OptionGroups::ReadSecurity(ini));
-    // 4, whether or not page 広告抑止 was shown.
-    TextFile::writeLines(closeUrlPath(), m_popLines.linesFor(PopList->toPlainText()));
+    // 4, whether or not page 広告抑止 was shown; a list not (yet) shown whole is as read.
+    TextFile::writeLines(closeUrlPath(), popListReady()
+                                             ? m_popLines.linesFor(PopList->toPlainText())
+                                             : m_popLines.lines());
     // 5
     close();
 }

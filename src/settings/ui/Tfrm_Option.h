@@ -110,6 +110,8 @@ public:
     int startupType() const { return m_startupType; }
     /// The settings as the controls show them now.
     OptionValues values() const;
+    /// True once PopList holds the whole block list and can be edited.
+    bool popListReady() const { return m_popFill == PopFill::Done; }
 
 private:
     void CreatePages();
@@ -124,6 +126,10 @@ private:
     /// The look of an edit that is enabled or not.
     static void setEditEnabled(QLineEdit *edit, bool enabled);
     QString closeUrlPath() const;
+    /// PopList is filled when its page is first shown, a slice per turn of the event loop, so
+    /// a long list keeps the dialog responsive; it is read-only until it is complete.
+    void FillPopList();
+    void FillPopListStep();
 
     TOptionsTarget *m_main;
     QString m_programFolder;
@@ -132,6 +138,10 @@ private:
     int m_startupType = 0;
     QRadioButton *m_startupButtons[4] = {};
     PopListLines m_popLines;
+    enum class PopFill { None, Filling, Done };
+    PopFill m_popFill = PopFill::None;
+    QString m_popText;
+    qsizetype m_popFilled = 0;
     /// The colour picker opens with the colour last picked in it.
     QColor m_pickedColor = Qt::black;
 };
