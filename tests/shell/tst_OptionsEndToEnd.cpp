@@ -143,12 +143,13 @@ void tst_OptionsEndToEnd::blockingSetInTheDialogKeepsPopupsAway()
     QVERIFY(
         m_home->read(QStringLiteral("config.ini")).contains("[Option_advertisemen]\r\nCloseURL=1"));
 
-    // After: the second page opens, its pop-up is asked for and kept away.
+    // After: the second page opens and its pop-up is kept away.
     auto second = DorvuProcess::start({m_server.url(QStringLiteral("/opener-2")).toString()},
                                       m_home->path(), m_runtime->path());
     QVERIFY(second->waitForFinished(60000));
     QTRY_VERIFY_WITH_TIMEOUT(m_home->read(QStringLiteral("winlist")).contains("/opener-2"), 60000);
-    QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/adpop-2")), 60000);
+    // The page asked for its pop-up before it took its title; once it is listed, the request
+    // is with the capture window, which either blocks it or opens a tab.
     // Nothing announces that a pop-up stayed away: give a tab the time it would take.
     QTest::qWait(3000);
     QVERIFY(!m_home->read(QStringLiteral("winlist")).contains("/adpop-2"));
