@@ -16,6 +16,6 @@ QSize TBand::sizeHint() const
 {
     QSize size = QToolBar::sizeHint();
     if (m_width > 0)
-        size.setWidth(qMax(m_width, minimumSizeHint().width()));
+        size.setWidth(qMax(m_width, size.width()));
     return size;
 }

@@ -4,8 +4,9 @@
 
 #include <QToolBar>
 
-/// A band of the top bar: a toolbar that asks its row for a given width. The row gives it that
-/// width while there is room; the last band of a row takes the rest of the row.
+/// A band of the top bar: a toolbar that asks its row for a given width, never less than its
+/// contents need. The row gives it that width while there is room; the last band of a row
+/// takes the rest of the row.
 class TBand : public QToolBar
 {
     Q_OBJECT
