@@ -63,6 +63,12 @@ bool TestHttpServer::wasRequested(const QString &path) const
     return m_requests.contains(path);
 }
 
+void TestHttpServer::clearRequests()
+{
+    m_requests.clear();
+    m_targets.clear();
+}
+
 void TestHttpServer::serve(QTcpSocket *socket)
 {
     // The request line is enough: the tests send no bodies worth reading.
@@ -76,6 +82,7 @@ void TestHttpServer::serve(QTcpSocket *socket)
         return;
     }
     const QString path = QUrl(QString::fromLatin1(parts.at(1))).path();
+    m_targets.append(parts.at(1));
     m_requests.append(path);
     Q_EMIT requested(path);
     if (!m_held.isEmpty() && path == m_held) {

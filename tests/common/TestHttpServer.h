@@ -34,8 +34,10 @@ public:
     void release();
 
     QStringList requests() const { return m_requests; }
+    /// The request targets as sent: path and query, still percent-encoded.
+    QList<QByteArray> targets() const { return m_targets; }
     bool wasRequested(const QString &path) const;
-    void clearRequests() { m_requests.clear(); }
+    void clearRequests();
 
 Q_SIGNALS:
     void requested(const QString &path);
@@ -53,6 +55,7 @@ private:
     QTcpServer m_server;
     QHash<QString, Route> m_routes;
     QStringList m_requests;
+    QList<QByteArray> m_targets;
     QString m_held;
     // A held request whose client gave up is gone by release().
     QList<QPair<QPointer<QTcpSocket>, QString>> m_waiting;

@@ -120,6 +120,32 @@ inline constexpr IntegerKey JBarSize{Section, u"JBarSize", 153};
 inline constexpr IntegerKey JBarMax{Section, u"JBarMax", 0};
 } // namespace Bar
 
+/// The search services of the search bar by index (0 to 10), read at each search. Host is the
+/// server part of the service's address ("name" or "name:port"); Charset the character set the
+/// service expects its query in: "UTF-8", "Shift_JIS" or "EUC-JP".
+namespace Search {
+inline constexpr QStringView Section = u"Search";
+inline constexpr int Count = 11;
+inline constexpr StringKey Host[Count]{{Section, u"Host0", u"www.google.co.jp"},
+                                       {Section, u"Host1", u"www.google.co.jp"},
+                                       {Section, u"Host2", u"search.yahoo.co.jp"},
+                                       {Section, u"Host3", u"kr.search.yahoo.com"},
+                                       {Section, u"Host4", u"search.goo.ne.jp"},
+                                       {Section, u"Host5", u"yougo.ascii.jp"},
+                                       {Section, u"Host6", u"www2.alc.co.jp"},
+                                       {Section, u"Host7", u"www2.alc.co.jp"},
+                                       {Section, u"Host8", u"www.mapion.co.jp"},
+                                       {Section, u"Host9", u"search.post.japanpost.jp"},
+                                       {Section, u"Host10", u"search.post.japanpost.jp"}};
+inline constexpr StringKey Charset[Count]{
+    {Section, u"Charset0", u"UTF-8"}, {Section, u"Charset1", u"UTF-8"},
+    {Section, u"Charset2", u"UTF-8"}, {Section, u"Charset3", u"UTF-8"},
+    {Section, u"Charset4", u"UTF-8"}, {Section, u"Charset5", u"UTF-8"},
+    {Section, u"Charset6", u"UTF-8"}, {Section, u"Charset7", u"UTF-8"},
+    {Section, u"Charset8", u"UTF-8"}, {Section, u"Charset9", u"UTF-8"},
+    {Section, u"Charset10", u"UTF-8"}};
+} // namespace Search
+
 /// Reads \a key from \a ini with the key's default.
 QString read(const IniFile &ini, const StringKey &key);
 int read(const IniFile &ini, const IntegerKey &key);

@@ -139,8 +139,7 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 
 void TMainForm::FormResize()
 {
-    // The bars follow the window through their layouts: the progress bar keeps 130 pixels, the
-    // status bar, the address box and the tab strip take the rest of their bars.
+    FitBars();
     if (!m_startupPending)
         return;
     // Pages open once the window is on screen, after this resize has been laid out.
@@ -227,26 +226,6 @@ bool TMainForm::defaultEngineIsIE() const
     return IE_item->isChecked();
 }
 
-void TMainForm::BandPositionRead()
-{
-    // Restores band order, rows and widths, the bar ticks and the side bar width ("Bar").
-}
-
-void TMainForm::BandPositionWrite()
-{
-    // Stores band order, rows and widths, the bar ticks and the side bar width ("Bar").
-}
-
-void TMainForm::ViewToolBar()
-{
-    // Hides every bar whose View > ツールバー item is unticked.
-}
-
-void TMainForm::CoolBar1MouseUp()
-{
-    // Fits the address and search boxes to their bands after a band was moved.
-}
-
 void TMainForm::OfferRecovery()
 {
     // Asks whether to reopen the restore file's windows after an unclean exit.
@@ -271,11 +250,6 @@ void TMainForm::EnumFiles(const QString &folder)
 {
     // Lists the web list files of \a folder after N7 in mnuWebList.
     Q_UNUSED(folder);
-}
-
-void TMainForm::SetupSearchTable()
-{
-    // Fills cmbSearch and the search URL table with the search services.
 }
 
 void TMainForm::ReadMojiSize()

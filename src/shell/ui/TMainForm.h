@@ -35,6 +35,8 @@ class TBrowserCommands;
 class TCloseCommands;
 class TBrowserHost;
 class TTabControl;
+class TSearchBar;
+class TSideBar;
 
 /// The main frame window: menus, bars, the child window area and the state shared by the
 /// subsystems. Named components are public members under their own names, so the subsystems can
@@ -179,6 +181,10 @@ public:
     QTreeWidget *TreeView1 = nullptr;
     QTreeWidget *TreeWin = nullptr;
     QToolButton *btnBar = nullptr;
+    /// The side bar's width, collapse button and edge drag.
+    TSideBar *SideBar = nullptr;
+    /// The search bar's services and searches.
+    TSearchBar *SearchBar = nullptr;
 
     QWidget *TabBar = nullptr;
     TTabControl *TabControl1 = nullptr;
@@ -259,6 +265,13 @@ public:
     void BuildBookMarkMenu();
     void EnumFiles(const QString &folder);
     void SetupSearchTable();
+    /// View > ツールバー: each switches its bar on or off as its tick says.
+    void mnuShow_defaultClick();
+    void mnuShow_AddressClick();
+    void mnuShow_SearchClick();
+    void mnuShow_StatusClick();
+    void mnuShow_TabClick();
+    void mnuShow_JClick();
     void ReadMojiSize();
     void mnuOptionClick();
 
@@ -288,6 +301,9 @@ private:
     void CreateTabPopup();
     void CreateBars();
     void CreateSideAndBottomBars(QWidget *central);
+    void ConnectBars();
+    /// FormResize's part for the bars.
+    void FitBars();
     void ConnectHandlers();
     void CreateBrowser();
     void RebuildWindowList();

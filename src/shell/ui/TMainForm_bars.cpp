@@ -4,9 +4,20 @@
 // the status bar at the bottom, around the child window area.
 #include "TMainForm.h"
 
+#include "BandLayout.h"
 #include "CompactTabStyle.h"
-
+#include "IniFile.h"
+#include "SettingsKeys.h"
+#include "SideBarState.h"
+#include "TBand.h"
+#include "TSearchBar.h"
+#include "TSideBar.h"
 #include "TTabControl.h"
+
+#include <QEvent>
+#include <QLayout>
+#include <QMetaObject>
+#include <functional>
 
 #include <QAction>
 #include <QComboBox>
@@ -24,11 +35,26 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace Bar = SettingsKeys::Bar;
+
 namespace {
+
+// The bottom bar fits its progress bar and status bar only when it is wider than this.
+constexpr int kStatusFitWidth = 260;
+constexpr int kProgressWidth = 130;
+constexpr int kStatusMargin = 2;
+// The child window area keeps at least this much of the window beside the side bar.
+constexpr int kClientRoom = 100;
+
+/// The widest the side bar may be: the child window area keeps its room beside it.
+int sideBarRoom(const TMainForm *form)
+{
+    return form->width() - qMax(kClientRoom, form->mdiArea()->minimumSizeHint().width());
+}
 
 QToolBar *makeBand(TMainForm *form, const QString &name, const QString &title)
 {
-    auto *band = new QToolBar(title, form);
+    auto *band = new TBand(title, form);
     band->setObjectName(name);
     band->setAllowedAreas(Qt::TopToolBarArea);
     band->setFloatable(false);
@@ -56,6 +82,30 @@ QToolButton *makeTextButton(const QString &name, const QString &caption)
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return button;
 }
+
+/// Runs a callback after each event of one type on the widgets it watches, once the widget
+/// has handled it.
+class EventWatcher : public QObject
+{
+public:
+    EventWatcher(QEvent::Type type, std::function<void()> callback, QObject *parent)
+        : QObject(parent)
+        , m_type(type)
+        , m_callback(std::move(callback))
+    {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            QMetaObject::invokeMethod(this, m_callback, Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_callback;
+};
 
 QTreeWidget *makeTree(const QString &name)
 {
@@ -163,9 +213,12 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
     btnBar->setObjectName(QStringLiteral("btnBar"));
     btnBar->setFixedWidth(8);
     btnBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    // Panel, button, and right of it two pixels of the bar's own: the resize strip. The panel
+    // may shrink to a sliver when the bar is collapsed.
+    JTabControl->setMinimumWidth(1);
     auto *jLayout = new QHBoxLayout(JBar);
-    jLayout->setContentsMargins(0, 0, 0, 0);
-    jLayout->setSpacing(2);
+    jLayout->setContentsMargins(0, 0, 2, 0);
+    jLayout->setSpacing(0);
     jLayout->addWidget(JTabControl);
     jLayout->addWidget(btnBar);
 
@@ -193,11 +246,15 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setFixedWidth(130);
-    auto *statusLayout = new QHBoxLayout(ToolBar1);
-    statusLayout->setContentsMargins(2, 0, 2, 2);
-    statusLayout->addWidget(StatusBar1, 1);
-    statusLayout->addWidget(ProgressBar1);
+    // Placed by hand, not by a layout: in a narrow bottom bar both parts keep their widths
+    // and the bar does not hold the window wider for them.
+    StatusBar1->setParent(ToolBar1);
+    ProgressBar1->setParent(ToolBar1);
+    ToolBar1->setFixedHeight(
+        qMax(StatusBar1->sizeHint().height(), ProgressBar1->sizeHint().height()) + kStatusMargin);
+    ToolBar1->setMinimumWidth(1);
+    ToolBar1->installEventFilter(new EventWatcher(
+        QEvent::Resize, [this] { FitBars(); }, this));
 
     auto *middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);
@@ -210,4 +267,188 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
     layout->addLayout(middle, 1);
     layout->addWidget(TabBar);
     layout->addWidget(ToolBar1);
+
+    SideBar = new TSideBar(
+        JBar, btnBar, [this] { return sideBarRoom(this); }, this);
+    SearchBar = new TSearchBar(
+        txtSearch, cmbSearch, btnSearch,
+        [this](const QString &caption, const QString &url) { OpenPage(caption, url); }, this);
+    ConnectBars();
+}
+
+void TMainForm::ConnectBars()
+{
+    connect(mnuShow_default, &QAction::triggered, this, &TMainForm::mnuShow_defaultClick);
+    connect(mnuShow_Address, &QAction::triggered, this, &TMainForm::mnuShow_AddressClick);
+    connect(mnuShow_Search, &QAction::triggered, this, &TMainForm::mnuShow_SearchClick);
+    connect(mnuShow_Status, &QAction::triggered, this, &TMainForm::mnuShow_StatusClick);
+    connect(mnuShow_Tab, &QAction::triggered, this, &TMainForm::mnuShow_TabClick);
+    connect(mnuShow_J, &QAction::triggered, this, &TMainForm::mnuShow_JClick);
+    // A release over the top bar ends a band's drag.
+    // After the band's own handling of the release, which drops a dragged band.
+    auto *watcher = new EventWatcher(
+        QEvent::MouseButtonRelease, [this] { CoolBar1MouseUp(); }, this);
+    for (QToolBar *band : std::as_const(CoolBar1))
+        band->installEventFilter(watcher);
+}
+
+namespace {
+
+/// Puts the bands of \a form into the top area in \a order, each row starting where a band
+/// breaks. A band keeps whether it is switched off.
+void placeBands(TMainForm *form, const QList<BandLayout::Band> &order)
+{
+    QList<bool> hidden;
+    for (QToolBar *band : std::as_const(form->CoolBar1)) {
+        hidden.append(band->isHidden());
+        form->removeToolBar(band);
+    }
+    for (int p = 0; p < order.size(); ++p) {
+        const BandLayout::Band &b = order.at(p);
+        auto *band = static_cast<TBand *>(form->CoolBar1.at(b.id));
+        if (p > 0 && b.rowBreak)
+            form->addToolBarBreak(Qt::TopToolBarArea);
+        form->addToolBar(Qt::TopToolBarArea, band);
+        band->setHidden(hidden.at(b.id));
+        band->setBandWidth(
+            b.width == 0
+                ? 0
+                : BandLayout::fitWidth(b.width, band->minimumSizeHint().width(), form->width()));
+    }
+}
+
+/// The bands of \a form in reading order, row by row and left to right, with their widths
+/// and breaks. A band switched off still has its place: it is shown for the measurement.
+QList<BandLayout::Band> bandsInReadingOrder(TMainForm *form)
+{
+    QList<QToolBar *> switchedOff;
+    for (QToolBar *band : std::as_const(form->CoolBar1)) {
+        if (band->isHidden()) {
+            band->setHidden(false);
+            switchedOff.append(band);
+        }
+    }
+    if (!switchedOff.isEmpty() || !form->isVisible())
+        form->layout()->activate();
+    QList<QToolBar *> bands = form->CoolBar1;
+    std::stable_sort(bands.begin(), bands.end(), [](const QToolBar *a, const QToolBar *b) {
+        const QPoint pa = a->geometry().topLeft();
+        const QPoint pb = b->geometry().topLeft();
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    });
+    QList<BandLayout::Band> order;
+    for (int p = 0; p < bands.size(); ++p) {
+        const QToolBar *band = bands.at(p);
+        const bool rowBreak = p == 0 || band->geometry().y() != bands.at(p - 1)->geometry().y();
+        order.append(BandLayout::Band{static_cast<int>(form->CoolBar1.indexOf(band)), band->width(),
+                                      rowBreak});
+    }
+    for (QToolBar *band : std::as_const(switchedOff))
+        band->setHidden(true);
+    return order;
+}
+
+void showBar(QWidget *bar, const QAction *item)
+{
+    bar->setVisible(item->isChecked());
+}
+
+} // namespace
+
+void TMainForm::BandPositionRead()
+{
+    const IniFile ini = IniFile::config();
+    const BandLayout::Stored stored = BandLayout::read(ini);
+    mnuShow_default->setChecked(SettingsKeys::read(ini, Bar::ToolBar));
+    mnuShow_Address->setChecked(SettingsKeys::read(ini, Bar::AddressBar));
+    mnuShow_Status->setChecked(SettingsKeys::read(ini, Bar::StatusBar));
+    mnuShow_Tab->setChecked(SettingsKeys::read(ini, Bar::TabBar));
+    mnuShow_J->setChecked(SettingsKeys::read(ini, Bar::JBar));
+    mnuShow_Search->setChecked(SettingsKeys::read(ini, Bar::Search));
+    SideBar->restore(SideBarState(SettingsKeys::read(ini, Bar::JBarSize),
+                                  SettingsKeys::read(ini, Bar::JBarMax)));
+    placeBands(this, BandLayout::restore(stored));
+}
+
+void TMainForm::BandPositionWrite()
+{
+    IniFile ini = IniFile::config();
+    BandLayout::write(ini, bandsInReadingOrder(this));
+    SettingsKeys::write(ini, Bar::ToolBar, mnuShow_default->isChecked());
+    SettingsKeys::write(ini, Bar::AddressBar, mnuShow_Address->isChecked());
+    SettingsKeys::write(ini, Bar::StatusBar, mnuShow_Status->isChecked());
+    SettingsKeys::write(ini, Bar::TabBar, mnuShow_Tab->isChecked());
+    SettingsKeys::write(ini, Bar::JBar, mnuShow_J->isChecked());
+    SettingsKeys::write(ini, Bar::Search, mnuShow_Search->isChecked());
+    const int room = sideBarRoom(this);
+    SettingsKeys::write(ini, Bar::JBarSize, SideBar->state().storedWidth(room));
+    SettingsKeys::write(ini, Bar::JBarMax, SideBar->state().storedMemory(room));
+}
+
+void TMainForm::ViewToolBar()
+{
+    showBar(ToolBar2, mnuShow_default);
+    showBar(ToolBar3, mnuShow_Address);
+    showBar(ToolBar4, mnuShow_Search);
+    showBar(ToolBar1, mnuShow_Status);
+    showBar(TabBar, mnuShow_Tab);
+    showBar(JBar, mnuShow_J);
+}
+
+void TMainForm::mnuShow_defaultClick()
+{
+    showBar(ToolBar2, mnuShow_default);
+}
+
+void TMainForm::mnuShow_AddressClick()
+{
+    showBar(ToolBar3, mnuShow_Address);
+}
+
+void TMainForm::mnuShow_SearchClick()
+{
+    showBar(ToolBar4, mnuShow_Search);
+}
+
+void TMainForm::mnuShow_StatusClick()
+{
+    showBar(ToolBar1, mnuShow_Status);
+}
+
+void TMainForm::mnuShow_TabClick()
+{
+    showBar(TabBar, mnuShow_Tab);
+}
+
+void TMainForm::mnuShow_JClick()
+{
+    showBar(JBar, mnuShow_J);
+}
+
+void TMainForm::FitBars()
+{
+    // The address box, the "移動" button and the tab strip follow their bars by layout. The
+    // progress bar keeps 130 pixels and the status bar takes the rest, while there is room; in
+    // a narrower bottom bar both keep their widths.
+    const int width = ToolBar1->width();
+    if (width > kStatusFitWidth) {
+        const int height = ToolBar1->height() - kStatusMargin;
+        const int statusWidth = width - kProgressWidth - 2 * kStatusMargin;
+        StatusBar1->setGeometry(kStatusMargin, 0, statusWidth, height);
+        ProgressBar1->setGeometry(kStatusMargin + statusWidth, 0, kProgressWidth, height);
+    }
+    SideBar->apply();
+}
+
+void TMainForm::CoolBar1MouseUp()
+{
+    // The address and search boxes fill their bands by layout; a band that has just moved is
+    // laid out now rather than at the next paint.
+    for (QToolBar *band : std::as_const(CoolBar1))
+        band->layout()->activate();
+}
+
+void TMainForm::SetupSearchTable()
+{
+    SearchBar->SetupSearchTable();
 }
