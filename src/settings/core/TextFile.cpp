@@ -18,7 +18,10 @@ QString fullPath(const QString &path)
     return QFileInfo(path).absoluteFilePath();
 }
 
-/// Reads at most kMaxRead bytes; false when the file cannot be opened as a file.
+} // namespace
+
+namespace TextFile {
+
 bool readBytes(const QString &path, QByteArray *bytes)
 {
     QFile f(path);
@@ -32,10 +35,6 @@ bool readBytes(const QString &path, QByteArray *bytes)
     *bytes = f.read(qMin(f.size(), kMaxRead));
     return true;
 }
-
-} // namespace
-
-namespace TextFile {
 
 QStringList splitLines(const QString &text)
 {

@@ -13,6 +13,9 @@ namespace TextFile {
 QStringList readLines(const QString &path);
 /// Same lines, or an empty list when the file cannot be read.
 QStringList readLinesOrEmpty(const QString &path);
+/// The file's bytes as they are (at most the first 64 MiB); false when it cannot be opened as
+/// a file.
+bool readBytes(const QString &path, QByteArray *bytes);
 /// Writes to a temporary file in the same folder, then renames it over \a path.
 /// Throws DorvuError "%s に書き込めません" on failure; the old file is then unchanged.
 void writeLines(const QString &path, const QStringList &lines);
