@@ -51,12 +51,9 @@ Tfrm_MZOption::Tfrm_MZOption(QWidget *parent)
     chkScript = new QCheckBox(QStringLiteral("Scriptを有効にする"), features);
     featureGrid->addWidget(chkImage, 0, 0);
     featureGrid->addWidget(chkCookie, 0, 1);
-    auto *java = new QHBoxLayout;
-    java->addWidget(chkJava);
-    java->addWidget(unsupported(features));
-    java->addStretch();
-    featureGrid->addLayout(java, 1, 0);
-    featureGrid->addWidget(chkScript, 1, 1);
+    featureGrid->addWidget(chkScript, 0, 2);
+    featureGrid->addWidget(chkJava, 1, 0);
+    featureGrid->addWidget(unsupported(features), 1, 1, 1, 2);
 
     auto *proxies = new QGroupBox(QStringLiteral("プロキシ設定"), this);
     auto *proxyGrid = new QGridLayout(proxies);
@@ -75,7 +72,7 @@ Tfrm_MZOption::Tfrm_MZOption(QWidget *parent)
     addRow(2, QStringLiteral("FTP プロキシ："), txtFTP, txtFTP_port);
     addRow(3, QStringLiteral("SSL プロキシ："), txtSSL, txtSSL_port);
     addRow(4, QStringLiteral("Gopher プロキシ："), txtGopher, txtGopher_port);
-    proxyGrid->addWidget(unsupported(proxies), 5, 1, 1, 3, Qt::AlignRight);
+    proxyGrid->addWidget(unsupported(proxies), 5, 1, 1, 3); // under the Gopher row
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button2 = new QPushButton(QStringLiteral("Cancel"), this);
