@@ -17,11 +17,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("argument");
-        QTest::newRow("trailing separator")
-            << QStringLiteral("/opt/dorvu/gecko/") << QStringLiteral("/opt/dorvu/gecko/mozctl.so");
-        QTest::newRow("none") << QStringLiteral("/opt/dorvu/gecko")
-                              << QStringLiteral("/opt/dorvu/gecko/mozctl.so");
-        QTest::newRow("empty folder") << QString() << QStringLiteral("/mozctl.so");
+        QTest::newRow("trailing separator") << "/opt/gecko/"
+                                            << "/opt/gecko/mozctl.so";
+        QTest::newRow("none") << "/opt/gecko"
+                              << "/opt/gecko/mozctl.so";
+        QTest::newRow("empty folder") << ""
+                                      << "/mozctl.so";
     }
 
     void registerArgument()
@@ -34,14 +35,13 @@ private Q_SLOTS:
     void proposedFolder()
     {
         QTemporaryDir dir;
-        const QString empty = dir.filePath(QStringLiteral("empty"));
-        const QString built = dir.filePath(QStringLiteral("gecko"));
-        QVERIFY(QDir().mkpath(empty) && QDir().mkpath(built));
-        QCOMPARE(GeckoModuleFolder::Proposed({empty, built}), QString());
+        const QString built = GeckoModuleFolder::Candidates(dir.path()).value(0);
+        QCOMPARE(built, dir.filePath(QStringLiteral("gecko")));
+        QVERIFY(QDir().mkpath(built));
+        QCOMPARE(GeckoModuleFolder::Proposed({dir.path(), built}), QString());
         QFile module(built + QStringLiteral("/mozctl.so"));
         QVERIFY(module.open(QIODevice::WriteOnly));
-        QCOMPARE(GeckoModuleFolder::Proposed({empty, built + QLatin1Char('/')}), built);
-        QCOMPARE(GeckoModuleFolder::Candidates(dir.path()).value(0), built);
+        QCOMPARE(GeckoModuleFolder::Proposed({dir.path(), built + QStringLiteral("/")}), built);
     }
 };
 

@@ -12,72 +12,44 @@ class TestGeckoProfile : public QObject
 {
     Q_OBJECT
 
-private:
-    QTemporaryDir m_dir;
-
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
 private Q_SLOTS:
-    void baseFolder_data()
-    {
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<QString>("mozPath");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("data folder exists")
-            << QStringLiteral("<dir>/") << QStringLiteral("/opt/gecko")
-            << QStringLiteral("<dir>/dorvu/Mozilla/Profiles/MozillaControl/");
-        QTest::newRow("no data folder: MozPath's")
-            << QStringLiteral("<dir>/missing/") << QStringLiteral("/opt/gecko")
-            << QStringLiteral("/opt/gecko/Profiles/MozillaControl/");
-        QTest::newRow("neither") << QString() << QString()
-                                 << QStringLiteral("/Profiles/MozillaControl/");
-    }
-
     void baseFolder()
     {
-        QFETCH(QString, data);
-        QFETCH(QString, mozPath);
-        QFETCH(QString, expected);
-        const QString dir = m_dir.path();
-        data.replace(QStringLiteral("<dir>"), dir);
-        expected.replace(QStringLiteral("<dir>"), dir);
-        QCOMPARE(GeckoProfile::BaseFolder(data, mozPath), expected);
+        QTemporaryDir dir;
+        QCOMPARE(GeckoProfile::BaseFolder(dir.path() + QStringLiteral("/"), QStringLiteral("/m")),
+                 dir.path() + QStringLiteral("/dorvu/Mozilla/Profiles/MozillaControl/"));
+        QCOMPARE(
+            GeckoProfile::BaseFolder(dir.filePath(QStringLiteral("none")), QStringLiteral("/m")),
+            QStringLiteral("/m/Profiles/MozillaControl/"));
     }
 
+    // Listings come in no fixed order: "." and ".." are never taken for the profile.
     void profileFolderName()
     {
-        const QString base = path(QStringLiteral("base/"));
-        QVERIFY(QDir().mkpath(base));
-        QCOMPARE(GeckoProfile::ProfileFolderName(base), QStringLiteral(".."));
+        QTemporaryDir dir;
+        const QString base = dir.path() + QStringLiteral("/");
         QCOMPARE(GeckoProfile::PrefsPath(base), base + QStringLiteral("../prefs.js"));
-
         QFile file(base + QStringLiteral("0-file"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(QDir(base).mkdir(QStringLiteral("zeta")));
-        QVERIFY(QDir(base).mkdir(QStringLiteral("abc.default")));
-        QCOMPARE(GeckoProfile::ProfileFolderName(base), QStringLiteral("abc.default"));
-        QCOMPARE(GeckoProfile::ProfileFolderName(base + QStringLiteral("0-file")),
-                 QStringLiteral(".."));
+        QVERIFY(QDir(base).mkdir(QStringLiteral("zeta")) &&
+                QDir(base).mkdir(QStringLiteral("abc")));
+        QCOMPARE(GeckoProfile::ProfileFolderName(base), QStringLiteral("abc"));
+        QCOMPARE(GeckoProfile::ProfileFolderName(file.fileName()), QStringLiteral(".."));
     }
 
     void ensureProfile()
     {
-        const QString base = path(QStringLiteral("new/Profiles/MozillaControl/"));
+        QTemporaryDir dir;
+        const QString base = dir.filePath(QStringLiteral("new/Profiles/MozillaControl/"));
         const QString made = GeckoProfile::EnsureProfile(base);
         QCOMPARE(made, base + QStringLiteral("default/"));
         QFile prefs(made + QStringLiteral("prefs.js"));
         QVERIFY(prefs.exists());
-        QCOMPARE(prefs.size(), 0);
-        // The second start finds it and leaves it.
-        QVERIFY(prefs.open(QIODevice::WriteOnly));
-        prefs.write("x");
+        QVERIFY(prefs.open(QIODevice::Append) && prefs.write("x") == 1);
         prefs.close();
-        QCOMPARE(GeckoProfile::EnsureProfile(base), made);
+        QCOMPARE(GeckoProfile::EnsureProfile(base), made); // found, not made again
         QCOMPARE(prefs.size(), 1);
-
-        QFile notAFolder(path(QStringLiteral("plain")));
-        QVERIFY(notAFolder.open(QIODevice::WriteOnly));
-        QCOMPARE(GeckoProfile::EnsureProfile(notAFolder.fileName() + QLatin1Char('/')), QString());
+        QCOMPARE(GeckoProfile::EnsureProfile(prefs.fileName() + QStringLiteral("/")), QString());
     }
 };
 

@@ -4,10 +4,8 @@
 // by X11 window id. See MozCtlApi.h for the contract.
 
 #include "CharsetSniffer.h"
-#include "GeckoPrefs.h"
-#include "GeckoProfile.h"
 #include "MozCtlApi.h"
-#include "TextFile.h"
+#include "ProfileContext.h"
 
 #include <X11/Xlib.h>
 #include <gdk/gdkx.h>
@@ -47,9 +45,6 @@ struct Pending
 
 MozCtlTextHandler g_clipboardHandler = nullptr;
 void *g_clipboardContext = nullptr;
-std::string g_profileBase;
-std::string g_profile;
-GeckoPrefs::EngineSettings g_prefs;
 WebKitWebContext *g_context = nullptr;
 
 bool sandboxDisabledByEnvironment()
@@ -91,73 +86,12 @@ int clipboardOwnedByPage()
 
 void setProfileFolder(const char *base)
 {
-    g_profileBase = base ? base : "";
+    ProfileContext::setBase(base);
 }
 
 const char *profileFolder()
 {
-    return g_profile.c_str();
-}
-
-void applyProxies(WebKitWebsiteDataManager *data)
-{
-    if (!g_prefs.CustomProxy)
-        return; // the desktop's settings
-    // What the engine itself leaves alone by default.
-    const char *direct[] = {"localhost", "127.0.0.1", "::1", nullptr};
-    WebKitNetworkProxySettings *proxies = webkit_network_proxy_settings_new(nullptr, direct);
-    const std::pair<const char *, const QByteArray *> schemes[] = {
-        {"http", &g_prefs.HttpProxy}, {"ftp", &g_prefs.FtpProxy}, {"https", &g_prefs.SslProxy}};
-    for (const auto &[scheme, uri] : schemes)
-        if (!uri->isEmpty())
-            webkit_network_proxy_settings_add_proxy_for_scheme(proxies, scheme, uri->constData());
-    webkit_website_data_manager_set_network_proxy_settings(data, WEBKIT_NETWORK_PROXY_MODE_CUSTOM,
-                                                           proxies);
-    webkit_network_proxy_settings_free(proxies);
-}
-
-void applyCookies(WebKitWebsiteDataManager *data)
-{
-    WebKitCookieManager *cookies = webkit_website_data_manager_get_cookie_manager(data);
-    webkit_cookie_manager_set_persistent_storage(cookies, (g_profile + "cookies.sqlite").c_str(),
-                                                 WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
-    switch (g_prefs.CookieBehavior) {
-    case 0:
-        webkit_cookie_manager_set_accept_policy(cookies, WEBKIT_COOKIE_POLICY_ACCEPT_ALWAYS);
-        break;
-    case 1:
-        webkit_cookie_manager_set_accept_policy(cookies,
-                                                WEBKIT_COOKIE_POLICY_ACCEPT_NO_THIRD_PARTY);
-        break;
-    case 2:
-        webkit_cookie_manager_set_accept_policy(cookies, WEBKIT_COOKIE_POLICY_ACCEPT_NEVER);
-        break;
-    default:
-        break;
-    }
-}
-
-// The web context of every view: its data lives in the profile folder, which is made at the
-// first start, and its preferences come from the profile's prefs.js, read once per start.
-WebKitWebContext *makeContext()
-{
-    if (g_profileBase.empty())
-        return webkit_web_context_get_default();
-    const QString profile = GeckoProfile::EnsureProfile(QString::fromUtf8(g_profileBase.c_str()));
-    if (profile.isEmpty())
-        return webkit_web_context_get_default();
-    g_profile = profile.toStdString();
-    QByteArray bytes;
-    if (TextFile::readBytes(profile + QStringLiteral("prefs.js"), &bytes))
-        g_prefs = GeckoPrefs::ReadEngineSettings(GeckoPrefs::SplitLines(bytes));
-    WebKitWebsiteDataManager *data = webkit_website_data_manager_new(
-        "base-data-directory", g_profile.c_str(), "base-cache-directory",
-        (g_profile + "cache").c_str(), nullptr);
-    applyCookies(data);
-    applyProxies(data);
-    WebKitWebContext *context = webkit_web_context_new_with_website_data_manager(data);
-    g_object_unref(data);
-    return context;
+    return ProfileContext::folder().c_str();
 }
 
 int initialize(const char **error)
@@ -174,7 +108,7 @@ int initialize(const char **error)
             state = -1;
             failure = "GTK cannot open the X11 display";
         } else {
-            g_context = makeContext();
+            g_context = ProfileContext::make();
             if (!sandboxDisabledByEnvironment())
                 webkit_web_context_set_sandbox_enabled(g_context, TRUE);
             GtkClipboard *clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
@@ -455,9 +389,9 @@ void setUp(MozCtlView *v)
     webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
     // Japanese pages that name no character set are nearly all UTF-8 nowadays, not Latin-1.
     webkit_settings_set_default_charset(settings, "UTF-8");
-    webkit_settings_set_auto_load_images(settings, g_prefs.Images);
+    webkit_settings_set_auto_load_images(settings, ProfileContext::prefs().Images);
     // Only the page's own scripts: the host still runs its scripts in the page.
-    webkit_settings_set_enable_javascript_markup(settings, g_prefs.JavaScript);
+    webkit_settings_set_enable_javascript_markup(settings, ProfileContext::prefs().JavaScript);
 
     // Override-redirect and far off screen: no window manager ever frames it, and nothing
     // shows should it be mapped before the host has reparented it.
