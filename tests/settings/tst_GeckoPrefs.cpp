@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // prefs.js line rules: what is read from a file, what is written back, what the engine takes.
 #include "GeckoPrefs.h"
+#include "TextFile.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -77,7 +78,7 @@ private Q_SLOTS:
         v.Image = false;
         v.Proxy = true;
         v.HTTP = v.HTTP_port = QStringLiteral("old");
-        GeckoPrefs::ReadPrefs(GeckoPrefs::SplitLines(file), v);
+        GeckoPrefs::ReadPrefs(TextFile::splitByteLines(file), v);
         QCOMPARE(boxes(v), switches);
         QCOMPARE(v.HTTP, http);
         QCOMPARE(v.HTTP_port, httpPort);
@@ -175,14 +176,14 @@ private Q_SLOTS:
         QByteArray huge(50 * 1024 * 1024, 'a');
         huge.replace(1000, 23, "\"network.proxy.http\", \"");
         Values v;
-        GeckoPrefs::ReadPrefs(GeckoPrefs::SplitLines(huge), v);
+        GeckoPrefs::ReadPrefs(TextFile::splitByteLines(huge), v);
         QCOMPARE(v.HTTP.size(), huge.size() - 36);
 
         QByteArray garbage(1024 * 1024, Qt::Uninitialized);
         QRandomGenerator rng(14);
         for (char &c : garbage)
             c = char(rng.bounded(256));
-        const Lines lines = GeckoPrefs::SplitLines(garbage);
+        const Lines lines = TextFile::splitByteLines(garbage);
         GeckoPrefs::ReadEngineSettings(lines);
         QVERIFY(GeckoPrefs::BuildPrefs(lines, Values{}).size() <= lines.size());
     }

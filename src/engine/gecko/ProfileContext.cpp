@@ -80,7 +80,7 @@ WebKitWebContext *make()
     g_profile = profile.toStdString();
     QByteArray bytes;
     if (TextFile::readBytes(profile + QStringLiteral("prefs.js"), &bytes))
-        g_prefs = GeckoPrefs::ReadEngineSettings(GeckoPrefs::SplitLines(bytes));
+        g_prefs = GeckoPrefs::ReadEngineSettings(TextFile::splitByteLines(bytes));
     WebKitWebsiteDataManager *data = webkit_website_data_manager_new(
         "base-data-directory", g_profile.c_str(), "base-cache-directory",
         (g_profile + "cache").c_str(), nullptr);

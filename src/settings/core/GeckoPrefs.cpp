@@ -94,25 +94,6 @@ const QList<QByteArray> &Names()
     return names;
 }
 
-QList<QByteArray> SplitLines(const QByteArray &bytes)
-{
-    QList<QByteArray> lines;
-    const char *p = bytes.constData();
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] == '\r' || p[i] == '\n') {
-            lines.append(bytes.mid(start, i - start));
-            if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(bytes.mid(start));
-    return lines;
-}
-
 QByteArray JoinLines(const QList<QByteArray> &lines)
 {
     QByteArray bytes;

@@ -17,8 +17,8 @@
  * Every other line belongs to someone else and is written back byte for byte.
  *
  * Lines are bytes, as in the file: the search texts are ASCII, positions count bytes, and a
- * line shorter than a position yields an empty text rather than an error. Lines end at CR LF,
- * a lone CR or a lone LF; written lines end in CR LF.
+ * line shorter than a position yields an empty text rather than an error. Lines are split by
+ * TextFile::splitByteLines; written lines end in CR LF.
  */
 namespace GeckoPrefs {
 
@@ -37,7 +37,6 @@ struct Values
 /// The thirteen preference names, without quotes.
 const QList<QByteArray> &Names();
 
-QList<QByteArray> SplitLines(const QByteArray &bytes);
 /// Every line followed by CR LF.
 QByteArray JoinLines(const QList<QByteArray> &lines);
 

@@ -23,5 +23,7 @@ void writeLines(const QString &path, const QStringList &lines);
 void writeBytes(const QString &path, const QByteArray &bytes);
 
 QStringList splitLines(const QString &text);
+/// The same split on raw bytes, for files whose lines must go back byte for byte.
+QList<QByteArray> splitByteLines(const QByteArray &bytes);
 
 } // namespace TextFile

@@ -112,7 +112,7 @@ void Tfrm_MZOption::FormShow()
         QByteArray bytes;
         if (!TextFile::readBytes(m_path, &bytes))
             throw DorvuError(QStringLiteral("ファイル %1 は開けません").arg(m_path));
-        m_lines = GeckoPrefs::SplitLines(bytes);
+        m_lines = TextFile::splitByteLines(bytes);
         GeckoPrefs::Values read = values();
         GeckoPrefs::ReadPrefs(m_lines, read);
         setValues(read);
