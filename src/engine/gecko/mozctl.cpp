@@ -5,6 +5,7 @@
 
 #include "CharsetSniffer.h"
 #include "MozCtlApi.h"
+#include "ProfileContext.h"
 
 #include <X11/Xlib.h>
 #include <gdk/gdkx.h>
@@ -44,6 +45,7 @@ struct Pending
 
 MozCtlTextHandler g_clipboardHandler = nullptr;
 void *g_clipboardContext = nullptr;
+WebKitWebContext *g_context = nullptr;
 
 bool sandboxDisabledByEnvironment()
 {
@@ -82,6 +84,16 @@ int clipboardOwnedByPage()
     return owner != None && gdk_x11_window_lookup_for_display(display, owner) != nullptr;
 }
 
+void setProfileFolder(const char *base)
+{
+    ProfileContext::setBase(base);
+}
+
+const char *profileFolder()
+{
+    return ProfileContext::folder().c_str();
+}
+
 int initialize(const char **error)
 {
     static int state = 0; // 1 ready, -1 failed
@@ -96,9 +108,9 @@ int initialize(const char **error)
             state = -1;
             failure = "GTK cannot open the X11 display";
         } else {
-            WebKitWebContext *context = webkit_web_context_get_default();
+            g_context = ProfileContext::make();
             if (!sandboxDisabledByEnvironment())
-                webkit_web_context_set_sandbox_enabled(context, TRUE);
+                webkit_web_context_set_sandbox_enabled(g_context, TRUE);
             GtkClipboard *clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
             g_signal_connect(clipboard, "owner-change", G_CALLBACK(onClipboardOwnerChange),
                              nullptr);
@@ -377,6 +389,9 @@ void setUp(MozCtlView *v)
     webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
     // Japanese pages that name no character set are nearly all UTF-8 nowadays, not Latin-1.
     webkit_settings_set_default_charset(settings, "UTF-8");
+    webkit_settings_set_auto_load_images(settings, ProfileContext::prefs().Images);
+    // Only the page's own scripts: the host still runs its scripts in the page.
+    webkit_settings_set_enable_javascript_markup(settings, ProfileContext::prefs().JavaScript);
 
     // Override-redirect and far off screen: no window manager ever frames it, and nothing
     // shows should it be mapped before the host has reparented it.
@@ -416,7 +431,7 @@ MozCtlView *create(const MozCtlEvents *events, void *owner)
     if (events)
         v->events = *events;
     v->owner = owner;
-    v->web = WEBKIT_WEB_VIEW(webkit_web_view_new());
+    v->web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(g_context));
     setUp(v);
     return v;
 }
@@ -717,6 +732,8 @@ const MozCtlApi g_api = {
     embed,
     snapshot,
     engineVersion,
+    setProfileFolder,
+    profileFolder,
 };
 
 } // namespace

@@ -23,7 +23,7 @@
 extern "C" {
 #endif
 
-#define MOZCTL_API_VERSION 2
+#define MOZCTL_API_VERSION 3
 #define MOZCTL_ENTRY_POINT "mozctl_api"
 
 enum { MOZCTL_MOD_SHIFT = 1, MOZCTL_MOD_CONTROL = 2, MOZCTL_MOD_ALT = 4 };
@@ -119,6 +119,15 @@ typedef struct MozCtlApi
     void (*snapshot)(MozCtlView *view, MozCtlImageDone done, void *context);
     /* The WebKitGTK version the module runs on, "major.minor.micro"; needs no initialize(). */
     const char *(*engineVersion)(void);
+
+    /* Call before initialize(): the profile base folder (a folder of profile folders). The
+       engine keeps cookies, cache and local storage in the first profile folder, making
+       "default" with an empty prefs.js when there is none, and applies that prefs.js
+       (images, cookies, JavaScript, proxies). Without a base folder, or when no profile
+       folder can be had, the engine starts with WebKit's own defaults. */
+    void (*setProfileFolder)(const char *base);
+    /* After initialize(): the profile folder in use, with a trailing "/"; "" when none. */
+    const char *(*profileFolder)(void);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

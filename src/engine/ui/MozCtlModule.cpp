@@ -3,6 +3,7 @@
 #include "MozCtlModule.h"
 
 #include "DorvuError.h"
+#include "GeckoProfile.h"
 #include "OptionGroups.h"
 
 #include <QClipboard>
@@ -78,6 +79,8 @@ const MozCtlApi *load(const QString &file)
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         fail(file, QStringLiteral("X11 の画面がありません (表示方式 %1)")
                        .arg(QGuiApplication::platformName()));
+    // "MozPath" is the folder the module was found in.
+    api->setProfileFolder(GeckoProfile::BaseFolder(QFileInfo(file).path()).toUtf8().constData());
     const char *error = nullptr;
     if (!api->initialize(&error))
         fail(file, QStringLiteral("GTK を初期化できません (%1)")
@@ -116,6 +119,13 @@ const MozCtlApi &MozCtlModule::api()
             fail(fileName(), QStringLiteral("フォルダ (MozPath) が設定されていません"));
         g_api = load(QDir::toNativeSeparators(QDir(dir).filePath(fileName())));
     }
+    return *g_api;
+}
+
+const MozCtlApi &MozCtlModule::open(const QString &file)
+{
+    if (!g_api)
+        g_api = load(file);
     return *g_api;
 }
 

@@ -332,26 +332,6 @@ const QString *lookup(const Parsed &p, const QString &section, const QString &ke
     return k == s->constEnd() ? nullptr : &k.value();
 }
 
-/// Lines of raw bytes, split at CR LF, a lone CR or a lone LF; a final line end adds no line.
-QList<QByteArray> splitByteLines(const QByteArray &bytes)
-{
-    QList<QByteArray> lines;
-    const char *p = bytes.constData();
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] == '\r' || p[i] == '\n') {
-            lines.append(bytes.mid(start, i - start));
-            if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(bytes.mid(start));
-    return lines;
-}
-
 /// A name or value must stay on its line.
 QString oneLine(QString s)
 {
@@ -424,7 +404,7 @@ void IniFile::WriteString(const QString &section, const QString &key, const QStr
     // The file's lines as bytes: untouched lines go back exactly as they were (only their line
     // ends become CR LF), even where Shift_JIS has two codes for one character.
     // CR and LF are never part of a Shift_JIS double-byte character, so splitting bytes is safe.
-    QList<QByteArray> lines = splitByteLines(old);
+    QList<QByteArray> lines = TextFile::splitByteLines(old);
     qsizetype header = -1;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString text = SjisCodec::decode(lines.at(i));

@@ -18,7 +18,10 @@ QString fullPath(const QString &path)
     return QFileInfo(path).absoluteFilePath();
 }
 
-/// Reads at most kMaxRead bytes; false when the file cannot be opened as a file.
+} // namespace
+
+namespace TextFile {
+
 bool readBytes(const QString &path, QByteArray *bytes)
 {
     QFile f(path);
@@ -32,10 +35,6 @@ bool readBytes(const QString &path, QByteArray *bytes)
     *bytes = f.read(qMin(f.size(), kMaxRead));
     return true;
 }
-
-} // namespace
-
-namespace TextFile {
 
 QStringList splitLines(const QString &text)
 {
@@ -54,6 +53,25 @@ QStringList splitLines(const QString &text)
     }
     if (start < n)
         lines.append(text.mid(start));
+    return lines;
+}
+
+QList<QByteArray> splitByteLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    const char *p = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == '\r' || p[i] == '\n') {
+            lines.append(bytes.mid(start, i - start));
+            if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(bytes.mid(start));
     return lines;
 }
 

@@ -13,6 +13,9 @@ namespace TextFile {
 QStringList readLines(const QString &path);
 /// Same lines, or an empty list when the file cannot be read.
 QStringList readLinesOrEmpty(const QString &path);
+/// The file's bytes as they are (at most the first 64 MiB); false when it cannot be opened as
+/// a file.
+bool readBytes(const QString &path, QByteArray *bytes);
 /// Writes to a temporary file in the same folder, then renames it over \a path.
 /// Throws DorvuError "%s に書き込めません" on failure; the old file is then unchanged.
 void writeLines(const QString &path, const QStringList &lines);
@@ -20,5 +23,7 @@ void writeLines(const QString &path, const QStringList &lines);
 void writeBytes(const QString &path, const QByteArray &bytes);
 
 QStringList splitLines(const QString &text);
+/// The same split on raw bytes, for files whose lines must go back byte for byte.
+QList<QByteArray> splitByteLines(const QByteArray &bytes);
 
 } // namespace TextFile

@@ -4,6 +4,8 @@
 
 #include "ColorPalette.h"
 #include "ErrorHandler.h"
+#include "GeckoModuleFolder.h"
+#include "GeckoRegistration.h"
 #include "IniFile.h"
 #include "OptionPages.h"
 #include "TColorSwatch.h"
@@ -70,7 +72,9 @@ void Tfrm_Option::ShowValues(const OptionValues &v)
 {
     chkMoz->setChecked(v.Mozilla);
     chkMozClick();
-    txtMozPath->setText(v.MozPath);
+    // An empty "MozPath" offers the module this build or install carries, so nobody has to
+    // find it.
+    txtMozPath->setText(v.MozPath.isEmpty() ? GeckoModuleFolder::Proposed() : v.MozPath);
     (v.Translate ? radTrans1 : radTrans2)->setChecked(true);
     chkActive3->setChecked(v.NewWindow_Active);
     chkWin1->setChecked(v.BookMark);
@@ -247,7 +251,7 @@ void Tfrm_Option::BitBtn2Click()
 
 void Tfrm_Option::btnSetMZClick()
 {
-    // Registers the Gecko engine from the folder in txtMozPath; comes with the Gecko engine.
+    GeckoRegistration::Run(this, txtMozPath->text());
 }
 
 void Tfrm_Option::Button1Click()

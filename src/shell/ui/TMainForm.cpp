@@ -8,6 +8,7 @@
 #include "OptionGroups.h"
 #include "ProgramFolder.h"
 #include "StartupRules.h"
+#include "Tfrm_MZOption.h"
 
 #include <QAction>
 #include <QApplication>
@@ -77,6 +78,7 @@ void TMainForm::ConnectHandlers()
     connect(WindowTileVertical1, &QAction::triggered, this, &TMainForm::WindowTileVertical1Execute);
     connect(WindowMinimizeAll1, &QAction::triggered, this, &TMainForm::WindowMinimizeAll1Execute);
     connect(WindowArrangeAll1, &QAction::triggered, this, &TMainForm::WindowArrangeAll1Execute);
+    connect(mnuMZOption, &QAction::triggered, this, &TMainForm::mnuMZOptionClick);
 }
 
 void TMainForm::FormCreate()
@@ -260,4 +262,11 @@ void TMainForm::ReadMojiSize()
                                  mnuSize_Max};
     for (int i = 0; i < items.size(); ++i)
         items.at(i)->setChecked(i == m_mojiSize);
+}
+
+void TMainForm::mnuMZOptionClick()
+{
+    frm_MZOption->show();
+    frm_MZOption->raise();
+    frm_MZOption->activateWindow();
 }

@@ -260,6 +260,8 @@ public:
     void ViewToolBar();
     void CoolBar1MouseUp();
     void OfferRecovery();
+    /// Shows the one Gecko preferences dialog, not modal.
+    void mnuMZOptionClick();
     void OpenStartPage();
     void LoadBookMarkTree();
     void BuildBookMarkMenu();
