@@ -4,6 +4,7 @@
 // shows, what OK writes and applies, and what stops it.
 #include "ColorPalette.h"
 #include "ErrorHandler.h"
+#include "GeckoModuleFolder.h"
 #include "IniFile.h"
 #include "SjisCodec.h"
 #include "TColorSwatch.h"
@@ -125,7 +126,10 @@ void tst_Tfrm_Option::okWrites_data()
     QTest::addColumn<Action>("action");
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("tabs");
-    const QByteArray general("[Option_Main]\r\nMozPath=\r\nMozilla=0\r\nTranslate=0\r\n");
+    // An empty "MozPath" is shown, and so written, as the module folder this build carries.
+    const QByteArray general("[Option_Main]\r\nMozPath=" +
+                             GeckoModuleFolder::Proposed().toUtf8() +
+                             "\r\nMozilla=0\r\nTranslate=0\r\n");
     const QByteArray colours("ActivateChColor=clWindowText\r\nActivateBGColor=clBtnFace\r\n"
                              "DeActivateChColor=clWindowText\r\nDeActivateBGColor=clBtnFace\r\n");
     QTest::newRow("OK at once") << QByteArray() << None << general << "tabs -1 0";
