@@ -31,6 +31,7 @@ class Tfrm_MZOption;
 class Tfrm_Option;
 class Tfrm_WebList;
 class Tfrm_tmpWeb;
+class TBookMarkView;
 class TBrowserCommands;
 class TCloseCommands;
 class TBrowserHost;
@@ -206,6 +207,8 @@ public:
     TBrowserCommands *BrowserCommands = nullptr;
     /// The tab pop-up's close commands, "CloseURＬに追加" and the recently-closed submenu.
     TCloseCommands *CloseCommands = nullptr;
+    /// The bookmark tree of the side bar and the bookmark menu.
+    TBookMarkView *BookMarks = nullptr;
     /// URL sequence and ID sequence of the window list; window counter (starts at -1).
     QStringList urlList() const;
     QStringList idList() const;
@@ -255,8 +258,6 @@ public:
     void CoolBar1MouseUp();
     void OfferRecovery();
     void OpenStartPage();
-    void LoadBookMarkTree();
-    void BuildBookMarkMenu();
     void EnumFiles(const QString &folder);
     void SetupSearchTable();
     void ReadMojiSize();
@@ -266,6 +267,14 @@ public:
     void setGeckoEnabled(bool on) override;
     void applyTabStrip(int fixedWidth, int tabType) override;
     void setSwitchTicks(const OptionGroups::Security &ticks) override;
+
+    // Bookmarks: the side bar tree and the menu from BookMark.xml, and the editor.
+    void LoadBookMarkTree();
+    void BuildBookMarkMenu();
+    /// Opens a chosen bookmark in the active window or a new one ("Option_Window"/"BookMark").
+    void OpenBookMark(const QString &url);
+    void mnuBMEditClick();
+    void popAddBookMarkClick();
 
     /// Tab strip set-up of start-up: fixed tab width, tab style and position.
     void SetFixedTabWidth(int width);
@@ -289,6 +298,7 @@ private:
     void CreateSideAndBottomBars(QWidget *central);
     void ConnectHandlers();
     void CreateBrowser();
+    void CreateBookMarks();
     void RebuildWindowList();
     QAction *LinkedItem(QMenu *menu, const QString &name, QAction *action);
     QWidget *FocusedEdit() const;
