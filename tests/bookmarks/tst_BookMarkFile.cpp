@@ -51,21 +51,20 @@ private Q_SLOTS:
 void tst_BookMarkFile::exampleByteForByte()
 {
     TestHome home;
-    const QList<BookMarkNode> tree{folder(QStringLiteral("News"),
-                                          {entry(QStringLiteral("Site A"),
-                                                 QStringLiteral("http://a.example/"))}),
-                                   entry(QStringLiteral("Site B"),
-                                         QStringLiteral("http://b.example/"))};
+    const QList<BookMarkNode> tree{
+        folder(QStringLiteral("News"),
+               {entry(QStringLiteral("Site A"), QStringLiteral("http://a.example/"))}),
+        entry(QStringLiteral("Site B"), QStringLiteral("http://b.example/"))};
     BookMarkFile::save(home.file(QStringLiteral("BookMark.xml")), tree);
-    const QByteArray expected = crlf(
-        {Head, QStringLiteral("<bookmark>"), QStringLiteral("  <directory>"),
-         QStringLiteral("    <name>News</name>"), QStringLiteral("    <file>"),
-         QStringLiteral("      <name>Site A</name>"),
-         QStringLiteral("      <url>http://a.example/</url>"), QStringLiteral("    </file>"),
-         QStringLiteral("  </directory>"), QStringLiteral("  <file>"),
-         QStringLiteral("    <name>Site B</name>"),
-         QStringLiteral("    <url>http://b.example/</url>"), QStringLiteral("  </file>"),
-         QStringLiteral("</bookmark>")});
+    const QByteArray expected =
+        crlf({Head, QStringLiteral("<bookmark>"), QStringLiteral("  <directory>"),
+              QStringLiteral("    <name>News</name>"), QStringLiteral("    <file>"),
+              QStringLiteral("      <name>Site A</name>"),
+              QStringLiteral("      <url>http://a.example/</url>"), QStringLiteral("    </file>"),
+              QStringLiteral("  </directory>"), QStringLiteral("  <file>"),
+              QStringLiteral("    <name>Site B</name>"),
+              QStringLiteral("    <url>http://b.example/</url>"), QStringLiteral("  </file>"),
+              QStringLiteral("</bookmark>")});
     QCOMPARE(home.read(QStringLiteral("BookMark.xml")), expected);
     QCOMPARE(BookMarkFile::load(home.file(QStringLiteral("BookMark.xml"))), tree);
 }
@@ -88,19 +87,24 @@ void tst_BookMarkFile::read_data()
         << QStringList{QStringLiteral("<name>a</name>b</name>"), QStringLiteral("<url>u</url>")}
         << QStringLiteral("a=u");
     QTest::newRow("no closing marker gives empty values")
-        << QStringList{QStringLiteral("<name>a"), QStringLiteral("<url>u")}
-        << QStringLiteral("=");
+        << QStringList{QStringLiteral("<name>a"), QStringLiteral("<url>u")} << QStringLiteral("=");
     QTest::newRow("url and name on one line: url goes to the node before")
         << QStringList{QStringLiteral("<name>A</name>"), QStringLiteral("</file>"),
                        QStringLiteral("<url>x</url><name>B</name>")}
         << QStringLiteral("A=x,B");
     QTest::newRow("indentation, blank and unknown lines ignored")
-        << QStringList{QString(), QStringLiteral("<directory>"),
-                       QStringLiteral("        <name>D</name>"), QStringLiteral("junk"),
-                       QStringLiteral("<name>E</name>"), QString(),
-                       QStringLiteral("\t<url>e</url>  "), QStringLiteral("</file>"),
-                       QStringLiteral("</directory>"), QStringLiteral("<name>F</name>"),
-                       QStringLiteral("<url>f</url>"), QStringLiteral("</file>")}
+        << QStringList{QString(),
+                       QStringLiteral("<directory>"),
+                       QStringLiteral("        <name>D</name>"),
+                       QStringLiteral("junk"),
+                       QStringLiteral("<name>E</name>"),
+                       QString(),
+                       QStringLiteral("\t<url>e</url>  "),
+                       QStringLiteral("</file>"),
+                       QStringLiteral("</directory>"),
+                       QStringLiteral("<name>F</name>"),
+                       QStringLiteral("<url>f</url>"),
+                       QStringLiteral("</file>")}
         << QStringLiteral("D/(E=e),F=f");
     QTest::newRow("text after </bookmark> is still read")
         << QStringList{QStringLiteral("</bookmark>"), QStringLiteral("<name>late</name>")}
@@ -108,13 +112,13 @@ void tst_BookMarkFile::read_data()
     QTest::newRow("two levels close at once")
         << QStringList{QStringLiteral("<name>A</name>"), QStringLiteral("<name>B</name>"),
                        QStringLiteral("<name>C</name>"), QStringLiteral("<url>c</url>"),
-                       QStringLiteral("</file>"), QStringLiteral("</directory>"),
-                       QStringLiteral("</directory>"), QStringLiteral("<name>D</name>")}
+                       QStringLiteral("</file>"),        QStringLiteral("</directory>"),
+                       QStringLiteral("</directory>"),   QStringLiteral("<name>D</name>")}
         << QStringLiteral("A/(B/(C=c)),D");
     QTest::newRow("</directory> with nothing open is ignored")
-        << QStringList{QStringLiteral("</directory>"), QStringLiteral("</directory>"),
+        << QStringList{QStringLiteral("</directory>"),   QStringLiteral("</directory>"),
                        QStringLiteral("<name>A</name>"), QStringLiteral("</file>"),
-                       QStringLiteral("</directory>"), QStringLiteral("</directory>"),
+                       QStringLiteral("</directory>"),   QStringLiteral("</directory>"),
                        QStringLiteral("<name>B</name>")}
         << QStringLiteral("A,B");
     QTest::newRow("<url> before any <name> is ignored")
@@ -136,26 +140,22 @@ void tst_BookMarkFile::read()
 void tst_BookMarkFile::roundTrip_data()
 {
     QTest::addColumn<QList<BookMarkNode>>("tree");
-    QTest::newRow("ampersand and angle brackets unchanged")
-        << QList<BookMarkNode>{entry(QStringLiteral("A & B <c> \"q\""),
-                                     QStringLiteral("http://x/?a=1&b=<2>"))};
-    QTest::newRow("Japanese names")
-        << QList<BookMarkNode>{folder(QStringLiteral("ニュース"),
-                                      {entry(QStringLiteral("表示"), QStringLiteral("http://j/"))})};
-    QTest::newRow("order kept at every level")
-        << QList<BookMarkNode>{
-               folder(QStringLiteral("z"), {entry(QStringLiteral("3"), QStringLiteral("u3")),
-                                            entry(QStringLiteral("1"), QStringLiteral("u1")),
-                                            folder(QStringLiteral("2"),
-                                                   {entry(QStringLiteral("b"), QString()),
-                                                    entry(QStringLiteral("a"), QString())})}),
-               entry(QStringLiteral("a"), QStringLiteral("ua")),
-               folder(QStringLiteral("m"), {entry(QStringLiteral("x"), QStringLiteral("ux"))})};
-    QTest::newRow("folder holding a folder last")
-        << QList<BookMarkNode>{
-               entry(QStringLiteral("a"), QStringLiteral("ua")),
-               folder(QStringLiteral("f"),
-                      {folder(QStringLiteral("g"), {entry(QStringLiteral("h"), QStringLiteral("uh"))})})};
+    QTest::newRow("ampersand and angle brackets unchanged") << QList<BookMarkNode>{
+        entry(QStringLiteral("A & B <c> \"q\""), QStringLiteral("http://x/?a=1&b=<2>"))};
+    QTest::newRow("Japanese names") << QList<BookMarkNode>{folder(
+        QStringLiteral("ニュース"), {entry(QStringLiteral("表示"), QStringLiteral("http://j/"))})};
+    QTest::newRow("order kept at every level") << QList<BookMarkNode>{
+        folder(QStringLiteral("z"),
+               {entry(QStringLiteral("3"), QStringLiteral("u3")),
+                entry(QStringLiteral("1"), QStringLiteral("u1")),
+                folder(QStringLiteral("2"), {entry(QStringLiteral("b"), QString()),
+                                             entry(QStringLiteral("a"), QString())})}),
+        entry(QStringLiteral("a"), QStringLiteral("ua")),
+        folder(QStringLiteral("m"), {entry(QStringLiteral("x"), QStringLiteral("ux"))})};
+    QTest::newRow("folder holding a folder last") << QList<BookMarkNode>{
+        entry(QStringLiteral("a"), QStringLiteral("ua")),
+        folder(QStringLiteral("f"),
+               {folder(QStringLiteral("g"), {entry(QStringLiteral("h"), QStringLiteral("uh"))})})};
 }
 
 void tst_BookMarkFile::roundTrip()

@@ -79,14 +79,14 @@ void tst_BookMarkHtml::read_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("encoding");
-    const QString meta = QStringLiteral(
-        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=%1\">");
+    const QString meta =
+        QStringLiteral("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=%1\">");
     for (const char *encoding : {"UTF-8", "Shift_JIS", "EUC-JP"}) {
         const QString name = QString::fromLatin1(encoding);
         QTest::addRow("%s with META", encoding)
             << encodeAs(document(meta.arg(name)), encoding) << name;
-        QTest::addRow("%s without META", encoding) << encodeAs(document(QString()), encoding)
-                                                   << name;
+        QTest::addRow("%s without META", encoding)
+            << encodeAs(document(QString()), encoding) << name;
     }
     QTest::newRow("ISO-2022-JP without META")
         << encodeAs(document(QString()), "ISO-2022-JP") << QStringLiteral("ISO-2022-JP");
@@ -116,12 +116,12 @@ void tst_BookMarkHtml::fitShiftJis_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("fitted");
     QTest::addColumn<bool>("changed");
-    QTest::newRow("Shift_JIS text") << QStringLiteral("表示ｱ①＄") << QStringLiteral("表示ｱ①＄")
-                                    << false;
+    QTest::newRow("Shift_JIS text")
+        << QStringLiteral("表示ｱ①＄") << QStringLiteral("表示ｱ①＄") << false;
     QTest::newRow("emoji") << QStringLiteral("a😀b") << QStringLiteral("a?b") << true;
     QTest::newRow("rare kanji") << QStringLiteral("𠮷野家") << QStringLiteral("?野家") << true;
-    QTest::newRow("compatibility form") << QStringLiteral("第Ⅻ章") << QStringLiteral("第XII章")
-                                        << true;
+    QTest::newRow("compatibility form")
+        << QStringLiteral("第Ⅻ章") << QStringLiteral("第XII章") << true;
 }
 
 void tst_BookMarkHtml::fitShiftJis()
@@ -141,7 +141,8 @@ void tst_BookMarkHtml::replacementsAreCounted()
                                            "<DT><A HREF='http://c/'>普通</A></DL>")
                                 .toUtf8();
     const BookMarkHtml::Result result = BookMarkHtml::read(html);
-    QCOMPARE(describe(result.nodes), QStringLiteral("笑?=http://a/,?/(ok=http://b/),普通=http://c/"));
+    QCOMPARE(describe(result.nodes),
+             QStringLiteral("笑?=http://a/,?/(ok=http://b/),普通=http://c/"));
     QCOMPARE(result.replaced, 2);
 }
 

@@ -52,13 +52,13 @@ void tst_FavoritesWalk::shortcutUrl_data()
     QTest::newRow("plain") << QStringList{QStringLiteral("[InternetShortcut]"),
                                           QStringLiteral("URL=http://x/")}
                            << QStringLiteral("http://x/");
-    QTest::newRow("[DEFAULT] skips 8") << QStringList{QStringLiteral("[DEFAULT]"),
-                                                      QStringLiteral("BASEURL=http://y/")}
-                                       << QStringLiteral("http://y/");
+    QTest::newRow("[DEFAULT] skips 8")
+        << QStringList{QStringLiteral("[DEFAULT]"), QStringLiteral("BASEURL=http://y/")}
+        << QStringLiteral("http://y/");
     QTest::newRow("one line") << QStringList{QStringLiteral("[InternetShortcut]")} << QString();
     QTest::newRow("empty") << QStringList() << QString();
-    QTest::newRow("short second line") << QStringList{QStringLiteral("a"), QStringLiteral("UR")}
-                                       << QString();
+    QTest::newRow("short second line")
+        << QStringList{QStringLiteral("a"), QStringLiteral("UR")} << QString();
 }
 
 void tst_FavoritesWalk::shortcutUrl()

@@ -89,13 +89,14 @@ void tst_TBookMarkView::cleanup()
 void tst_TBookMarkView::menuMirrorsTheTree()
 {
     // The last top-level node is a folder holding a folder: two levels close at once.
-    BookMarkFile::save(BookMarkFile::path(),
-                       {entry(QStringLiteral("&Amp && co"), QStringLiteral("http://amp/")),
-                        entry(QStringLiteral("Blank"), QString()),
-                        BookMarkNode{QStringLiteral("Plain"), QString(), -1, {}},
-                        folder(QStringLiteral("F"),
-                               {folder(QStringLiteral("G"),
-                                       {entry(QStringLiteral("H"), QStringLiteral("http://h/"))})})});
+    BookMarkFile::save(
+        BookMarkFile::path(),
+        {entry(QStringLiteral("&Amp && co"), QStringLiteral("http://amp/")),
+         entry(QStringLiteral("Blank"), QString()),
+         BookMarkNode{QStringLiteral("Plain"), QString(), -1, {}},
+         folder(QStringLiteral("F"),
+                {folder(QStringLiteral("G"),
+                        {entry(QStringLiteral("H"), QStringLiteral("http://h/"))})})});
     m_view->LoadBookMarkTree();
     m_view->BuildBookMarkMenu();
     QCOMPARE(m_tree->topLevelItemCount(), 4);
@@ -107,11 +108,11 @@ void tst_TBookMarkView::menuMirrorsTheTree()
 
 void tst_TBookMarkView::choosingOpensEntriesWithAddressesOnly()
 {
-    BookMarkFile::save(BookMarkFile::path(),
-                       {entry(QStringLiteral("A"), QStringLiteral("http://a/")),
-                        entry(QStringLiteral("Blank"), QString()),
-                        folder(QStringLiteral("F"),
-                               {entry(QStringLiteral("B"), QStringLiteral("http://b/"))})});
+    BookMarkFile::save(
+        BookMarkFile::path(),
+        {entry(QStringLiteral("A"), QStringLiteral("http://a/")),
+         entry(QStringLiteral("Blank"), QString()),
+         folder(QStringLiteral("F"), {entry(QStringLiteral("B"), QStringLiteral("http://b/"))})});
     m_view->LoadBookMarkTree();
     m_view->BuildBookMarkMenu();
     m_tree->setCurrentItem(m_tree->topLevelItem(1)); // empty address
@@ -137,7 +138,8 @@ void tst_TBookMarkView::rebuildDropsOldItems()
     for (int f = 0; f < 50; ++f) {
         QList<BookMarkNode> children;
         for (int i = 0; i < 100; ++i)
-            children.append(entry(QStringLiteral("e%1").arg(i), QStringLiteral("http://x/%1").arg(i)));
+            children.append(
+                entry(QStringLiteral("e%1").arg(i), QStringLiteral("http://x/%1").arg(i)));
         many.append(folder(QStringLiteral("f%1").arg(f), children));
     }
     BookMarkFile::save(BookMarkFile::path(), many);

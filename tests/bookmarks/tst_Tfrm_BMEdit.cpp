@@ -83,8 +83,12 @@ void tst_Tfrm_BMEdit::init()
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
     m_edit = std::make_unique<Tfrm_BMEdit>();
     Tfrm_BMEdit::Prompts prompts;
-    prompts.beep = [this] { ++m_beeps; };
-    prompts.inform = [this](QWidget *, const QString &text) { m_informs.append(text); };
+    prompts.beep = [this] {
+        ++m_beeps;
+    };
+    prompts.inform = [this](QWidget *, const QString &text) {
+        m_informs.append(text);
+    };
     prompts.input = [this](QWidget *, const QString &caption, const QString &prompt,
                            const QString &text) {
         m_inputs.append(caption + QLatin1Char('|') + prompt + QLatin1Char('|') + text);
@@ -120,10 +124,11 @@ void tst_Tfrm_BMEdit::captionsAndLoad()
     for (QPushButton *b : {m_edit->btnAdd, m_edit->btnDel, m_edit->btnEdit, m_edit->btnMD,
                            m_edit->btnSubMD, m_edit->btnImport, m_edit->btnOK, m_edit->btnCancel})
         captions.append(b->text());
-    QCOMPARE(captions, QStringList({QStringLiteral("追   加"), QStringLiteral("削　  除"),
-                                    QStringLiteral("編　集"), QStringLiteral("フォルダの作成"),
-                                    QStringLiteral("サブフォルダ作成"), QStringLiteral("インポート"),
-                                    QStringLiteral("O   K"), QStringLiteral("キャンセル")}));
+    QCOMPARE(captions,
+             QStringList({QStringLiteral("追   加"), QStringLiteral("削　  除"),
+                          QStringLiteral("編　集"), QStringLiteral("フォルダの作成"),
+                          QStringLiteral("サブフォルダ作成"), QStringLiteral("インポート"),
+                          QStringLiteral("O   K"), QStringLiteral("キャンセル")}));
     QCOMPARE(tree(), SampleTree);
     QCOMPARE(m_edit->currentNode(), nullptr);
 }
@@ -136,8 +141,9 @@ void tst_Tfrm_BMEdit::addIntoEmptyFolderLeavesNoPlaceholder()
     m_edit->txtName->setText(QStringLiteral("新"));
     m_edit->txtURL->setText(QStringLiteral("http://n/"));
     m_edit->btnAdd->click();
-    QCOMPARE(tree(), QStringLiteral("News/(Site A=http://a/,Site B=http://b/,Sub/(Deep=http://d/)),"
-                                    "新しいフォルダ/(新=http://n/),Top=http://t/,Other/(O=http://o/)"));
+    QCOMPARE(tree(),
+             QStringLiteral("News/(Site A=http://a/,Site B=http://b/,Sub/(Deep=http://d/)),"
+                            "新しいフォルダ/(新=http://n/),Top=http://t/,Other/(O=http://o/)"));
     // Into a folder that has children: first child.
     choose(QStringLiteral("0/2"));
     m_edit->btnAdd->click();
@@ -156,8 +162,9 @@ void tst_Tfrm_BMEdit::addBeforeEntryAndDefaults()
     // An entry chosen: X goes just above it.
     choose(QStringLiteral("0/1"));
     m_edit->btnAddClick();
-    QCOMPARE(tree(), QStringLiteral("News/(Site A=http://a/,X=,Site B=http://b/,Sub/(Deep=http://d/)),"
-                                    "Top=http://t/,Other/(X=,O=http://o/)"));
+    QCOMPARE(tree(),
+             QStringLiteral("News/(Site A=http://a/,X=,Site B=http://b/,Sub/(Deep=http://d/)),"
+                            "Top=http://t/,Other/(X=,O=http://o/)"));
 }
 
 void tst_Tfrm_BMEdit::makeFolderWithNothingSelectedEditsItAtTheTop()

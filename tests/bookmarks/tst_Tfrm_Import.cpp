@@ -113,8 +113,8 @@ void tst_Tfrm_Import::pagesForward()
         (step == QLatin1Char('n') ? w->btnNext : w->btnBack)->click();
         seen += QString::number(w->pageNumber());
         enabled += w->btnBack->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-        QCOMPARE(w->btnNext->text(), w->pageNumber() == 3 ? QStringLiteral("完了")
-                                                          : QStringLiteral("次へ"));
+        QCOMPARE(w->btnNext->text(),
+                 w->pageNumber() == 3 ? QStringLiteral("完了") : QStringLiteral("次へ"));
     }
     QCOMPARE(seen, pages);
     QCOMPARE(enabled, back);

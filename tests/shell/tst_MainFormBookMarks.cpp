@@ -5,8 +5,8 @@
 #include "BookMarkFile.h"
 #include "BookMarkTree.h"
 #include "ErrorHandler.h"
-#include "TBrowserChild.h"
 #include "TBMEditTree.h"
+#include "TBrowserChild.h"
 #include "TBrowserHost.h"
 #include "TMainForm.h"
 #include "TestHome.h"
@@ -36,7 +36,10 @@ private Q_SLOTS:
     void editorFilledFromTheActivePageAndOkRebuildsTheMenu();
 
 private:
-    QString page(const QString &name) const { return m_server.url(QLatin1Char('/') + name).toString(); }
+    QString page(const QString &name) const
+    {
+        return m_server.url(QLatin1Char('/') + name).toString();
+    }
     void writeBookMarks();
     QAction *menuItem(TMainForm *form, int index) const
     {

@@ -109,8 +109,8 @@ QString decodeIcu(const QByteArray &bytes, const QByteArray &encoding, bool *kno
         return QString();
     // No encoding of these turns one byte into more than two UTF-16 units.
     std::vector<UChar> out(size_t(bytes.size()) * 2 + 4);
-    const int32_t length = ucnv_toUChars(conv, out.data(), int32_t(out.size()),
-                                         bytes.constData(), int32_t(bytes.size()), &status);
+    const int32_t length = ucnv_toUChars(conv, out.data(), int32_t(out.size()), bytes.constData(),
+                                         int32_t(bytes.size()), &status);
     ucnv_close(conv);
     if (U_FAILURE(status))
         return QString();
@@ -155,8 +155,8 @@ public:
                 continue;
             switch (child->v.element.tag) {
             case GUMBO_TAG_H3:
-                out->append(BookMarkNode{fit(textOf(child)), QString(),
-                                         BookMarkNode::FolderImage, {}});
+                out->append(
+                    BookMarkNode{fit(textOf(child)), QString(), BookMarkNode::FolderImage, {}});
                 *pending = out->size() - 1;
                 break;
             case GUMBO_TAG_A: {
@@ -279,8 +279,8 @@ Result read(const QByteArray &bytes)
     Result result;
     result.encoding = encodingOf(bytes);
     const QByteArray utf8 = decode(bytes, result.encoding).toUtf8();
-    GumboOutput *output = gumbo_parse_with_options(&kGumboDefaultOptions, utf8.constData(),
-                                                   size_t(utf8.size()));
+    GumboOutput *output =
+        gumbo_parse_with_options(&kGumboDefaultOptions, utf8.constData(), size_t(utf8.size()));
     if (!output)
         return result;
     Reader reader;

@@ -48,8 +48,9 @@ void TBookMarkView::addItems(QMenu *menu, QTreeWidgetItem *parent, int count)
         const QString hint = BookMarkTree::isEntry(node) ? BookMarkTree::url(node) : QString();
         QAction *item = DynamicMenu::AddMenuItem(
             menu, BookMarkRules::menuCaption(node->text(0)), hint, BookMarkTree::imageIndex(node),
-            int(menu->actions().size()),
-            [this](QAction *chosen) { ErrorHandler::Run([this, chosen] { iventMenuClick(chosen); }); });
+            int(menu->actions().size()), [this](QAction *chosen) {
+                ErrorHandler::Run([this, chosen] { iventMenuClick(chosen); });
+            });
         if (node->childCount() == 0)
             continue;
         auto *submenu = new QMenu(menu);

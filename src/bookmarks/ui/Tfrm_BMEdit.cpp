@@ -25,7 +25,9 @@ const QString NewFolderName = QStringLiteral("新しいフォルダ");
 Tfrm_BMEdit::Prompts defaultPrompts()
 {
     Tfrm_BMEdit::Prompts prompts;
-    prompts.beep = [] { QApplication::beep(); };
+    prompts.beep = [] {
+        QApplication::beep();
+    };
     prompts.inform = [](QWidget *parent, const QString &text) {
         QMessageBox::information(parent, QStringLiteral("Dorvu"), text, QMessageBox::Ok);
     };
@@ -122,7 +124,8 @@ void Tfrm_BMEdit::CreateControls()
 void Tfrm_BMEdit::ConnectHandlers()
 {
     auto bind = [this](auto *sender, auto signal, void (Tfrm_BMEdit::*handler)()) {
-        connect(sender, signal, this, [this, handler] { ErrorHandler::Run([=] { (this->*handler)(); }); });
+        connect(sender, signal, this,
+                [this, handler] { ErrorHandler::Run([=] { (this->*handler)(); }); });
     };
     bind(btnAdd, &QPushButton::clicked, &Tfrm_BMEdit::btnAddClick);
     bind(btnDel, &QPushButton::clicked, &Tfrm_BMEdit::btnDelClick);
@@ -189,8 +192,8 @@ void Tfrm_BMEdit::btnAddClick()
     if (!m_current && currentOrDefault()) {
         // From the topmost visible node on to the last node of its level.
         const int last = BookMarkTree::siblingCount(m_current) - 1;
-        m_current = m_current->parent() ? m_current->parent()->child(last)
-                                        : TreeView1->topLevelItem(last);
+        m_current =
+            m_current->parent() ? m_current->parent()->child(last) : TreeView1->topLevelItem(last);
     }
     QTreeWidgetItem *current = m_current;
     QTreeWidgetItem *item = BookMarkTree::makeItem(

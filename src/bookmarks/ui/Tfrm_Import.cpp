@@ -27,8 +27,8 @@ constexpr char PageNumberProperty[] = "PageNumber";
 /// Appends a plain node named \a name holding \a nodes to \a tree's top level, collapsed.
 void appendRoot(QTreeWidget *tree, const QString &name, const QList<BookMarkNode> &nodes)
 {
-    QTreeWidgetItem *root = BookMarkTree::makeItem(
-        BookMarkNode{name, QString(), BookMarkNode::PlainImage, nodes});
+    QTreeWidgetItem *root =
+        BookMarkTree::makeItem(BookMarkNode{name, QString(), BookMarkNode::PlainImage, nodes});
     tree->addTopLevelItem(root);
     root->setExpanded(false);
 }
@@ -192,7 +192,8 @@ void Tfrm_Import::btnBackClick()
 void Tfrm_Import::Button3Click()
 {
     const QString path = QFileDialog::getOpenFileName(
-        this, QString(), QDir::homePath(), QStringLiteral("HTMLファイル (*.htm *.html);;その他（*.*） (*)"));
+        this, QString(), QDir::homePath(),
+        QStringLiteral("HTMLファイル (*.htm *.html);;その他（*.*） (*)"));
     if (!path.isEmpty())
         Edit1->setText(path);
 }
@@ -226,8 +227,9 @@ void Tfrm_Import::ImportBookMarkFile()
     const BookMarkHtml::Result result = BookMarkHtml::load(Edit1->text());
     appendRoot(m_tree, QStringLiteral("Netscape Navigator"), result.nodes);
     if (result.replaced > 0) {
-        m_inform(this, QStringLiteral("Shift_JIS で表せない文字を含む名前と URL が %1 件ありました。"
-                                      "近い文字か「?」に置き換えました。")
-                           .arg(result.replaced));
+        m_inform(this,
+                 QStringLiteral("Shift_JIS で表せない文字を含む名前と URL が %1 件ありました。"
+                                "近い文字か「?」に置き換えました。")
+                     .arg(result.replaced));
     }
 }

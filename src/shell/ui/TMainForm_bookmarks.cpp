@@ -41,8 +41,8 @@ void TMainForm::OpenBookMark(const QString &url)
     txtAddress->setText(url);
     // Read as a number: only 1 means a new window.
     const auto key = SettingsKeys::Option_Window::BookMark;
-    const int setting = IniFile::config().ReadInteger(key.section.toString(),
-                                                      key.name.toString(), 0);
+    const int setting =
+        IniFile::config().ReadInteger(key.section.toString(), key.name.toString(), 0);
     if (BookMarkRules::opensInNewWindow(setting, Browser->childCount()))
         OpenPage(QString(), txtAddress->text());
     else if (TBrowserChild *child = Browser->activeChild())
