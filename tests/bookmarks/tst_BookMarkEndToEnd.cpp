@@ -62,6 +62,8 @@ void tst_BookMarkEndToEnd::menuItemChosenWithTheKeyboardOpensItsPage()
     std::unique_ptr<QProcess> dorvu = DorvuProcess::start({}, home.path(), runtime.path());
     QVERIFY(dorvu->waitForStarted(20000));
 
+    // The deferred start-up step, run once the window is on screen, marks the run unclean.
+    QTRY_VERIFY_WITH_TIMEOUT(home.read(QStringLiteral("config.ini")).contains("shutdown=0"), 30000);
     QString window;
     QTRY_VERIFY_WITH_TIMEOUT(
         !(window = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
@@ -70,10 +72,19 @@ void tst_BookMarkEndToEnd::menuItemChosenWithTheKeyboardOpensItsPage()
              .isEmpty(),
         30000);
     window = window.section(QLatin1Char('\n'), 0, 0);
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-    // Alt+B opens "ブックマーク(&B)"; Z is the access key of "&Zpage".
-    xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("200"),
-             QStringLiteral("alt+b"), QStringLiteral("z")});
+    // Alt+B opens "ブックマーク(&B)"; Z is the access key of "&Zpage". Keys sent while the
+    // window is still taking the focus are lost: then the menu is closed and they go again.
+    for (int attempt = 0; attempt < 3 && !server.wasRequested(QStringLiteral("/z")); ++attempt) {
+        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+        xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("300"),
+                 QStringLiteral("alt+b"), QStringLiteral("z")});
+        QElapsedTimer waited;
+        waited.start();
+        while (!server.wasRequested(QStringLiteral("/z")) && waited.elapsed() < 10000)
+            QTest::qWait(50);
+        if (!server.wasRequested(QStringLiteral("/z")))
+            xdotool({QStringLiteral("key"), QStringLiteral("Escape"), QStringLiteral("Escape")});
+    }
     QTRY_VERIFY_WITH_TIMEOUT(server.wasRequested(QStringLiteral("/z")), kEngineTimeout);
     // A new window holds the page: the open-window list names it once its title came.
     QTRY_COMPARE_WITH_TIMEOUT(home.read(QStringLiteral("winlist")), url.toUtf8() + "\r\n",
