@@ -19,6 +19,10 @@ StartupSequence::StartupSequence(const QStringList &arguments)
     // The options dialog acts on the main window through its option target.
     main->frm_Option = new Tfrm_Option(main, main);
     main->frm_BMEdit = new Tfrm_BMEdit(main);
+    main->frm_BMEdit->setAfterSave([main] {
+        main->LoadBookMarkTree();
+        main->BuildBookMarkMenu();
+    });
     main->AboutBox = new TAboutBox(main);
     m_tmpWeb = std::make_unique<Tfrm_tmpWeb>();
     main->frm_tmpWeb = m_tmpWeb.get();

@@ -45,6 +45,7 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     CreateBars();
     ConnectHandlers();
     CreateBrowser();
+    CreateBookMarks();
     FormCreate();
 }
 
@@ -236,16 +237,6 @@ void TMainForm::OfferRecovery()
 void TMainForm::OpenStartPage()
 {
     // Opens the start page chosen in "Option_StartUp" (nothing, URL, web list, last windows).
-}
-
-void TMainForm::LoadBookMarkTree()
-{
-    // Fills TreeView1 from BookMark.xml.
-}
-
-void TMainForm::BuildBookMarkMenu()
-{
-    // Adds the bookmark items after N4 in mnuBookMark.
 }
 
 void TMainForm::EnumFiles(const QString &folder)

@@ -31,6 +31,7 @@ class Tfrm_MZOption;
 class Tfrm_Option;
 class Tfrm_WebList;
 class Tfrm_tmpWeb;
+class TBookMarkView;
 class TBrowserCommands;
 class TCloseCommands;
 class TBrowserHost;
@@ -212,6 +213,8 @@ public:
     TBrowserCommands *BrowserCommands = nullptr;
     /// The tab pop-up's close commands, "CloseURＬに追加" and the recently-closed submenu.
     TCloseCommands *CloseCommands = nullptr;
+    /// The bookmark tree of the side bar and the bookmark menu.
+    TBookMarkView *BookMarks = nullptr;
     /// URL sequence and ID sequence of the window list; window counter (starts at -1).
     QStringList urlList() const;
     QStringList idList() const;
@@ -263,8 +266,6 @@ public:
     /// Shows the one Gecko preferences dialog, not modal.
     void mnuMZOptionClick();
     void OpenStartPage();
-    void LoadBookMarkTree();
-    void BuildBookMarkMenu();
     void EnumFiles(const QString &folder);
     void SetupSearchTable();
     /// View > ツールバー: each switches its bar on or off as its tick says.
@@ -282,6 +283,14 @@ public:
     void applyTabStrip(int fixedWidth, int tabType) override;
     void setSwitchTicks(const OptionGroups::Security &ticks) override;
     bool browseForFolder(QWidget *owner, const QString &caption, QString *folder) override;
+
+    // Bookmarks: the side bar tree and the menu from BookMark.xml, and the editor.
+    void LoadBookMarkTree();
+    void BuildBookMarkMenu();
+    /// Opens a chosen bookmark in the active window or a new one ("Option_Window"/"BookMark").
+    void OpenBookMark(const QString &url);
+    void mnuBMEditClick();
+    void popAddBookMarkClick();
 
     /// Tab strip set-up of start-up: fixed tab width, tab style and position.
     void SetFixedTabWidth(int width);
@@ -308,6 +317,7 @@ private:
     void FitBars();
     void ConnectHandlers();
     void CreateBrowser();
+    void CreateBookMarks();
     void RebuildWindowList();
     QAction *LinkedItem(QMenu *menu, const QString &name, QAction *action);
     QWidget *FocusedEdit() const;

@@ -1,0 +1,303 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "BookMarkHtml.h"
+
+#include "DorvuError.h"
+#include "SjisCodec.h"
+
+#include <QFile>
+
+#include <QRegularExpression>
+
+#include <gumbo.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucsdet.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// A declaration is looked for where browsers look: near the start.
+constexpr qsizetype DeclarationWindow = 4096;
+constexpr int32_t DetectionWindow = 256 * 1024;
+// Deeper nesting than any real bookmark file; below it the items join the deepest folder.
+constexpr int MaxDepth = 256;
+constexpr qint64 MaxRead = qint64(64) * 1024 * 1024;
+
+bool isShiftJisName(const QString &name)
+{
+    static const QStringList names{
+        QStringLiteral("shift_jis"), QStringLiteral("shift-jis"), QStringLiteral("sjis"),
+        QStringLiteral("x-sjis"),    QStringLiteral("ms_kanji"),  QStringLiteral("windows-31j"),
+        QStringLiteral("cp932"),     QStringLiteral("ms932"),     QStringLiteral("csshiftjis")};
+    return names.contains(name.toLower());
+}
+
+QString metaCharset(const QByteArray &bytes)
+{
+    static const QRegularExpression meta(
+        QStringLiteral(R"(<meta[^>]*charset\s*=\s*["']?\s*([A-Za-z0-9_.:\-]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match =
+        meta.match(QString::fromLatin1(bytes.left(DeclarationWindow)));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+bool hasNonAscii(const QByteArray &bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
+}
+
+bool isUtf8(const QByteArray &bytes)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter *conv = ucnv_open("UTF-8", &status);
+    if (U_FAILURE(status))
+        return false;
+    ucnv_setToUCallBack(conv, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    std::vector<UChar> out(size_t(bytes.size()) + 1);
+    ucnv_toUChars(conv, out.data(), int32_t(out.size()), bytes.constData(), int32_t(bytes.size()),
+                  &status);
+    ucnv_close(conv);
+    return U_SUCCESS(status);
+}
+
+QString detect(const QByteArray &bytes)
+{
+    if (!hasNonAscii(bytes)) {
+        // Seven-bit JIS passes for ASCII: its escape sequences give it away.
+        for (const char *escape : {"\x1b$B", "\x1b$@", "\x1b(J"}) {
+            if (bytes.contains(escape))
+                return QStringLiteral("ISO-2022-JP");
+        }
+        return QStringLiteral("UTF-8");
+    }
+    // Shift_JIS or EUC-JP text of any length is almost never valid UTF-8.
+    if (isUtf8(bytes))
+        return QStringLiteral("UTF-8");
+    QString found = QStringLiteral("Shift_JIS");
+    UErrorCode status = U_ZERO_ERROR;
+    UCharsetDetector *detector = ucsdet_open(&status);
+    if (U_FAILURE(status))
+        return found;
+    ucsdet_enableInputFilter(detector, true); // markup says nothing about the encoding
+    ucsdet_setText(detector, bytes.constData(), qMin(int32_t(bytes.size()), DetectionWindow),
+                   &status);
+    int32_t count = 0;
+    const UCharsetMatch **matches = ucsdet_detectAll(detector, &count, &status);
+    bool done = false;
+    for (int32_t i = 0; U_SUCCESS(status) && i < count && !done; ++i) {
+        const char *name = ucsdet_getName(matches[i], &status);
+        for (const char *japanese : {"Shift_JIS", "EUC-JP", "ISO-2022-JP"}) {
+            if (U_SUCCESS(status) && name && std::strcmp(name, japanese) == 0) {
+                found = QString::fromLatin1(japanese);
+                done = true;
+            }
+        }
+    }
+    ucsdet_close(detector);
+    return found;
+}
+
+QString decodeIcu(const QByteArray &bytes, const QByteArray &encoding, bool *known)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter *conv = ucnv_open(encoding.constData(), &status);
+    *known = U_SUCCESS(status);
+    if (!*known)
+        return QString();
+    // No encoding of these turns one byte into more than two UTF-16 units.
+    std::vector<UChar> out(size_t(bytes.size()) * 2 + 4);
+    const int32_t length = ucnv_toUChars(conv, out.data(), int32_t(out.size()), bytes.constData(),
+                                         int32_t(bytes.size()), &status);
+    ucnv_close(conv);
+    if (U_FAILURE(status))
+        return QString();
+    return QString(reinterpret_cast<const QChar *>(out.data()), length);
+}
+
+/// The text of \a node and its descendants, white space collapsed.
+void appendText(const GumboNode *node, QByteArray *text)
+{
+    if (node->type == GUMBO_NODE_TEXT || node->type == GUMBO_NODE_WHITESPACE ||
+        node->type == GUMBO_NODE_CDATA) {
+        text->append(node->v.text.text);
+        return;
+    }
+    if (node->type != GUMBO_NODE_ELEMENT)
+        return;
+    const GumboVector &children = node->v.element.children;
+    for (unsigned i = 0; i < children.length; ++i)
+        appendText(static_cast<const GumboNode *>(children.data[i]), text);
+}
+
+QString textOf(const GumboNode *node)
+{
+    QByteArray text;
+    appendText(node, &text);
+    return QString::fromUtf8(text).simplified();
+}
+
+class Reader
+{
+public:
+    int replaced = 0;
+
+    /// Reads the items below \a node into \a out. \a pending: the folder (an index of
+    /// \a out) that the next list belongs to, -1 when none.
+    void items(const GumboNode *node, QList<BookMarkNode> *out, qsizetype *pending, int depth)
+    {
+        const GumboVector &children = node->v.element.children;
+        for (unsigned i = 0; i < children.length; ++i) {
+            const auto *child = static_cast<const GumboNode *>(children.data[i]);
+            if (child->type != GUMBO_NODE_ELEMENT)
+                continue;
+            switch (child->v.element.tag) {
+            case GUMBO_TAG_H3:
+                out->append(
+                    BookMarkNode{fit(textOf(child)), QString(), BookMarkNode::FolderImage, {}});
+                *pending = out->size() - 1;
+                break;
+            case GUMBO_TAG_A: {
+                const GumboAttribute *href =
+                    gumbo_get_attribute(&child->v.element.attributes, "href");
+                if (href) {
+                    out->append(BookMarkNode{fit(textOf(child)),
+                                             fit(QString::fromUtf8(href->value).trimmed()),
+                                             BookMarkNode::EntryImage,
+                                             {}});
+                }
+                *pending = -1;
+                break;
+            }
+            case GUMBO_TAG_DL: {
+                QList<BookMarkNode> *into = out;
+                if (*pending >= 0 && depth < MaxDepth)
+                    into = &(*out)[*pending].children;
+                *pending = -1;
+                qsizetype inner = -1;
+                items(child, into, &inner, into == out ? depth : depth + 1);
+                break;
+            }
+            case GUMBO_TAG_DD: // a description
+            case GUMBO_TAG_HR: // a separator
+            case GUMBO_TAG_H1: // the file's title
+            case GUMBO_TAG_TITLE:
+            case GUMBO_TAG_SCRIPT:
+            case GUMBO_TAG_STYLE:
+                break;
+            default:
+                items(child, out, pending, depth);
+                break;
+            }
+        }
+    }
+
+private:
+    QString fit(const QString &text)
+    {
+        bool changed = false;
+        QString fitted = BookMarkHtml::fitShiftJis(text, &changed);
+        if (changed)
+            ++replaced;
+        return fitted;
+    }
+};
+
+} // namespace
+
+namespace BookMarkHtml {
+
+QString encodingOf(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QStringLiteral("UTF-8");
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringLiteral("UTF-16LE");
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringLiteral("UTF-16BE");
+    const QString declared = metaCharset(bytes);
+    if (!declared.isEmpty()) {
+        if (isShiftJisName(declared))
+            return QStringLiteral("Shift_JIS");
+        UErrorCode status = U_ZERO_ERROR;
+        UConverter *conv = ucnv_open(declared.toLatin1().constData(), &status);
+        if (U_SUCCESS(status)) {
+            ucnv_close(conv);
+            return declared;
+        }
+    }
+    return detect(bytes);
+}
+
+QString decode(const QByteArray &bytes, const QString &encoding)
+{
+    if (isShiftJisName(encoding))
+        return SjisCodec::decode(bytes);
+    QByteArray body = bytes;
+    if (body.startsWith("\xEF\xBB\xBF"))
+        body.remove(0, 3);
+    else if (body.startsWith("\xFF\xFE") || body.startsWith("\xFE\xFF"))
+        body.remove(0, 2);
+    bool known = false;
+    if (encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) != 0) {
+        const QString text = decodeIcu(body, encoding.toLatin1(), &known);
+        if (known)
+            return text;
+    }
+    return QString::fromUtf8(body);
+}
+
+QString fitShiftJis(const QString &text, bool *changed)
+{
+    *changed = false;
+    if (SjisCodec::decode(SjisCodec::encode(text)) == text)
+        return text;
+    QString fitted;
+    fitted.reserve(text.size());
+    const QList<uint> points = text.toUcs4();
+    for (const uint point : points) {
+        const QString c = QString::fromUcs4(reinterpret_cast<const char32_t *>(&point), 1);
+        const QString held = SjisCodec::decode(SjisCodec::encode(c));
+        if (held == c) {
+            fitted += c;
+            continue;
+        }
+        *changed = true;
+        const QString compatible = c.normalized(QString::NormalizationForm_KC);
+        if (compatible != c && SjisCodec::decode(SjisCodec::encode(compatible)) == compatible)
+            fitted += compatible;
+        else
+            fitted += QLatin1Char('?');
+    }
+    return fitted;
+}
+
+Result read(const QByteArray &bytes)
+{
+    Result result;
+    result.encoding = encodingOf(bytes);
+    const QByteArray utf8 = decode(bytes, result.encoding).toUtf8();
+    GumboOutput *output =
+        gumbo_parse_with_options(&kGumboDefaultOptions, utf8.constData(), size_t(utf8.size()));
+    if (!output)
+        return result;
+    Reader reader;
+    qsizetype pending = -1;
+    if (output->root && output->root->type == GUMBO_NODE_ELEMENT)
+        reader.items(output->root, &result.nodes, &pending, 0);
+    gumbo_destroy_output(&kGumboDefaultOptions, output);
+    result.replaced = reader.replaced;
+    return result;
+}
+
+Result load(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DorvuError(QStringLiteral("ファイル %1 は開けません").arg(path));
+    return read(file.read(file.isSequential() ? MaxRead : qMin(file.size(), MaxRead)));
+}
+
+} // namespace BookMarkHtml

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// The main window's side of the bookmarks: the tree and menu, opening a chosen bookmark and
+// opening the editor.
+#include "TMainForm.h"
+
+#include "BookMarkRules.h"
+#include "ErrorHandler.h"
+#include "IniFile.h"
+#include "TBookMarkView.h"
+#include "TBrowserChild.h"
+#include "TBrowserHost.h"
+#include "TEngineBrowser.h"
+#include "Tfrm_BMEdit.h"
+
+#include <QAction>
+#include <QLineEdit>
+
+void TMainForm::CreateBookMarks()
+{
+    BookMarks = new TBookMarkView(
+        TreeView1, mnuBookMark, [this](const QString &url) { OpenBookMark(url); }, this);
+    connect(mnuBMEdit, &QAction::triggered, this,
+            [this] { ErrorHandler::Run([this] { mnuBMEditClick(); }); });
+    connect(popAddBookMark, &QAction::triggered, this,
+            [this] { ErrorHandler::Run([this] { popAddBookMarkClick(); }); });
+}
+
+void TMainForm::LoadBookMarkTree()
+{
+    BookMarks->LoadBookMarkTree();
+}
+
+void TMainForm::BuildBookMarkMenu()
+{
+    BookMarks->BuildBookMarkMenu();
+}
+
+void TMainForm::OpenBookMark(const QString &url)
+{
+    txtAddress->setText(url);
+    // Read as a number: only 1 means a new window.
+    const auto key = SettingsKeys::Option_Window::BookMark;
+    const int setting =
+        IniFile::config().ReadInteger(key.section.toString(), key.name.toString(), 0);
+    if (BookMarkRules::opensInNewWindow(setting, Browser->childCount()))
+        OpenPage(QString(), txtAddress->text());
+    else if (TBrowserChild *child = Browser->activeChild())
+        child->engine()->Navigate(txtAddress->text());
+}
+
+void TMainForm::mnuBMEditClick()
+{
+    BookMarks->unselect();
+    if (!frm_BMEdit)
+        return;
+    frm_BMEdit->show();
+    frm_BMEdit->setWindowState(Qt::WindowNoState);
+    frm_BMEdit->raise();
+    frm_BMEdit->activateWindow();
+    frm_BMEdit->txtURL->setText(txtAddress->text());
+    if (TBrowserChild *child = Browser->activeChild())
+        frm_BMEdit->txtName->setText(child->windowTitle());
+}
+
+void TMainForm::popAddBookMarkClick()
+{
+    mnuBMEditClick();
+}
