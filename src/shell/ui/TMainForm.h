@@ -35,6 +35,8 @@ class TBrowserCommands;
 class TCloseCommands;
 class TBrowserHost;
 class TTabControl;
+class TWebListMenu;
+class TWebListOpener;
 
 /// The main frame window: menus, bars, the child window area and the state shared by the
 /// subsystems. Named components are public members under their own names, so the subsystems can
@@ -206,6 +208,9 @@ public:
     TBrowserCommands *BrowserCommands = nullptr;
     /// The tab pop-up's close commands, "CloseURＬに追加" and the recently-closed submenu.
     TCloseCommands *CloseCommands = nullptr;
+    /// Opens web lists window by window; the web list menu and its two commands.
+    TWebListOpener *WebListOpener = nullptr;
+    TWebListMenu *WebListMenu = nullptr;
     /// URL sequence and ID sequence of the window list; window counter (starts at -1).
     QStringList urlList() const;
     QStringList idList() const;
@@ -238,6 +243,8 @@ public:
     void IE_ItemClick();
     void Moz_ItemClick();
     void ChangeCtrlClick();
+    /// The toolbar's Home button: the start page as the settings are now.
+    void HomeCtrlClick();
 
     void EditCut1Execute();
     void EditCopy1Execute();
@@ -289,6 +296,7 @@ private:
     void CreateSideAndBottomBars(QWidget *central);
     void ConnectHandlers();
     void CreateBrowser();
+    void CreateWebLists();
     void RebuildWindowList();
     QAction *LinkedItem(QMenu *menu, const QString &name, QAction *action);
     QWidget *FocusedEdit() const;
