@@ -3,7 +3,7 @@
 #include "WindowList.h"
 
 #include "ProgramFolder.h"
-#include "TextFile.h"
+#include "WebListFile.h"
 
 QStringList WindowList::urls() const
 {
@@ -94,5 +94,5 @@ QString WindowList::winListPath()
 
 void WindowList::saveWinList() const
 {
-    TextFile::writeLines(winListPath(), urls());
+    WebListFile::write(winListPath(), urls());
 }

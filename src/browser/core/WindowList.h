@@ -9,9 +9,9 @@
 #include <QVector>
 
 /*
- * winlist (program folder): the URL of every open page window, one per line in tab order,
- * Shift_JIS, CR LF after every line, no header. Rewritten whole after every title report and
- * every removal; an added window reaches the file with the next write.
+ * winlist (program folder): a web list file (WebListFile.h) of the URL of every open page
+ * window in tab order. Rewritten whole after every title report and every removal; an added
+ * window reaches the file with the next write.
  */
 
 /// The record of the open page windows, in tab order. Each position holds four items that
@@ -66,7 +66,7 @@ public:
     int selected() const { return m_selected; }
     void setSelected(int pos);
 
-    /// Writes the URLs to winlist. Throws DorvuError on failure.
+    /// Writes the URLs to winlist. Throws DorvuError "ファイル %s を作成できません" on failure.
     void saveWinList() const;
     static QString winListPath();
 

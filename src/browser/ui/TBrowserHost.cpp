@@ -50,6 +50,11 @@ TBrowserHost::TBrowserHost(const TBrowserControls &controls,
 
 TBrowserHost::~TBrowserHost() = default;
 
+void TBrowserHost::setFactory(std::unique_ptr<TEngineFactory> factory)
+{
+    m_factory = std::move(factory);
+}
+
 template<typename T> void TBrowserHost::watch(T *&control)
 {
     // The main window's controls and this object die in no fixed order at exit: a control

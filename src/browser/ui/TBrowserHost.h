@@ -36,6 +36,9 @@ public:
 
     const TBrowserControls &controls() const { return m_controls; }
     TEngineFactory *factory() const override { return m_factory.get(); }
+    /// Windows opened from now on take their engines from \a factory (tests give the main
+    /// window a light engine this way).
+    void setFactory(std::unique_ptr<TEngineFactory> factory);
     WindowList &windowList() override { return m_list; }
     const WindowList &windowList() const { return m_list; }
     WindowCounter &windowCounter() { return m_counter; }

@@ -77,4 +77,18 @@ DeferredPlan planDeferredStartup(bool hasArguments, bool lastShutdownClean)
     return plan;
 }
 
+StartPage startPage(int type, const QString &path, const QString &programFolder)
+{
+    switch (type) {
+    case 1:
+        return {StartPage::Url, path};
+    case 2:
+        return {StartPage::List, path};
+    case 3:
+        return {StartPage::List, programFolder + restoreFileName()};
+    default:
+        return {};
+    }
+}
+
 } // namespace StartupRules

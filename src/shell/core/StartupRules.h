@@ -39,4 +39,17 @@ struct DeferredPlan
 };
 DeferredPlan planDeferredStartup(bool hasArguments, bool lastShutdownClean);
 
+/// What the start page ("Option_StartUp") opens: nothing, one address, or every line of a web
+/// list file (which may be missing).
+struct StartPage
+{
+    enum Kind { Nothing, Url, List };
+    Kind kind = Nothing;
+    /// The address for Url, the file for List.
+    QString path;
+};
+/// Type 1: \a path as it stands (also empty); 2: the list file \a path; 3: the restore file
+/// of \a programFolder; any other type: nothing.
+StartPage startPage(int type, const QString &path, const QString &programFolder);
+
 } // namespace StartupRules

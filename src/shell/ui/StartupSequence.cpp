@@ -4,6 +4,7 @@
 
 #include "TAboutBox.h"
 #include "TMainForm.h"
+#include "TWebListMenu.h"
 #include "Tfrm_BMEdit.h"
 #include "Tfrm_Extract.h"
 #include "Tfrm_MZOption.h"
@@ -26,7 +27,8 @@ StartupSequence::StartupSequence(const QStringList &arguments)
     main->AboutBox = new TAboutBox(main);
     m_tmpWeb = std::make_unique<Tfrm_tmpWeb>();
     main->frm_tmpWeb = m_tmpWeb.get();
-    main->frm_WebList = new Tfrm_WebList(main);
+    main->frm_WebList = new Tfrm_WebList(main->programFolder(), main);
+    main->WebListMenu->setEditor(main->frm_WebList);
     main->frm_Extract = new Tfrm_Extract(main);
     main->frm_MZOption = new Tfrm_MZOption(main);
     main->show();

@@ -3,12 +3,15 @@
 #include "TMainForm.h"
 
 #include "ComposedWindow.h"
+#include "ConfirmBox.h"
 #include "ErrorHandler.h"
 #include "IniFile.h"
 #include "OptionGroups.h"
 #include "ProgramFolder.h"
 #include "StartupRules.h"
 #include "Tfrm_MZOption.h"
+#include "TWebListMenu.h"
+#include "TWebListOpener.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,6 +49,7 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     ConnectHandlers();
     CreateBrowser();
     CreateBookMarks();
+    CreateWebLists();
     FormCreate();
 }
 
@@ -69,7 +73,7 @@ void TMainForm::ConnectHandlers()
     connect(Moz_Item, &QAction::triggered, this, &TMainForm::Moz_ItemClick);
     connect(ChangeCtrl, &QAction::triggered, this, &TMainForm::ChangeCtrlClick);
     connect(mnuOption, &QAction::triggered, this, &TMainForm::mnuOptionClick);
-    connect(HomeCtrl, &QAction::triggered, this, &TMainForm::OpenStartPage);
+    connect(HomeCtrl, &QAction::triggered, this, &TMainForm::HomeCtrlClick);
     connect(EditCut1, &QAction::triggered, this, &TMainForm::EditCut1Execute);
     connect(EditCopy1, &QAction::triggered, this, &TMainForm::EditCopy1Execute);
     connect(EditPaste1, &QAction::triggered, this, &TMainForm::EditPaste1Execute);
@@ -231,18 +235,28 @@ bool TMainForm::defaultEngineIsIE() const
 
 void TMainForm::OfferRecovery()
 {
-    // Asks whether to reopen the restore file's windows after an unclean exit.
+    QApplication::beep();
+    if (ConfirmBox::ask(this, QStringLiteral("警告"),
+                        QStringLiteral("前回、正常に終了されなかった疑いがあります。\n"
+                                       "前回終了時の場所から続行しますか？"),
+                        QMessageBox::Warning))
+        WebListOpener->openFileIfPresent(m_programFolder + StartupRules::restoreFileName());
 }
 
 void TMainForm::OpenStartPage()
 {
-    // Opens the start page chosen in "Option_StartUp" (nothing, URL, web list, last windows).
+    const OptionGroups::StartUp startUp = OptionGroups::ReadStartUp();
+    const StartupRules::StartPage page =
+        StartupRules::startPage(startUp.Type, startUp.Path, m_programFolder);
+    if (page.kind == StartupRules::StartPage::Url)
+        OpenPage(QStringLiteral("Loading"), page.path);
+    else if (page.kind == StartupRules::StartPage::List)
+        WebListOpener->openFileIfPresent(page.path);
 }
 
 void TMainForm::EnumFiles(const QString &folder)
 {
-    // Lists the web list files of \a folder after N7 in mnuWebList.
-    Q_UNUSED(folder);
+    WebListMenu->EnumFiles(folder);
 }
 
 void TMainForm::ReadMojiSize()

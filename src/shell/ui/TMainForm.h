@@ -38,6 +38,8 @@ class TBrowserHost;
 class TTabControl;
 class TSearchBar;
 class TSideBar;
+class TWebListMenu;
+class TWebListOpener;
 
 /// The main frame window: menus, bars, the child window area and the state shared by the
 /// subsystems. Named components are public members under their own names, so the subsystems can
@@ -215,6 +217,9 @@ public:
     TCloseCommands *CloseCommands = nullptr;
     /// The bookmark tree of the side bar and the bookmark menu.
     TBookMarkView *BookMarks = nullptr;
+    /// Opens web lists window by window; the web list menu and its two commands.
+    TWebListOpener *WebListOpener = nullptr;
+    TWebListMenu *WebListMenu = nullptr;
     /// URL sequence and ID sequence of the window list; window counter (starts at -1).
     QStringList urlList() const;
     QStringList idList() const;
@@ -247,6 +252,8 @@ public:
     void IE_ItemClick();
     void Moz_ItemClick();
     void ChangeCtrlClick();
+    /// The toolbar's Home button: the start page as the settings are now.
+    void HomeCtrlClick();
 
     void EditCut1Execute();
     void EditCopy1Execute();
@@ -318,6 +325,7 @@ private:
     void ConnectHandlers();
     void CreateBrowser();
     void CreateBookMarks();
+    void CreateWebLists();
     void RebuildWindowList();
     QAction *LinkedItem(QMenu *menu, const QString &name, QAction *action);
     QWidget *FocusedEdit() const;

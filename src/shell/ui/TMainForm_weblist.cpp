@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// The main window's side of the web lists: the opener and the menu it hands its controls to.
+#include "TMainForm.h"
+
+#include "ErrorHandler.h"
+#include "TWebListMenu.h"
+#include "TWebListOpener.h"
+
+void TMainForm::CreateWebLists()
+{
+    WebListOpener = new TWebListOpener(Browser, this);
+    WebListMenu = new TWebListMenu(mnuWebList, WebListOpener, this);
+    WebListMenu->connectControls(mnuWebList_Edit, mnuWebList_Add);
+}
+
+void TMainForm::HomeCtrlClick()
+{
+    ErrorHandler::Run([this] { OpenStartPage(); });
+}

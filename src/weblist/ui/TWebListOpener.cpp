@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TWebListOpener.h"
+
+#include "ConfirmBox.h"
+#include "DorvuError.h"
+#include "ErrorHandler.h"
+#include "TBrowserHost.h"
+#include "WebListFile.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+
+TWebListOpener::TWebListOpener(TBrowserHost *host, QObject *parent)
+    : QObject(parent)
+    , m_host(host)
+{
+    m_timer.setInterval(0);
+    connect(&m_timer, &QTimer::timeout, this, &TWebListOpener::openNext);
+}
+
+TWebListOpener::~TWebListOpener()
+{
+    if (isRunning())
+        qApp->removeEventFilter(this);
+    delete m_progress;
+}
+
+void TWebListOpener::openLines(const QStringList &lines)
+{
+    if (lines.isEmpty() || !m_host)
+        return;
+    if (lines.size() > AskAbove &&
+        !ConfirmBox::ask(
+            mainWindow(), QStringLiteral("Dorvu"),
+            QStringLiteral("%1 個のウィンドウを開きます。よろしいですか？").arg(lines.size())))
+        return;
+    const bool wasRunning = isRunning();
+    m_pending.append(lines);
+    m_total += int(lines.size());
+    if (wasRunning) {
+        showProgress();
+        return;
+    }
+    qApp->installEventFilter(this);
+    showProgress();
+    // The first window opens at once, as a click on a short list expects.
+    openNext();
+}
+
+void TWebListOpener::openFile(const QByteArray &nativePath, const QString &shownPath)
+{
+    openLines(WebListFile::read(nativePath, shownPath));
+}
+
+void TWebListOpener::openFileIfPresent(const QString &path)
+{
+    openLines(WebListFile::readIfFile(path));
+}
+
+void TWebListOpener::stop()
+{
+    if (isRunning())
+        finish();
+}
+
+void TWebListOpener::openNext()
+{
+    if (!isRunning() || !m_host) {
+        finish();
+        return;
+    }
+    // A message box shown while a window opens runs its own event loop: no second window may
+    // open from inside it.
+    m_timer.stop();
+    const QString url = m_pending.at(m_next++);
+    bool opened = false;
+    ErrorHandler::Run([&] {
+        m_host->OpenPage(QStringLiteral("londing"), url);
+        opened = true;
+    });
+    if (!isRunning())
+        return; // stopped while the window opened
+    ++m_opened;
+    // A window that cannot be made (no engine, no Gecko folder) ends the list, as the failure
+    // of a handler ends the rest of it.
+    if (!opened || m_next >= m_pending.size()) {
+        finish();
+        return;
+    }
+    showProgress();
+    m_timer.start();
+}
+
+void TWebListOpener::showProgress()
+{
+    QStatusBar *bar = m_host ? m_host->controls().StatusBar1 : nullptr;
+    if (!bar)
+        return;
+    if (!m_progress) {
+        m_progress = new QWidget;
+        auto *layout = new QHBoxLayout(m_progress);
+        layout->setContentsMargins(0, 0, 0, 0);
+        m_count = new QLabel(m_progress);
+        m_count->setObjectName(QStringLiteral("lblWebListCount"));
+        m_stop = new QPushButton(QStringLiteral("中止"), m_progress);
+        m_stop->setObjectName(QStringLiteral("btnWebListStop"));
+        m_stop->setFocusPolicy(Qt::NoFocus);
+        connect(m_stop, &QPushButton::clicked, this, &TWebListOpener::stop);
+        layout->addWidget(m_count);
+        layout->addWidget(m_stop);
+        bar->addPermanentWidget(m_progress);
+    }
+    m_count->setText(QStringLiteral("%1 / %2").arg(m_opened).arg(m_total));
+    m_progress->show();
+}
+
+void TWebListOpener::finish()
+{
+    m_timer.stop();
+    qApp->removeEventFilter(this);
+    m_pending.clear();
+    m_next = 0;
+    m_opened = 0;
+    m_total = 0;
+    if (m_progress)
+        m_progress->hide();
+    Q_EMIT finished();
+}
+
+QWidget *TWebListOpener::mainWindow() const
+{
+    return m_host ? m_host->controls().mainWindow : nullptr;
+}
+
+bool TWebListOpener::eventFilter(QObject *watched, QEvent *event)
+{
+    // Esc stops the opening wherever it is typed in the main window, also inside a page; in
+    // a dialog it keeps its own meaning.
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier || !widget ||
+        !mainWindow() || widget->window() != mainWindow())
+        return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    stop();
+    return true;
+}

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+class TBrowserHost;
+
+/// Opens the lines of a web list, one new page window per line in line order, with the caption
+/// "londing". One window opens per turn of the event loop, so the main window repaints and
+/// answers meanwhile; the status bar shows "n / m" with a "中止" button, and Esc in the main
+/// window or "中止" drops the windows not yet open. A list given while one is opening joins
+/// the end of it.
+class TWebListOpener : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// More lines than this are opened only after the user has agreed.
+    static constexpr int AskAbove = 500;
+
+    explicit TWebListOpener(TBrowserHost *host, QObject *parent = nullptr);
+    ~TWebListOpener() override;
+
+    /// Opens every line of \a lines (empty lines as empty windows). A list of more than
+    /// AskAbove lines asks once "%d 個のウィンドウを開きます。よろしいですか？" first.
+    void openLines(const QStringList &lines);
+    /// openLines of the list file \a nativePath. Throws DorvuError "ファイル %s は開けません"
+    /// (with \a shownPath) when it cannot be read; nothing opens then.
+    void openFile(const QByteArray &nativePath, const QString &shownPath);
+    /// openLines of \a path; a missing, unreadable or non-file \a path opens nothing and says
+    /// nothing.
+    void openFileIfPresent(const QString &path);
+
+    bool isRunning() const { return !m_pending.isEmpty(); }
+    /// Windows opened and windows asked for since the opening began.
+    int opened() const { return m_opened; }
+    int total() const { return m_total; }
+    /// Drops the windows not yet open ("中止", Esc).
+    void stop();
+
+Q_SIGNALS:
+    /// The last window asked for has opened, or the rest was dropped.
+    void finished();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void openNext();
+    void showProgress();
+    void finish();
+    QWidget *mainWindow() const;
+
+    QPointer<TBrowserHost> m_host;
+    QStringList m_pending;
+    qsizetype m_next = 0;
+    int m_opened = 0;
+    int m_total = 0;
+    QTimer m_timer;
+    QPointer<QWidget> m_progress;
+    QLabel *m_count = nullptr;
+    QPushButton *m_stop = nullptr;
+};

@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// The web list menu and the opening of lists, with the light engine: every line opens a window
+// in line order, one per turn of the event loop, and the opening can be stopped.
+#include "BrowserRig.h"
+#include "FakeEngine.h"
+#include "ModalAnswer.h"
+#include "TBrowserHost.h"
+#include "TWebListMenu.h"
+#include "TWebListOpener.h"
+#include "TestHome.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <memory>
+
+class tst_TWebListMenu : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void menuListsEveryFileAfterFixedItems();
+    void itemOpensEveryLineInOrder_data();
+    void itemOpensEveryLineInOrder();
+    void goneFileIsReportedAndOpensNothing();
+    void oddFileNameStillOpens();
+    void openingLeavesTheEventLoopRunning();
+    void stopDropsTheRest_data();
+    void stopDropsTheRest();
+    void longListAsksFirst();
+
+private:
+    QStringList openedUrls() const;
+    QAction *fileItem(int i) const;
+
+    std::unique_ptr<TestHome> m_home;
+    std::unique_ptr<BrowserRig> m_rig;
+    std::unique_ptr<QMenu> m_menu;
+    TWebListOpener *m_opener = nullptr;
+    TWebListMenu *m_lists = nullptr;
+};
+
+void tst_TWebListMenu::init()
+{
+    m_home = std::make_unique<TestHome>();
+    QVERIFY(m_home->isValid());
+    m_rig = std::make_unique<BrowserRig>();
+    m_rig->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_rig.get()));
+    m_menu = std::make_unique<QMenu>();
+    m_menu->addAction(QStringLiteral("Webリストを編集(&E)"));
+    m_menu->addAction(QStringLiteral("現在状態を追加"));
+    m_menu->addSeparator();
+    m_opener = new TWebListOpener(m_rig->host, m_rig.get());
+    m_lists = new TWebListMenu(m_menu.get(), m_opener, m_rig.get());
+}
+
+void tst_TWebListMenu::cleanup()
+{
+    m_rig.reset();
+    m_menu.reset();
+    m_home.reset();
+}
+
+QStringList tst_TWebListMenu::openedUrls() const
+{
+    QStringList urls;
+    for (int i = 0; i < m_rig->host->windowList().count(); ++i)
+        urls.append(m_rig->engineAt(i)->navigated.value(0));
+    return urls;
+}
+
+QAction *tst_TWebListMenu::fileItem(int i) const
+{
+    return m_menu->actions().value(3 + i);
+}
+
+void tst_TWebListMenu::menuListsEveryFileAfterFixedItems()
+{
+    for (int i = 0; i < 300; ++i)
+        m_home->write(QStringLiteral("WebList/%1.wlf").arg(i, 3, 10, QLatin1Char('0')), "x\r\n");
+    m_lists->EnumFiles(m_home->file(QStringLiteral("WebList")));
+    QCOMPARE(m_menu->actions().size(), 303);
+    QCOMPARE(fileItem(0)->text(), QStringLiteral("&000"));
+    QCOMPARE(fileItem(0)->data().toString(), QStringLiteral("000.wlf"));
+    QCOMPARE(fileItem(299)->text(), QStringLiteral("&299"));
+    QVERIFY(!fileItem(0)->icon().isNull());
+    // Built anew, not added to: a file that is gone is no longer listed.
+    QVERIFY(QFile::remove(m_home->file(QStringLiteral("WebList/000.wlf"))));
+    m_lists->EnumFiles(m_home->file(QStringLiteral("WebList")));
+    QCOMPARE(m_menu->actions().size(), 302);
+    QCOMPARE(m_menu->actions().at(1)->text(), QStringLiteral("現在状態を追加"));
+}
+
+void tst_TWebListMenu::itemOpensEveryLineInOrder_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("urls");
+    QTest::newRow("equal lines") << QByteArray("http://h/1\r\nhttp://h/2\r\nhttp://h/1\r\n")
+                                 << QStringList{QStringLiteral("http://h/1"),
+                                                QStringLiteral("http://h/2"),
+                                                QStringLiteral("http://h/1")};
+    QTest::newRow("last line without end, empty line")
+        << QByteArray("http://h/1\r\n\r\nhttp://h/2")
+        << QStringList{QStringLiteral("http://h/1"), QString(), QStringLiteral("http://h/2")};
+    QTest::newRow("0 bytes") << QByteArray() << QStringList();
+}
+
+void tst_TWebListMenu::itemOpensEveryLineInOrder()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, urls);
+    m_home->write(QStringLiteral("WebList/news.wlf"), bytes);
+    m_lists->EnumFiles(m_home->file(QStringLiteral("WebList")));
+    QCOMPARE(fileItem(0)->text(), QStringLiteral("&news"));
+    fileItem(0)->trigger();
+    QTRY_VERIFY(!m_opener->isRunning());
+    QCOMPARE(openedUrls(), urls);
+    QVERIFY2(m_rig->errors.isEmpty(), qPrintable(m_rig->errors.join(QLatin1Char('\n'))));
+}
+
+void tst_TWebListMenu::goneFileIsReportedAndOpensNothing()
+{
+    m_home->write(QStringLiteral("WebList/gone.wlf"), "http://h/1\r\n");
+    m_lists->EnumFiles(m_home->file(QStringLiteral("WebList")));
+    QVERIFY(QFile::remove(m_home->file(QStringLiteral("WebList/gone.wlf"))));
+    fileItem(0)->trigger();
+    QCOMPARE(m_rig->errors,
+             QStringList{QStringLiteral("ファイル %1 は開けません")
+                             .arg(m_home->file(QStringLiteral("WebList/gone.wlf")))});
+    QCOMPARE(m_rig->host->windowList().count(), 0);
+}
+
+void tst_TWebListMenu::oddFileNameStillOpens()
+{
+    // Not UTF-8, and no longer than four bytes: the caption is "&" alone.
+    m_home->write(QStringLiteral("WebList/x"), QByteArray());
+    const QByteArray native =
+        QFile::encodeName(m_home->file(QStringLiteral("WebList/"))) + QByteArray("\xff.wl");
+    FILE *f = std::fopen(native.constData(), "wb");
+    QVERIFY(f);
+    std::fputs("http://h/odd\r\n", f);
+    std::fclose(f);
+    m_lists->EnumFiles(m_home->file(QStringLiteral("WebList")));
+    QAction *odd = fileItem(0)->data().toString() == QLatin1String("x") ? fileItem(1) : fileItem(0);
+    QCOMPARE(odd->text(), QStringLiteral("&"));
+    odd->trigger();
+    QTRY_COMPARE(openedUrls(), QStringList{QStringLiteral("http://h/odd")});
+    std::remove(native.constData()); // a name the temporary folder cannot remove
+    QVERIFY(m_rig->errors.isEmpty());
+}
+
+void tst_TWebListMenu::openingLeavesTheEventLoopRunning()
+{
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines.append(QStringLiteral("http://h/%1").arg(i));
+    QSignalSpy finished(m_opener, &TWebListOpener::finished);
+    m_opener->openLines(lines);
+    // The click returns at once with one window open; the rest follow turn by turn.
+    QCOMPARE(m_rig->host->windowList().count(), 1);
+    QVERIFY(m_opener->isRunning());
+    auto *count = m_rig->c.StatusBar1->findChild<QLabel *>(QStringLiteral("lblWebListCount"));
+    QVERIFY(count);
+    QTRY_VERIFY(m_opener->opened() > 10);
+    QVERIFY(m_opener->opened() < 300);
+    QCOMPARE(count->text(), QStringLiteral("%1 / 300").arg(m_opener->opened()));
+    QVERIFY(finished.wait(120000));
+    QCOMPARE(openedUrls(), lines);
+    QVERIFY(!count->isVisible());
+}
+
+void tst_TWebListMenu::stopDropsTheRest_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Esc") << true;
+    QTest::newRow("中止") << false;
+}
+
+void tst_TWebListMenu::stopDropsTheRest()
+{
+    QFETCH(bool, escape);
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines.append(QStringLiteral("http://h/%1").arg(i));
+    m_opener->openLines(lines);
+    QTRY_VERIFY(m_opener->opened() >= 3);
+    if (escape) {
+        QTest::keyClick(m_rig->c.txtAddress, Qt::Key_Escape);
+    } else {
+        auto *stop =
+            m_rig->c.StatusBar1->findChild<QPushButton *>(QStringLiteral("btnWebListStop"));
+        QVERIFY(stop && stop->isVisible());
+        stop->click();
+    }
+    QVERIFY(!m_opener->isRunning());
+    const int opened = m_rig->host->windowList().count();
+    QVERIFY(opened < 200);
+    QTest::qWait(50); // nothing is left to arrive late
+    QCOMPARE(m_rig->host->windowList().count(), opened);
+    QCOMPARE(openedUrls(), lines.mid(0, opened));
+}
+
+void tst_TWebListMenu::longListAsksFirst()
+{
+    QStringList lines;
+    for (int i = 0; i < 501; ++i)
+        lines.append(QStringLiteral("http://h/%1").arg(i));
+    QString seen;
+    ModalAnswer::press(QStringLiteral("いいえ(&N)"), &seen);
+    m_opener->openLines(lines);
+    QCOMPARE(seen, QStringLiteral("Dorvu|501 個のウィンドウを開きます。よろしいですか？"));
+    QCOMPARE(m_rig->host->windowList().count(), 0);
+    QVERIFY(!m_opener->isRunning());
+}
+
+QTEST_MAIN(tst_TWebListMenu)
+#include "tst_TWebListMenu.moc"
