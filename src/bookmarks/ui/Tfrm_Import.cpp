@@ -6,6 +6,7 @@
 #include "BookMarkTree.h"
 #include "ErrorHandler.h"
 #include "FavoritesWalk.h"
+#include "TSHBrowseForFolderEx.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -42,7 +43,9 @@ Tfrm_Import::Tfrm_Import(QTreeWidget *tree, QWidget *parent)
     setObjectName(QStringLiteral("frm_Import"));
     setWindowTitle(QStringLiteral("ImportWizard"));
     m_askFolder = [](QWidget *parent, const QString &caption) {
-        return QFileDialog::getExistingDirectory(parent, caption, QDir::homePath());
+        TSHBrowseForFolderEx selectFolder(parent);
+        selectFolder.Caption = caption;
+        return selectFolder.Execute() ? selectFolder.FolderName() : QString();
     };
     m_inform = [](QWidget *parent, const QString &text) {
         QMessageBox::information(parent, QStringLiteral("Dorvu"), text, QMessageBox::Ok);
