@@ -89,21 +89,7 @@ QList<QByteArray> splitLines(const QByteArray &text)
 {
     // CR and LF are never part of a two-byte Shift_JIS character: splitting the bytes is
     // splitting the text.
-    QList<QByteArray> lines;
-    const char *p = text.constData();
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] == '\r' || p[i] == '\n') {
-            lines.append(text.mid(start, i - start));
-            if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
+    return TextFile::splitByteLines(text);
 }
 
 bool endsWithLineEnd(const QByteArray &text)
