@@ -12,7 +12,8 @@ target_compile_definitions(dorvu_common INTERFACE
   QT_NO_KEYWORDS
   QT_NO_CAST_FROM_ASCII
   QT_NO_URL_CAST_FROM_STRING
-  QT_USE_QSTRINGBUILDER)
+  QT_USE_QSTRINGBUILDER
+  DORVU_VERSION="${PROJECT_VERSION}")
 
 # dorvu_library(NAME <target> DIR <folder> [LIBS ...])
 # A static library built from every .cpp/.h in DIR (a subsystem's core/ or ui/ folder).
