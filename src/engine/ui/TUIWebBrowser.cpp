@@ -23,6 +23,7 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
@@ -195,9 +196,12 @@ void TUIWebBrowser::ExecWB(int command, int, const QVariant &input)
 
 void TUIWebBrowser::RunScript(const QString &script, const ScriptDone &done)
 {
-    // Chromium reports no script errors: a failing script gives an empty result.
+    // Chromium reports no script errors: a failing script gives an empty result. Our scripts
+    // run in a world of their own, which sees the page's document but not its scripts, and
+    // which runs also while the Script switch keeps the page's own scripts off.
     QPointer<TUIWebBrowser> self = this;
-    m_page->runJavaScript(script, [self, done](const QVariant &result) {
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [self, done](const QVariant &result) {
         if (self && done)
             done(true, result.toString());
     });
