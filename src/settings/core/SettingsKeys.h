@@ -47,6 +47,9 @@ inline constexpr IntegerKey Mozilla{Section, u"Mozilla", 0};
 /// The Gecko folder, without a trailing separator.
 inline constexpr StringKey MozPath{Section, u"MozPath", u""};
 inline constexpr BoolKey Translate{Section, u"Translate", false};
+/// The translation service: scheme and host, without a trailing slash.
+inline constexpr StringKey TranslateHost{Section, u"TranslateHost",
+                                         u"http://honyaku.lunarbeacon.jp"};
 } // namespace Option_Main
 
 namespace Option_Window {

@@ -31,6 +31,7 @@ StartupSequence::StartupSequence(const QStringList &arguments)
     main->WebListMenu->setEditor(main->frm_WebList);
     main->frm_Extract = new Tfrm_Extract(main);
     main->frm_MZOption = new Tfrm_MZOption(main);
+    main->ConnectPageCommands();
     main->show();
 }
 

@@ -34,6 +34,7 @@ class Tfrm_tmpWeb;
 class TBookMarkView;
 class TBrowserCommands;
 class TCloseCommands;
+class TPageCommands;
 class TBrowserHost;
 class TTabControl;
 class TSearchBar;
@@ -119,6 +120,8 @@ public:
     QAction *mnuOption = nullptr;
     QAction *mnuIEOption = nullptr;
     QAction *mnuMZOption = nullptr;
+    QAction *N14 = nullptr;
+    QAction *mnuExtract = nullptr;
 
     QMenu *Window1 = nullptr;
 
@@ -153,6 +156,8 @@ public:
     QAction *mnu_AllClose = nullptr;
     QAction *mnu_AllCloseNotMe = nullptr;
     QAction *popTabClose = nullptr;
+    QAction *N15 = nullptr;
+    QAction *popExtract = nullptr;
 
     const ImageList *ImageList1 = nullptr;
 
@@ -215,6 +220,10 @@ public:
     TBrowserCommands *BrowserCommands = nullptr;
     /// The tab pop-up's close commands, "CloseURＬに追加" and the recently-closed submenu.
     TCloseCommands *CloseCommands = nullptr;
+    /// Save as, copy, select all, text size, translation, help, network settings, the about
+    /// box and link extraction. Made once the about box and the link dialog exist.
+    TPageCommands *PageCommands = nullptr;
+    void ConnectPageCommands();
     /// The bookmark tree of the side bar and the bookmark menu.
     TBookMarkView *BookMarks = nullptr;
     /// Opens web lists window by window; the web list menu and its two commands.

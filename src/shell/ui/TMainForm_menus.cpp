@@ -229,6 +229,9 @@ void TMainForm::CreateMenus()
     mnuIEOption = addItem(Tool1, QStringLiteral("mnuIEOption"), QStringLiteral("IEオプション"));
     mnuMZOption =
         addItem(Tool1, QStringLiteral("mnuMZOption"), QStringLiteral("Mozillaオプション"));
+    N14 = addSeparator(Tool1, QStringLiteral("N14"));
+    mnuExtract =
+        addItem(Tool1, QStringLiteral("mnuExtract"), QStringLiteral("リンクの抽出(&L)"));
 
     Window1 = addSubMenu(MainMenu1, QStringLiteral("Window1"), QStringLiteral("ウィンドウ(&W)"));
     Window1->addActions({WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
@@ -255,6 +258,9 @@ void TMainForm::CreateTabPopup()
     mnu_AllCloseNotMe = addItem(N8, QStringLiteral("mnu_AllCloseNotMe"),
                                 QStringLiteral("これ以外を全て閉じる(&M)"));
     popTabClose = addItem(TabPopup, QStringLiteral("popTabClose"), QStringLiteral("閉じる(&C)"));
+    N15 = addSeparator(TabPopup, QStringLiteral("N15"));
+    popExtract =
+        addItem(TabPopup, QStringLiteral("popExtract"), QStringLiteral("リンクの抽出(&L)"));
 }
 
 void TMainForm::RebuildWindowList()

@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+#include "TPageCommands.h"
+
+#include "ErrorHandler.h"
+#include "HelpPage.h"
+#include "IniFile.h"
+#include "LinkList.h"
+#include "NetworkSettingsTool.h"
+#include "ProgramFolder.h"
+#include "SettingsKeys.h"
+#include "TAboutBox.h"
+#include "TBrowserChild.h"
+#include "TBrowserHost.h"
+#include "TEngineBrowser.h"
+#include "Tfrm_Extract.h"
+#include "TranslationUrl.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QTimer>
+#include <QUrl>
+
+TPageCommands::TPageCommands(TBrowserHost *host, TAboutBox *aboutBox, Tfrm_Extract *extract,
+                             QObject *parent)
+    : QObject(parent)
+    , m_host(host)
+    , m_aboutBox(aboutBox)
+    , m_extract(extract)
+{
+    startDetached = [](const QString &program, const QStringList &arguments) {
+        return QProcess::startDetached(program, arguments);
+    };
+}
+
+void TPageCommands::connectActions(const Actions &a)
+{
+    auto bind = [this](QAction *action, std::function<void()> handler) {
+        if (action)
+            connect(action, &QAction::triggered, this, [handler] { ErrorHandler::Run(handler); });
+    };
+    bind(a.mnuFile_SaveAs, [this] { mnuFile_SaveAsClick(); });
+    bind(a.mnuEdit_Copy, [this] { mnuEdit_CopyClick(); });
+    bind(a.mnuEdit_slrAll, [this] { mnuEdit_slrAllClick(); });
+    for (int size = 0; size < 5; ++size) {
+        m_sizeItems[size] = a.mnuSize[size];
+        bind(a.mnuSize[size], [this, size] { mnuSizeClick(size); });
+    }
+    bind(a.mnuTranslate, [this] { mnuTranslateClick(); });
+    bind(a.Help2, [this] { Help2Click(); });
+    bind(a.mnuIEOption, [this] { mnuIEOptionClick(); });
+    bind(a.HelpAbout1, [this] { HelpAbout1Execute(); });
+    bind(a.mnuExtract, [this] { mnuExtractClick(); });
+    bind(a.popExtract, [this] { popExtractClick(); });
+}
+
+void TPageCommands::execOnActive(int command)
+{
+    if (TBrowserChild *child = m_host->activeChild())
+        child->engine()->ExecWB(command, 0);
+}
+
+void TPageCommands::mnuFile_SaveAsClick()
+{
+    execOnActive(TEngineBrowser::OLECMDID_SAVEAS);
+}
+
+void TPageCommands::mnuEdit_CopyClick()
+{
+    execOnActive(TEngineBrowser::OLECMDID_COPY);
+}
+
+void TPageCommands::mnuEdit_slrAllClick()
+{
+    execOnActive(TEngineBrowser::OLECMDID_SELECTALL);
+}
+
+void TPageCommands::mnuSizeClick(int size)
+{
+    TBrowserChild *child = m_host->activeChild();
+    // A checkable item has ticked itself already; the ticks follow the size actually in use.
+    if (!child || child->engine()->Busy()) {
+        m_host->showTextSize(m_host->currentTextSize());
+        return;
+    }
+    m_host->setCurrentTextSize(size);
+    child->setTextSize(size);
+    child->engine()->ExecWB(TEngineBrowser::OLECMDID_ZOOM, 2, size);
+    m_host->showTextSize(size);
+}
+
+void TPageCommands::mnuTranslateClick()
+{
+    const IniFile &ini = IniFile::config();
+    const bool frameMode = SettingsKeys::read(ini, SettingsKeys::Option_Main::Translate);
+    const QString host = SettingsKeys::read(ini, SettingsKeys::Option_Main::TranslateHost);
+    const QLineEdit *address = m_host->controls().txtAddress;
+    m_host->OpenPage(QStringLiteral("Gecko"),
+                     TranslationUrl::build(host, address ? address->text() : QString(), frameMode));
+}
+
+void TPageCommands::Help2Click()
+{
+    const QString index =
+        HelpPage::indexPath(ProgramFolder::path(), QCoreApplication::applicationDirPath());
+    m_host->OpenPage(QStringLiteral("へるぷ"), QUrl::fromLocalFile(index).toString());
+}
+
+void TPageCommands::mnuIEOptionClick()
+{
+    const NetworkSettingsTool::Command tool = NetworkSettingsTool::find(toolSearchPaths);
+    if (tool.program.isEmpty() || !startDetached(tool.program, tool.arguments))
+        m_host->setStatusText(QStringLiteral("ネットワーク設定を開くプログラムが見つかりません"));
+}
+
+void TPageCommands::HelpAbout1Execute()
+{
+    if (m_aboutBox)
+        m_aboutBox->exec();
+}
+
+void TPageCommands::mnuExtractClick()
+{
+    extractLinks(m_host->activeChild());
+}
+
+void TPageCommands::popExtractClick()
+{
+    extractLinks(m_host->childAt(m_host->popupPosition()));
+}
+
+void TPageCommands::extractLinks(TBrowserChild *child)
+{
+    if (!child || !m_extract)
+        return;
+    // Only the latest request fills the dialog; an answer after the time limit is dropped.
+    const int request = ++m_extractRequest;
+    QTimer::singleShot(ExtractTimeoutMs, this, [this, request] {
+        if (request != m_extractRequest)
+            return;
+        ++m_extractRequest;
+        showLinks({}, QStringLiteral("リンクを取得できませんでした: ページが応答しません"));
+    });
+    QPointer<TPageCommands> self(this);
+    child->engine()->RunScript(LinkList::collectScript(MaxLinks),
+                               [self, request](bool ok, const QString &result) {
+                                   if (!self || request != self->m_extractRequest)
+                                       return;
+                                   ++self->m_extractRequest;
+                                   if (ok)
+                                       self->showLinks(LinkList::fromScriptResult(result), {});
+                                   else
+                                       self->showLinks(
+                                           {}, QStringLiteral("リンクを取得できませんでした: ") +
+                                                   result);
+                               });
+}
+
+void TPageCommands::showLinks(const QStringList &lines, const QString &explanation)
+{
+    if (explanation.isEmpty())
+        m_extract->setLines(lines);
+    else
+        m_extract->Memo1->setPlainText(explanation);
+    if (explanation.isEmpty() && lines.isEmpty())
+        m_host->setStatusText(QStringLiteral("このページにリンクはありません"));
+    m_extract->show();
+    m_extract->raise();
+    m_extract->activateWindow();
+    Q_EMIT linksShown();
+}
