@@ -29,14 +29,14 @@ int WindowList::FindWindowPosition(int id) const
     return pos < 0 ? 0 : pos;
 }
 
-void WindowList::append(int id, EngineKind kind)
+void WindowList::append(int id, EngineKind kind, const QString &url)
 {
     Entry e;
     e.tabText = QStringLiteral("loading");
     e.nodeText = e.tabText;
     e.kind = kind;
     e.id = id;
-    e.url = QStringLiteral("about:blank");
+    e.url = url.isEmpty() ? QStringLiteral("about:blank") : url;
     m_entries.append(e);
     Q_EMIT entryAppended(count() - 1);
 }

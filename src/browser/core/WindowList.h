@@ -11,7 +11,8 @@
 /*
  * winlist (program folder): a web list file (WebListFile.h) of the URL of every open page
  * window in tab order. Rewritten whole after every title report and every removal; an added
- * window reaches the file with the next write.
+ * window is written as soon as it is registered, with the address it was asked to open, so a
+ * crash before its page reports anything still finds it there.
  */
 
 /// The record of the open page windows, in tab order. Each position holds four items that
@@ -49,9 +50,9 @@ public:
     /// The last position whose window ID equals \a id, or -1.
     int positionOf(int id) const;
 
-    /// Appends the entry of a new window: tab and node "loading", URL "about:blank".
-    /// The file is not written.
-    void append(int id, EngineKind kind);
+    /// Appends the entry of a new window: tab and node "loading", URL \a url, the address the
+    /// window was asked to open ("about:blank" when empty). The file is not written.
+    void append(int id, EngineKind kind, const QString &url = QString());
     /// Removes the four items at \a pos, then rewrites winlist. Throws DorvuError when the
     /// file cannot be written; the list is already changed then.
     void removeAt(int pos);

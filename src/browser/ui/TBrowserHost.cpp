@@ -150,7 +150,10 @@ void TBrowserHost::OpenPage(const QString &caption, const QString &url)
     TEngineBrowser *engine = m_factory->create(kind, nullptr);
 
     const int id = m_counter.next();
-    m_list.append(id, kind);
+    // Until its page reports its own address, the window is recorded with the one it was asked
+    // to open, in the file at once: a crash while many windows open loses none of them.
+    m_list.append(id, kind, address);
+    ErrorHandler::Run([this] { m_list.saveWinList(); });
 
     TBrowserChild *child = nullptr;
     if (kind == EngineKind::IE) {
