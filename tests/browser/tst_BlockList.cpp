@@ -31,7 +31,7 @@ private Q_SLOTS:
     void blockingOffTouchesNoFile();
     void blockingOnMatchesAnyLine();
     void missingFileIsReported();
-    void invalidLineIsReportedAfterMatch();
+    void invalidLineIsReportedOncePerContent();
     void lineEndsOfEveryKind();
     void emptyLineMatchesEmptyTextOnly();
     void editsTakeEffectAtNextCheck();
@@ -248,15 +248,23 @@ void tst_BlockList::missingFileIsReported()
     }
 }
 
-void tst_BlockList::invalidLineIsReportedAfterMatch()
+void tst_BlockList::invalidLineIsReportedOncePerContent()
 {
     setBlocking(true);
-    writeCloseUrl(QStringLiteral("*\r\n[]\r\n"));
+    writeCloseUrl(QStringLiteral("[\r\nhttp://a/*\r\n[]\r\n"));
+    try {
+        BlockList::IsBlockedURL(QStringLiteral("x"));
+        QFAIL("the invalid lines were not reported");
+    } catch (const DorvuError &e) {
+        QCOMPARE(e.message().count(QStringLiteral("無効なパターンです")), 2);
+    }
+    // Reported: later checks skip the invalid lines and still use the others.
+    QCOMPARE(BlockList::IsBlockedURL(QStringLiteral("http://a/page")), true);
+    QCOMPARE(BlockList::IsBlockedURL(QStringLiteral("x")), false);
+    // Another content of the file is reported afresh.
+    writeCloseUrl(QStringLiteral("http://b/\r\n[\r\n"));
     QVERIFY_THROWS_EXCEPTION(DorvuError, BlockList::IsBlockedURL(QStringLiteral("x")));
-    // The same file again: still reported, not remembered as harmless.
-    QVERIFY_THROWS_EXCEPTION(DorvuError, BlockList::IsBlockedURL(QStringLiteral("x")));
-    writeCloseUrl(QStringLiteral("*\r\n"));
-    QCOMPARE(BlockList::IsBlockedURL(QStringLiteral("x")), true);
+    QCOMPARE(BlockList::IsBlockedURL(QStringLiteral("http://b/")), true);
 }
 
 void tst_BlockList::lineEndsOfEveryKind()

@@ -216,11 +216,12 @@ bool matchTokens(const Mask &mask, const Chars &text)
 struct CompiledList
 {
     QStringList lines;
-    std::vector<Mask> masks; // up to the first invalid line
-    QString error;           // the invalid-pattern message, if any
+    std::vector<Mask> masks; // the valid lines
+    QStringList errors;      // one invalid-pattern message per invalid line
+    bool reported = false;   // the errors were thrown once for these lines
 };
 
-const CompiledList &compiledList(const QStringList &lines)
+CompiledList &compiledList(const QStringList &lines)
 {
     thread_local CompiledList cache;
     thread_local bool valid = false;
@@ -229,15 +230,16 @@ const CompiledList &compiledList(const QStringList &lines)
     valid = false;
     cache.lines = lines;
     cache.masks.clear();
-    cache.error.clear();
+    cache.errors.clear();
+    cache.reported = false;
     cache.masks.reserve(size_t(lines.size()));
     for (const QString &line : lines) {
         Mask mask;
         try {
             compile(line, mask);
         } catch (const DorvuError &e) {
-            cache.error = e.message();
-            break;
+            cache.errors.append(e.message());
+            continue;
         }
         cache.masks.push_back(std::move(mask));
     }
@@ -255,16 +257,22 @@ bool IsBlockedURL(const QString &text)
         return false;
     const QStringList patterns =
         TextFile::readLines(ProgramFolder::file(QStringLiteral("CloseURL.txt")));
-    const CompiledList &list = compiledList(patterns);
+    CompiledList &list = compiledList(patterns);
     const Chars chars = toChars(text);
     bool blocked = false;
-    // Every line is tested, so an invalid pattern is reported even after a match.
     for (const Mask &mask : list.masks) {
-        if (matchTokens(mask, chars))
+        if (matchTokens(mask, chars)) {
             blocked = true;
+            break;
+        }
     }
-    if (!list.error.isEmpty())
-        throw DorvuError(list.error);
+    // Invalid lines are skipped. They are reported once for each content of the file, not at
+    // every check: checks come with every title and every command state of every page, and
+    // each report would be a box of its own.
+    if (!list.errors.isEmpty() && !list.reported) {
+        list.reported = true;
+        throw DorvuError(list.errors.join(QLatin1Char('\n')));
+    }
     return blocked;
 }
 
