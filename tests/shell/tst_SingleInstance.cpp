@@ -50,6 +50,7 @@ private Q_SLOTS:
     void staleSocketFileDoesNotBlock();
     void malformedMessageIsDropped();
     void slowPeerIsDropped();
+    void floodOfIdleConnectionsDoesNotShutOut();
     void socketIsPrivate();
     void noRunningInstanceEndsQuietly();
 
@@ -226,6 +227,29 @@ void tst_SingleInstance::slowPeerIsDropped()
     QCOMPARE(slow.bytesAvailable(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(first->canReadLine(), 20000);
     QCOMPARE(received(first.get()), QStringList{QStringLiteral("GOT 2 quick")});
+    m_processes.push_back(std::move(first));
+}
+
+void tst_SingleInstance::floodOfIdleConnectionsDoesNotShutOut()
+{
+    auto first = startFirst();
+    QVERIFY(first);
+    // Twice as many silent connections as the instance keeps waiting, then a real hand-over.
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < 2 * SingleInstance::MaxWaitingPeers; ++i) {
+        auto socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(socketPath());
+        QVERIFY(socket->waitForConnected(20000));
+        socket->write(i % 2 ? QByteArray("D") : QByteArray());
+        socket->flush();
+        idle.push_back(std::move(socket));
+    }
+    QVERIFY(SingleInstance::sendRaw(socketPath(),
+                                    HandOverMessage::encode(2, QStringLiteral("real")), 20000));
+    QTRY_VERIFY_WITH_TIMEOUT(first->canReadLine(), 20000);
+    QCOMPARE(received(first.get()), QStringList{QStringLiteral("GOT 2 real")});
+    // The oldest idle ones were dropped to make room; the instance keeps at most the limit.
+    QTRY_VERIFY_WITH_TIMEOUT(idle.front()->state() == QLocalSocket::UnconnectedState, 20000);
     m_processes.push_back(std::move(first));
 }
 

@@ -153,7 +153,10 @@ void SingleInstance::setHandler(Handler handler)
 void SingleInstance::acceptConnections()
 {
     while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-        m_peers.insert(socket, Peer());
+        makeRoomForPeer();
+        Peer peer;
+        peer.serial = m_nextSerial++;
+        m_peers.insert(socket, peer);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readPeer(socket); });
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] { dropPeer(socket); });
         auto *timeout = new QTimer(socket);
@@ -163,6 +166,24 @@ void SingleInstance::acceptConnections()
         timeout->start(m_peerTimeoutMs);
         readPeer(socket);
     }
+}
+
+void SingleInstance::makeRoomForPeer()
+{
+    int waiting = 0;
+    QLocalSocket *oldest = nullptr;
+    qint64 oldestSerial = 0;
+    for (auto it = m_peers.cbegin(); it != m_peers.cend(); ++it) {
+        if (it->complete)
+            continue;
+        ++waiting;
+        if (!oldest || it->serial < oldestSerial) {
+            oldest = it.key();
+            oldestSerial = it->serial;
+        }
+    }
+    if (waiting >= MaxWaitingPeers && oldest)
+        dropPeer(oldest);
 }
 
 void SingleInstance::readPeer(QLocalSocket *socket)

@@ -34,6 +34,10 @@ public:
     static constexpr int AckTimeoutMs = 120000;
     /// A peer that does not finish its message in this time is dropped.
     static constexpr int PeerTimeoutMs = 10000;
+    /// Connections that have not delivered a whole message yet. A further one makes room by
+    /// dropping the one that has waited longest, so a flood of idle or slow connections costs
+    /// at most this many sockets and never shuts out the next real hand-over.
+    static constexpr int MaxWaitingPeers = 32;
 
     /// \a key: the executable's file name, same case.
     explicit SingleInstance(const QString &key, QObject *parent = nullptr);
@@ -74,6 +78,7 @@ private:
     struct Peer
     {
         QByteArray received;
+        qint64 serial = 0; // order of arrival
         bool complete = false;
         bool handled = false;
         quint32 value = 0;
@@ -81,6 +86,7 @@ private:
     };
 
     void acceptConnections();
+    void makeRoomForPeer();
     void readPeer(QLocalSocket *socket);
     void handlePeer(QLocalSocket *socket);
     void dropPeer(QLocalSocket *socket);
@@ -93,4 +99,5 @@ private:
     Handler m_handler;
     int m_peerTimeoutMs = PeerTimeoutMs;
     QHash<QLocalSocket *, Peer> m_peers;
+    qint64 m_nextSerial = 0;
 };
