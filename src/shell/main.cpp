@@ -7,8 +7,21 @@
 #include "Translations.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <csignal>
+
+namespace {
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/dorvu-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -18,6 +31,9 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvu"));
+    // The desktop matches windows to dorvu.desktop (and its icon) by this name.
+    QApplication::setDesktopFileName(QStringLiteral("dorvu"));
+    QApplication::setWindowIcon(programIcon());
     Translations::install(&app);
     instance.listen();
 
