@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "PlatformChoice.h"
 #include "SignalPipe.h"
 #include "SingleInstance.h"
 #include "StartupSequence.h"
@@ -28,6 +29,9 @@ int main(int argc, char *argv[])
     SingleInstance instance(SingleInstance::executableKey(QString::fromLocal8Bit(argv[0])));
     if (!instance.CheckSingleInstance(argc, argv))
         return 0;
+
+    if (!PlatformChoice::Apply())
+        return 1;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvu"));
