@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "PlatformChoice.h"
 #include "SignalPipe.h"
 #include "SingleInstance.h"
 #include "StartupSequence.h"
@@ -7,8 +8,21 @@
 #include "Translations.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <csignal>
+
+namespace {
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/dorvu-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -16,8 +30,14 @@ int main(int argc, char *argv[])
     if (!instance.CheckSingleInstance(argc, argv))
         return 0;
 
+    if (!PlatformChoice::Apply())
+        return 1;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvu"));
+    // The desktop matches windows to dorvu.desktop (and its icon) by this name.
+    QApplication::setDesktopFileName(QStringLiteral("dorvu"));
+    QApplication::setWindowIcon(programIcon());
     Translations::install(&app);
     instance.listen();
 

@@ -43,6 +43,15 @@ private Q_SLOTS:
         QVERIFY(module.open(QIODevice::WriteOnly));
         QCOMPARE(GeckoModuleFolder::Proposed({dir.path(), built + QStringLiteral("/")}), built);
     }
+
+    void installedFolderBesideProgram()
+    {
+        // An installed program in <prefix>/bin finds the module of its own prefix first.
+        const QString installed =
+            GeckoModuleFolder::Candidates(QStringLiteral("/opt/x/bin")).value(1);
+        QVERIFY2(installed.startsWith(QStringLiteral("/opt/x/lib")), qPrintable(installed));
+        QVERIFY2(installed.endsWith(QStringLiteral("/dorvu/gecko")), qPrintable(installed));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestGeckoModuleFolder)

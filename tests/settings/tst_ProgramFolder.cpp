@@ -187,8 +187,11 @@ void TestProgramFolder::resolveDecision()
     };
     QCOMPARE(ProgramFolder::resolve(S("/opt/d"), S("/usr/bin"), S("/x"), S("/h"), yes),
              S("/opt/d/"));
-    QCOMPARE(ProgramFolder::resolve(QString(), S("/usr/bin"), S("/x"), S("/h"), yes),
-             S("/usr/bin/"));
+    QCOMPARE(ProgramFolder::resolve(QString(), S("/opt/d/bin"), S("/x"), S("/h"), yes),
+             S("/opt/d/bin/"));
+    // Installed: never beside the program, even when root could write there.
+    QCOMPARE(ProgramFolder::resolve(QString(), S("/usr/bin/"), dir.path(), S("/h"), yes),
+             dir.path() + S("/dorvu/"));
     QCOMPARE(ProgramFolder::resolve(QString(), dir.path(), dir.path() + S("/data"), S("/h"), no),
              dir.path() + S("/data/dorvu/"));
     QVERIFY(QFileInfo(dir.path() + S("/data/dorvu")).isDir());

@@ -23,6 +23,10 @@ QString RegisterProgram(const QString &appDir)
 QStringList Candidates(const QString &appDir)
 {
     QStringList folders{QDir(appDir).filePath(QStringLiteral("gecko"))};
+#ifdef DORVU_GECKO_MODULE_RELDIR
+    folders.append(
+        QDir::cleanPath(QDir(appDir).filePath(QStringLiteral(DORVU_GECKO_MODULE_RELDIR))));
+#endif
 #ifdef DORVU_GECKO_MODULE_DIR
     folders.append(QStringLiteral(DORVU_GECKO_MODULE_DIR));
 #endif

@@ -26,7 +26,8 @@ QString RegisterArgument(const QString &folder);
 QString RegisterProgram(const QString &appDir);
 
 /// Where a module of this build may be: the build folder's gecko/ beside the program in
-/// \a appDir, then the installed module folder.
+/// \a appDir, then the module folder of an install seen from \a appDir as its bin folder
+/// (<prefix>/bin -> <prefix>/<libdir>/dorvu/gecko), then the configured install folder.
 QStringList Candidates(const QString &appDir);
 /// The first of \a candidates holding the module, without trailing separator; empty if none.
 QString Proposed(const QStringList &candidates);

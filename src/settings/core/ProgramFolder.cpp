@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QStringList>
 #include <QTemporaryFile>
 
 namespace {
@@ -71,13 +72,29 @@ QString dataHomeFolder(const QString &xdgDataHome, const QString &homeDir)
     return withSlash(QDir::cleanPath(withSlash(base) + QStringLiteral("dorvu")));
 }
 
+bool isInstalledFolder(const QString &folder)
+{
+    QStringList installed{QStringLiteral("/usr/bin"), QStringLiteral("/usr/local/bin"),
+                          QStringLiteral("/bin")};
+#ifdef DORVU_INSTALL_BINDIR
+    installed.append(QStringLiteral(DORVU_INSTALL_BINDIR));
+#endif
+    const QString clean = QDir::cleanPath(folder);
+    for (const QString &one : std::as_const(installed))
+        if (clean == QDir::cleanPath(one))
+            return true;
+    return false;
+}
+
 QString resolve(const QString &dorvuHome, const QString &appDir, const QString &xdgDataHome,
                 const QString &homeDir, const std::function<bool(const QString &)> &writable)
 {
     // Absolute: page opening may change the current folder later.
     const QString candidate =
         withSlash(QFileInfo(dorvuHome.isEmpty() ? appDir : dorvuHome).absoluteFilePath());
-    if (writable(candidate))
+    // An installed program never writes beside itself, even where it could (as root).
+    const bool installed = dorvuHome.isEmpty() && isInstalledFolder(candidate);
+    if (!installed && writable(candidate))
         return candidate;
     const QString fallback = dataHomeFolder(xdgDataHome, homeDir);
     QDir().mkpath(fallback);
