@@ -276,6 +276,7 @@ void tst_TBrowserChild::winlistWriteFailureStillCloses()
     m_rig->open(QStringLiteral("http://a.example/"));
     m_rig->open(QStringLiteral("http://b.example/"));
     // A folder in the way of winlist: every rewrite fails.
+    QVERIFY(QFile::remove(m_home->file(QStringLiteral("winlist"))));
     QVERIFY(QDir().mkpath(m_home->file(QStringLiteral("winlist"))));
     m_rig->childAt(0)->close();
     QCOMPARE(m_rig->errors.size(), 1);

@@ -182,7 +182,7 @@ void tst_TBrowserCommands::fileCloseClosesTheActiveWindow()
     m_rig->open(QStringLiteral("http://b.example/")); // behind
     m_rig->c.FileClose1->trigger();
     QCOMPARE(m_rig->host->childCount(), 1);
-    QCOMPARE(m_rig->urls(), QStringList(QStringLiteral("about:blank")));
+    QCOMPARE(m_rig->urls(), QStringList(QStringLiteral("http://b.example/")));
     QCOMPARE(m_rig->host->childAt(0)->windowId(), 1);
     QCOMPARE(m_rig->host->closedUrls().entries(), QStringList(QStringLiteral("http://a.example/")));
 }

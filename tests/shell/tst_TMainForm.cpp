@@ -277,7 +277,8 @@ void tst_TMainForm::menuOrder_data()
                                   QStringLiteral("EngineItem"),  QStringLiteral("N10"),
                                   QStringLiteral("mnuSC"),       QStringLiteral("mnuMC"),
                                   QStringLiteral("N11"),         QStringLiteral("mnuOption"),
-                                  QStringLiteral("mnuIEOption"), QStringLiteral("mnuMZOption")};
+                                  QStringLiteral("mnuIEOption"), QStringLiteral("mnuMZOption"),
+                                  QStringLiteral("N14"),         QStringLiteral("mnuExtract")};
     QTest::newRow("Window1") << QStringLiteral("Window1")
                              << QStringList{QStringLiteral("WindowCascade1"),
                                             QStringLiteral("WindowTileHorizontal1"),
@@ -362,7 +363,8 @@ void tst_TMainForm::tabPopup()
         top.append(action->objectName() + QLatin1Char(':') + action->text());
     QCOMPARE(top, (QStringList{QStringLiteral("N3:追加"), QStringLiteral("N6:"),
                                QStringLiteral("N8:&全て閉じる"),
-                               QStringLiteral("popTabClose:閉じる(&C)")}));
+                               QStringLiteral("popTabClose:閉じる(&C)"), QStringLiteral("N15:"),
+                               QStringLiteral("popExtract:リンクの抽出(&L)")}));
     QCOMPARE(form->N3->actions(), (QList<QAction *>{form->popAddClose, form->popAddBookMark}));
     QCOMPARE(form->popAddClose->text(), QStringLiteral("CloseURＬに追加"));
     QCOMPARE(form->mnu_AllCloseNotMe->text(), QStringLiteral("これ以外を全て閉じる(&M)"));
