@@ -7,6 +7,7 @@
 #include "ModalAnswer.h"
 #include "TBrowserHost.h"
 #include "TWebListMenu.h"
+#include "TBrowserChild.h"
 #include "TWebListOpener.h"
 #include "TestHome.h"
 
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void stopDropsTheRest_data();
     void stopDropsTheRest();
     void longListAsksFirst();
+    void laterWindowsLoadFromTheQueueOrWhenActivated();
 
 private:
     QStringList openedUrls() const;
@@ -73,8 +75,11 @@ void tst_TWebListMenu::cleanup()
 QStringList tst_TWebListMenu::openedUrls() const
 {
     QStringList urls;
-    for (int i = 0; i < m_rig->host->windowList().count(); ++i)
-        urls.append(m_rig->engineAt(i)->navigated.value(0));
+    for (int i = 0; i < m_rig->host->windowList().count(); ++i) {
+        const TBrowserChild *child = m_rig->childAt(i);
+        urls.append(child->hasDeferredNavigation() ? child->pageAddress()
+                                                   : m_rig->engineAt(i)->navigated.value(0));
+    }
     return urls;
 }
 
@@ -220,6 +225,36 @@ void tst_TWebListMenu::longListAsksFirst()
     QCOMPARE(seen, QStringLiteral("Dorvu|501 個のウィンドウを開きます。よろしいですか？"));
     QCOMPARE(m_rig->host->windowList().count(), 0);
     QVERIFY(!m_opener->isRunning());
+}
+
+void tst_TWebListMenu::laterWindowsLoadFromTheQueueOrWhenActivated()
+{
+    // The first window, then as many as the queue loads together, then two that wait.
+    const int queued = TBrowserHost::QueuedLoads;
+    QStringList lines;
+    for (int i = 0; i < TWebListOpener::LoadAtOnce + queued + 2; ++i)
+        lines.append(QStringLiteral("http://h/%1").arg(i));
+    QSignalSpy finished(m_opener, &TWebListOpener::finished);
+    m_opener->openLines(lines);
+    QVERIFY(finished.wait(60000));
+    const int last = int(lines.size()) - 1;
+    QTRY_COMPARE(m_rig->engineAt(last - 2)->navigated, QStringList{lines.at(last - 2)});
+    for (int i = 0; i <= last; ++i) {
+        const bool loading = i < last - 1;
+        QCOMPARE(m_rig->engineAt(i)->navigated,
+                 loading ? QStringList{lines.at(i)} : QStringList());
+        if (!loading)
+            QCOMPARE(m_rig->tabTexts().at(i), lines.at(i));
+    }
+    // Every address is in winlist although no page has reported anything.
+    QCOMPARE(m_home->read(QStringLiteral("winlist")),
+             (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    // Looking at a waiting window loads it; a queued page that completes lets the next one go.
+    m_rig->host->ActivateWindowAt(last);
+    QTRY_COMPARE(m_rig->engineAt(last)->navigated, QStringList{lines.at(last)});
+    QCOMPARE(m_rig->engineAt(last - 1)->navigated, QStringList());
+    Q_EMIT m_rig->engineAt(1)->OnDocumentComplete(lines.at(1));
+    QTRY_COMPARE(m_rig->engineAt(last - 1)->navigated, QStringList{lines.at(last - 1)});
 }
 
 QTEST_MAIN(tst_TWebListMenu)

@@ -69,13 +69,49 @@ void TBrowserChild::createWindow()
     host->childCreated(this);
 }
 
+void TBrowserChild::deferNavigation(const QString &address)
+{
+    m_deferred = true;
+    m_deferredAddress = address;
+    // A window left in front (new windows active) loads after this turn as well.
+    QMetaObject::invokeMethod(this, &TBrowserChild::loadDeferred, Qt::QueuedConnection);
+}
+
+QString TBrowserChild::pageAddress() const
+{
+    return m_deferred ? m_deferredAddress : m_engine->LocationURL();
+}
+
+void TBrowserChild::loadDeferred()
+{
+    TPageWindowHost *host = this->host();
+    if (host && host->activeChild() == this)
+        startDeferredLoad();
+}
+
+bool TBrowserChild::startDeferredLoad()
+{
+    if (!m_deferred || m_closed)
+        return false;
+    m_deferred = false;
+    ErrorHandler::Run([this] { m_engine->Navigate(m_deferredAddress); });
+    return true;
+}
+
 void TBrowserChild::activateWindow()
 {
     TPageWindowHost *host = this->host();
     if (!host)
         return;
     m_activeFlag = true;
-    host->showAddress(m_engine->LocationURL());
+    // Opening a window activates it for a moment even when the window before it comes back to
+    // the front at once; only a window still in front after this turn loads.
+    if (m_deferred) {
+        QMetaObject::invokeMethod(this, &TBrowserChild::loadDeferred, Qt::QueuedConnection);
+        host->showAddress(m_deferredAddress);
+    } else {
+        host->showAddress(m_engine->LocationURL());
+    }
     if (!m_engine->Busy())
         m_progress = 0;
     host->showProgress(m_progress);
@@ -142,7 +178,7 @@ void TBrowserChild::closeWindow()
     // A failing winlist write is shown; the window still closes and is still recorded.
     if (!host->listClose())
         ErrorHandler::Run([&] { host->windowList().RemoveWindowEntry(m_windowId); });
-    host->closedUrls().append(m_engine->LocationURL());
+    host->closedUrls().append(pageAddress());
     if (shown)
         host->showAddress(QString());
 }

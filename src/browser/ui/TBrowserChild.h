@@ -36,6 +36,16 @@ public:
     /// The last status text of a Gecko window.
     const QString &statusText() const { return m_statusText; }
 
+    /// Keeps \a address to load later: once the window is the active window at the end of an
+    /// event-loop turn, or when startDeferredLoad is called, whichever comes first.
+    void deferNavigation(const QString &address);
+    /// Loads the kept address now; false when nothing was kept (or the window closes).
+    bool startDeferredLoad();
+    /// The address still waiting for the window's first activation.
+    bool hasDeferredNavigation() const { return m_deferred; }
+    /// The page's address, or the one still waiting to load.
+    QString pageAddress() const;
+
     /// The window became the active page window / stopped being it.
     virtual void FormActivate() = 0;
     virtual void deactivate() = 0;
@@ -92,6 +102,9 @@ private:
     bool m_activeFlag = false;
     bool m_created = false;
     bool m_closed = false;
+    bool m_deferred = false;
+    QString m_deferredAddress;
+    void loadDeferred();
     int m_progress = 0;
     QString m_title;
     QString m_statusText;

@@ -25,7 +25,10 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidget>
+
+#include <memory>
 
 namespace {
 
@@ -126,6 +129,16 @@ EngineKind TBrowserHost::defaultEngine() const
 
 void TBrowserHost::OpenPage(const QString &caption, const QString &url)
 {
+    openPage(caption, url, false);
+}
+
+void TBrowserHost::OpenPageDeferred(const QString &caption, const QString &url)
+{
+    openPage(caption, url, true);
+}
+
+void TBrowserHost::openPage(const QString &caption, const QString &url, bool deferred)
+{
     const QString address = PageRules::cleanAddress(url);
 
     const IniFile ini = IniFile::config();
@@ -170,17 +183,49 @@ void TBrowserHost::OpenPage(const QString &caption, const QString &url)
     if (m_controls.mdiArea)
         m_controls.mdiArea->setActiveSubWindow(child);
 
-    child->setWindowTitle(caption);
     Q_EMIT childOpened(child);
-    // The window stays whatever its first navigation makes of the address; a refused address
-    // is shown and the window still goes to the front or back below.
-    ErrorHandler::Run([&] { engine->Navigate(address); });
+    if (deferred && !address.isEmpty()) {
+        // Tab, tree and title show the address until the page loads and names itself.
+        child->setWindowTitle(address);
+        child->deferNavigation(address);
+        ErrorHandler::Run([&] { m_list.UpdateWindowEntry(id, address, address); });
+        m_loadQueue.append(child);
+        QMetaObject::invokeMethod(this, &TBrowserHost::pumpLoadQueue, Qt::QueuedConnection);
+    } else {
+        child->setWindowTitle(caption);
+        // The window stays whatever its first navigation makes of the address; a refused
+        // address is shown and the window still goes to the front or back below.
+        ErrorHandler::Run([&] { engine->Navigate(address); });
+    }
 
     if (newWindowActive) {
         m_list.setSelected(m_list.count() - 1);
     } else if (remembered >= 0 && remembered < m_list.count()) {
         m_list.setSelected(remembered);
         TabControl1Change(remembered);
+    }
+}
+
+void TBrowserHost::pumpLoadQueue()
+{
+    while (m_queuedLoading < QueuedLoads && !m_loadQueue.isEmpty()) {
+        TBrowserChild *child = m_loadQueue.takeFirst();
+        if (!child || !child->startDeferredLoad())
+            continue; // closed, or already loading because the user looked at it
+        ++m_queuedLoading;
+        // Exactly one of completion, timeout or the window's end frees its place.
+        auto done = std::make_shared<bool>(false);
+        QPointer<TBrowserHost> self(this);
+        auto release = [self, done] {
+            if (*done || !self)
+                return;
+            *done = true;
+            --self->m_queuedLoading;
+            QMetaObject::invokeMethod(self, &TBrowserHost::pumpLoadQueue, Qt::QueuedConnection);
+        };
+        connect(child->engine(), &TEngineBrowser::OnDocumentComplete, this, release);
+        connect(child, &QObject::destroyed, this, release);
+        QTimer::singleShot(QueuedLoadTimeoutMs, this, release);
     }
 }
 

@@ -50,6 +50,16 @@ public:
     /// "MozPath" folder cannot be made current or the engine cannot be created; nothing is
     /// opened then.
     void OpenPage(const QString &caption, const QString &url) override;
+    /// OpenPage for a window of a bulk open: it waits in a queue and loads when fewer than
+    /// QueuedLoads queued pages are loading, or at once when it is the active window at the
+    /// end of an event-loop turn. Until then it shows \a url as its title (tab and tree too)
+    /// and holds it in winlist.
+    void OpenPageDeferred(const QString &caption, const QString &url);
+    /// Queued pages that load at the same time. More make every page of a long list wait for
+    /// its share of two cores, and the page in front with them.
+    static constexpr int QueuedLoads = 4;
+    /// A queued page that does not finish in this time no longer holds back the next one.
+    static constexpr int QueuedLoadTimeoutMs = 15000;
 
     /// IE while IE_item is checked (also when the controls have no engine items).
     EngineKind defaultEngine() const;
@@ -135,6 +145,10 @@ private:
     SecurityFlags m_securityFlags;
     QPointer<TBrowserChild> m_active;
     int m_popupPosition = 0;
+    void openPage(const QString &caption, const QString &url, bool deferred);
+    void pumpLoadQueue();
+    QList<QPointer<TBrowserChild>> m_loadQueue;
+    int m_queuedLoading = 0;
     bool m_listClose = false;
     bool m_activationSync = false;
     bool m_syncingViews = false;

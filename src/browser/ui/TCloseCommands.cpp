@@ -97,7 +97,7 @@ void TCloseCommands::AddToCloseURL(int pos)
     if (!child)
         return;
     // The address becomes a pattern as it stands: its own "*", "?" and "[" are wildcards.
-    lines.append(child->engine()->LocationURL());
+    lines.append(child->pageAddress());
     TextFile::writeLines(closeUrlPath(), lines);
 }
 

@@ -181,8 +181,9 @@ void TMainForm::RunDeferredStartup()
 void TMainForm::OpenCommandLine()
 {
     m_commandLine = !m_arguments.isEmpty();
-    for (const QString &argument : std::as_const(m_arguments))
-        OpenPage(QStringLiteral("londing"), argument);
+    // One window per event-loop turn, as a web list opens, so the window paints and answers
+    // while many open.
+    WebListOpener->openLines(m_arguments);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

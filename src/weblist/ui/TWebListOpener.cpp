@@ -80,7 +80,12 @@ void TWebListOpener::openNext()
     const QString url = m_pending.at(m_next++);
     bool opened = false;
     ErrorHandler::Run([&] {
-        m_host->OpenPage(QStringLiteral("londing"), url);
+        // The page in front loads at once; the others queue, so a long list neither starts
+        // every renderer together nor holds up the page the user sees.
+        if (m_opened < LoadAtOnce)
+            m_host->OpenPage(QStringLiteral("londing"), url);
+        else
+            m_host->OpenPageDeferred(QStringLiteral("londing"), url);
         opened = true;
     });
     if (!isRunning())

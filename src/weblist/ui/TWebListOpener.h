@@ -24,6 +24,9 @@ class TWebListOpener : public QObject
 public:
     /// More lines than this are opened only after the user has agreed.
     static constexpr int AskAbove = 500;
+    /// Windows of one opening that load at once; the rest wait in the host's load queue
+    /// (TBrowserHost::OpenPageDeferred) or until the user looks at them.
+    static constexpr int LoadAtOnce = 1;
 
     explicit TWebListOpener(TBrowserHost *host, QObject *parent = nullptr);
     ~TWebListOpener() override;
