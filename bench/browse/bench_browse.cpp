@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -80,32 +81,44 @@ void commandLinePages()
     TestHttpServer server;
     if (!server.start())
         return;
+    // Each page reports its onload to the server; the pages' scripts are switched on.
     QStringList urls;
-    QByteArray expected;
+    QSet<QString> loaded;
+    qint64 firstLoad = -1;
+    QElapsedTimer timer;
     for (int i = 0; i < 20; ++i) {
         const QString path = QStringLiteral("/p%1.html").arg(i);
-        server.route(path, QStringLiteral("<html><head><title>Page %1</title></head><body>%2"
-                                          "</body></html>")
+        server.route(path, QStringLiteral("<html><head><title>Page %1</title></head>"
+                                          "<body onload=\"fetch('/loaded%1')\">%2</body></html>")
                                .arg(i)
                                .arg(QStringLiteral("text ").repeated(200))
                                .toUtf8());
+        server.route(QStringLiteral("/loaded%1").arg(i), "ok", "text/plain");
         urls.append(server.url(path).toString());
-        expected += urls.last().toUtf8() + "\r\n";
     }
+    QObject::connect(&server, &TestHttpServer::requested, [&](const QString &path) {
+        if (!path.startsWith(QLatin1String("/loaded")))
+            return;
+        if (firstLoad < 0)
+            firstLoad = timer.elapsed();
+        loaded.insert(path);
+    });
     TestHome home;
+    home.write(QStringLiteral("config.ini"),
+               "[General]\r\nshutdown=1\r\n[Option_Security]\r\nScript=1\r\n");
     QTemporaryDir runtime;
-    QElapsedTimer timer;
     timer.start();
     const auto process = DorvuProcess::start(urls, home.path(), runtime.path());
-    const bool done =
-        QTest::qWaitFor([&] { return home.read(QStringLiteral("winlist")) == expected; }, 180000);
+    const bool done = QTest::qWaitFor([&] { return loaded.size() == 20; }, 180000);
     const qint64 ms = timer.elapsed();
     if (done) {
-        report("dorvu with 20 local pages: all titles reported", ms, "ms");
+        report("dorvu with 20 local pages: first page loaded", double(firstLoad), "ms");
+        report("dorvu with 20 local pages: all pages loaded", ms, "ms");
         report("  memory (PSS) of dorvu and its engine processes",
                ProcessMemory::treePssKiB(process->processId()) / 1024.0, "MiB");
     } else {
-        std::printf("dorvu with 20 local pages: not every title reported within 180 s\n");
+        std::printf("dorvu with 20 local pages: %d of 20 loaded within 180 s\n",
+                    int(loaded.size()));
     }
     DorvuProcess::terminate(*process);
 }
