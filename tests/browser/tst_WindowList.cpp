@@ -22,6 +22,7 @@ private Q_SLOTS:
     void updateOfUnknownIdTouchesNothing();
     void manyWindows();
     void writeFailureKeepsTheChange();
+    void titleReportsAreWrittenTogether();
 
 private:
     std::unique_ptr<TestHome> m_home;
@@ -137,6 +138,32 @@ void tst_WindowList::writeFailureKeepsTheChange()
     QVERIFY(thrown);
     QCOMPARE(list.count(), 1);
     QCOMPARE(list.id(0), 1);
+}
+
+void tst_WindowList::titleReportsAreWrittenTogether()
+{
+    const QString path = m_home->file(QStringLiteral("winlist"));
+    auto list = std::make_unique<WindowList>();
+    list->append(0, EngineKind::IE, QStringLiteral("http://a.example/"));
+    list->saveWinList();
+    for (int i = 0; i < 1000; ++i)
+        list->UpdateWindowEntry(0, QStringLiteral("t"), QStringLiteral("http://a.example/%1").arg(i));
+    // A burst is one write, a moment later.
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://a.example/\r\n"));
+    QTRY_COMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://a.example/999\r\n"));
+    // The last report reaches the file when the list ends before the delay is over.
+    list->UpdateWindowEntry(0, QStringLiteral("t"), QStringLiteral("http://b.example/"));
+    list.reset();
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://b.example/\r\n"));
+    // A delayed write that fails says so.
+    WindowList failing;
+    failing.append(0, EngineKind::IE);
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkpath(path));
+    QSignalSpy failed(&failing, &WindowList::saveFailed);
+    failing.UpdateWindowEntry(0, QStringLiteral("t"), QStringLiteral("http://c.example/"));
+    QVERIFY(failed.wait());
+    QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("winlist")));
 }
 
 QTEST_GUILESS_MAIN(tst_WindowList)

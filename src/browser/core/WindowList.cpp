@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "WindowList.h"
 
+#include "DorvuError.h"
 #include "ProgramFolder.h"
 #include "WebListFile.h"
 
@@ -21,6 +22,29 @@ int WindowList::positionOf(int id) const
             return i;
     }
     return -1;
+}
+
+WindowList::WindowList(QObject *parent)
+    : QObject(parent)
+{
+    m_saveTimer.setSingleShot(true);
+    m_saveTimer.setInterval(SaveDelayMs);
+    connect(&m_saveTimer, &QTimer::timeout, this, [this] {
+        try {
+            saveWinList();
+        } catch (const DorvuError &e) {
+            Q_EMIT saveFailed(e.message());
+        }
+    });
+}
+
+WindowList::~WindowList()
+{
+    try {
+        flushWinList();
+    } catch (const DorvuError &e) {
+        qWarning("%s", qPrintable(e.message()));
+    }
 }
 
 int WindowList::FindWindowPosition(int id) const
@@ -74,7 +98,10 @@ void WindowList::UpdateWindowEntry(int id, const QString &title, const QString &
     e.nodeText = title;
     e.url = url;
     Q_EMIT entryChanged(pos);
-    saveWinList();
+    // Not restarted by later reports: a title that changes all the time is still written
+    // every SaveDelayMs.
+    if (!m_saveTimer.isActive())
+        m_saveTimer.start();
 }
 
 void WindowList::setSelected(int pos)
@@ -92,7 +119,14 @@ QString WindowList::winListPath()
     return ProgramFolder::file(QStringLiteral("winlist"));
 }
 
-void WindowList::saveWinList() const
+void WindowList::saveWinList()
 {
+    m_saveTimer.stop();
     WebListFile::write(winListPath(), urls());
+}
+
+void WindowList::flushWinList()
+{
+    if (m_saveTimer.isActive())
+        saveWinList();
 }

@@ -5,14 +5,16 @@
 #include "EngineKind.h"
 
 #include <QObject>
+#include <QTimer>
 #include <QStringList>
 #include <QVector>
 
 /*
  * winlist (program folder): a web list file (WebListFile.h) of the URL of every open page
- * window in tab order. Rewritten whole after every title report and every removal; an added
- * window is written as soon as it is registered, with the address it was asked to open, so a
- * crash before its page reports anything still finds it there.
+ * window in tab order. Rewritten whole at once when a window is registered (with the address
+ * it was asked to open, so a crash before its page reports anything still finds it there) and
+ * when one is removed; title reports are gathered for SaveDelayMs and written together, so a
+ * page whose title changes all the time does not rewrite the file at every change.
  */
 
 /// The record of the open page windows, in tab order. Each position holds four items that
@@ -33,7 +35,12 @@ public:
         QString url;
     };
 
-    using QObject::QObject;
+    /// Title reports within this time are written together.
+    static constexpr int SaveDelayMs = 100;
+
+    explicit WindowList(QObject *parent = nullptr);
+    /// Writes a report still waiting (a failure is only logged: nobody can be told anymore).
+    ~WindowList() override;
 
     int count() const { return int(m_entries.size()); }
     const Entry &at(int pos) const { return m_entries.at(pos); }
@@ -58,8 +65,9 @@ public:
     void removeAt(int pos);
     /// removeAt for the window \a id; nothing at all when no entry carries it.
     void RemoveWindowEntry(int id);
-    /// A title report: tab text, node text and URL of window \a id, then winlist. Nothing when
-    /// no entry carries the ID (a report must never land on another window's entry).
+    /// A title report: tab text, node text and URL of window \a id; winlist is written within
+    /// SaveDelayMs. Nothing when no entry carries the ID (a report must never land on another
+    /// window's entry).
     void UpdateWindowEntry(int id, const QString &title, const QString &url);
 
     /// The selected tab, -1 for none. Removing an entry keeps the selection on the same
@@ -67,8 +75,11 @@ public:
     int selected() const { return m_selected; }
     void setSelected(int pos);
 
-    /// Writes the URLs to winlist. Throws DorvuError "ファイル %s を作成できません" on failure.
-    void saveWinList() const;
+    /// Writes the URLs to winlist now. Throws DorvuError "ファイル %s を作成できません" on failure.
+    void saveWinList();
+    /// Writes the reports still waiting now; nothing when none waits. Throws as saveWinList.
+    void flushWinList();
+    bool saveWaiting() const { return m_saveTimer.isActive(); }
     static QString winListPath();
 
 Q_SIGNALS:
@@ -77,8 +88,11 @@ Q_SIGNALS:
     /// Tab text, node text or URL of \a pos changed.
     void entryChanged(int pos);
     void selectionChanged(int pos);
+    /// A delayed write failed, with its message.
+    void saveFailed(const QString &message);
 
 private:
     QVector<Entry> m_entries;
     int m_selected = -1;
+    QTimer m_saveTimer;
 };

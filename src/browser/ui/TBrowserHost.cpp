@@ -90,6 +90,7 @@ void TBrowserHost::attachViews()
         watch(*a);
     watch(c.btnMove);
     connect(&m_list, &WindowList::entryAppended, this, &TBrowserHost::entryAppended);
+    connect(&m_list, &WindowList::saveFailed, this, &ErrorHandler::Report);
     connect(&m_list, &WindowList::entryRemoved, this, &TBrowserHost::entryRemoved);
     connect(&m_list, &WindowList::entryChanged, this, &TBrowserHost::entryChanged);
     connect(&m_list, &WindowList::selectionChanged, this, &TBrowserHost::selectionChanged);

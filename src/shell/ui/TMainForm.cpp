@@ -10,6 +10,7 @@
 #include "ProgramFolder.h"
 #include "StartupRules.h"
 #include "Tfrm_MZOption.h"
+#include "TBrowserHost.h"
 #include "TWebListMenu.h"
 #include "TWebListOpener.h"
 
@@ -195,6 +196,8 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::FormClose()
 {
+    // The windows go with the main window: winlist keeps their last reports.
+    ErrorHandler::Run([this] { Browser->windowList().flushWinList(); });
     ErrorHandler::Run([this] {
         IniFile ini = IniFile::config();
         SettingsKeys::write(ini, General::LastEngine,
