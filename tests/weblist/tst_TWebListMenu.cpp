@@ -38,6 +38,7 @@ private Q_SLOTS:
     void stopDropsTheRest();
     void longListAsksFirst();
     void laterWindowsLoadFromTheQueueOrWhenActivated();
+    void otherWindowsWaitForTheFirstPage();
 
 private:
     QStringList openedUrls() const;
@@ -255,6 +256,18 @@ void tst_TWebListMenu::laterWindowsLoadFromTheQueueOrWhenActivated()
     QCOMPARE(m_rig->engineAt(last - 1)->navigated, QStringList());
     Q_EMIT m_rig->engineAt(1)->OnDocumentComplete(lines.at(1));
     QTRY_COMPARE(m_rig->engineAt(last - 1)->navigated, QStringList{lines.at(last - 1)});
+}
+
+void tst_TWebListMenu::otherWindowsWaitForTheFirstPage()
+{
+    const QStringList lines{QStringLiteral("http://h/0"), QStringLiteral("http://h/1"),
+                            QStringLiteral("http://h/2")};
+    m_opener->openLines(lines);
+    QCOMPARE(m_rig->host->windowList().count(), 1);
+    // The first page still loads: the main thread is left to it.
+    QVERIFY(!QTest::qWaitFor([this] { return m_rig->host->windowList().count() > 1; }, 300));
+    Q_EMIT m_rig->engineAt(0)->OnDocumentComplete(lines.at(0));
+    QTRY_COMPARE(m_rig->host->windowList().count(), 3);
 }
 
 QTEST_MAIN(tst_TWebListMenu)

@@ -5,7 +5,9 @@
 #include "ConfirmBox.h"
 #include "DorvuError.h"
 #include "ErrorHandler.h"
+#include "TBrowserChild.h"
 #include "TBrowserHost.h"
+#include "TEngineBrowser.h"
 #include "WebListFile.h"
 
 #include <QApplication>
@@ -98,7 +100,29 @@ void TWebListOpener::openNext()
         return;
     }
     showProgress();
-    m_timer.start();
+    const WindowList &list = m_host->windowList();
+    if (m_opened == 1 && list.count() > 0)
+        continueAfterLoad(m_host->childById(list.id(list.count() - 1)));
+    else
+        m_timer.start();
+}
+
+void TWebListOpener::continueAfterLoad(TBrowserChild *child)
+{
+    if (!child) {
+        m_timer.start();
+        return;
+    }
+    const int generation = ++m_waitGeneration;
+    auto resume = [this, generation] {
+        if (generation != m_waitGeneration || !isRunning() || m_timer.isActive())
+            return;
+        ++m_waitGeneration;
+        m_timer.start();
+    };
+    connect(child->engine(), &TEngineBrowser::OnDocumentComplete, this, resume);
+    connect(child, &QObject::destroyed, this, resume);
+    QTimer::singleShot(FirstPageWaitMs, this, resume);
 }
 
 void TWebListOpener::showProgress()

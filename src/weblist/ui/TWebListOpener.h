@@ -10,6 +10,7 @@
 class QLabel;
 class QPushButton;
 class QWidget;
+class TBrowserChild;
 class TBrowserHost;
 
 /// Opens the lines of a web list, one new page window per line in line order, with the caption
@@ -27,6 +28,9 @@ public:
     /// Windows of one opening that load at once; the rest wait in the host's load queue
     /// (TBrowserHost::OpenPageDeferred) or until the user looks at them.
     static constexpr int LoadAtOnce = 1;
+    /// The other windows are made once the first page has loaded, or after this time: making
+    /// them takes the main thread, which the first page's loading needs as well.
+    static constexpr int FirstPageWaitMs = 1500;
 
     explicit TWebListOpener(TBrowserHost *host, QObject *parent = nullptr);
     ~TWebListOpener() override;
@@ -57,6 +61,8 @@ protected:
 
 private:
     void openNext();
+    /// Goes on with the next window once \a child's page has loaded (or FirstPageWaitMs).
+    void continueAfterLoad(TBrowserChild *child);
     void showProgress();
     void finish();
     QWidget *mainWindow() const;
@@ -67,6 +73,7 @@ private:
     int m_opened = 0;
     int m_total = 0;
     QTimer m_timer;
+    int m_waitGeneration = 0;
     QPointer<QWidget> m_progress;
     QLabel *m_count = nullptr;
     QPushButton *m_stop = nullptr;
