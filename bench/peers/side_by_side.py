@@ -685,10 +685,9 @@ def main(argv=None):
     if options.browsers:
         peer_list = [p for p in peer_list if p.key in options.browsers]
     missing = [p.title for p in peer_list if not p.available()]
-    peer_list = [p for p in peer_list if p.available()]
 
     print("side_by_side: Dorvu from %s; peers: %s%s; R=%d" % (
-        build, ", ".join(p.title for p in peer_list) or "none",
+        build, ", ".join(p.title for p in peer_list if p.available()) or "none",
         (" (not installed: %s)" % ", ".join(missing)) if missing else "", options.repeat))
     print("network: %s" % ("private namespace, loopback only" if isolation is None else
                            "shared with the machine (%s)" % isolation))
@@ -708,8 +707,10 @@ def main(argv=None):
                  "peers": {}}
         for browser in [main_browser] + others:
             if not browser.available():
-                notes.append("%s: %s cannot run (no %s)" % (sc.title, browser.title,
-                                                            browser.program))
+                note = "%s cannot run: %s" % (browser.title, "no " + browser.program
+                                              if browser.program else "not installed")
+                if note not in notes:
+                    notes.append(note)
                 runs = []
             else:
                 runs = []
