@@ -698,6 +698,9 @@ def main(argv=None):
     if not dorvu.available():
         print("error: no %s" % dorvu.program, file=sys.stderr)
         return 1
+    # A build folder that is rebuilt while the benchmark runs gives mixed figures: say which.
+    built = time.strftime("%Y-%m-%d %H:%M:%S", time.localtime(os.stat(dorvu.program).st_mtime))
+    print("dorvu built %s" % built)
 
     chosen = [s for s in scenarios(options) if not options.only or s.key in options.only]
     results, notes = {}, []
@@ -752,7 +755,7 @@ def main(argv=None):
         print("note: " + note)
     if options.json:
         with open(options.json, "w") as f:
-            json.dump({"build": build, "repeat": options.repeat, "hosts": options.hosts,
+            json.dump({"build": build, "built": built, "repeat": options.repeat, "hosts": options.hosts,
                        "isolation": isolation or "private loopback",
                        "env": common_env(), "results": results}, f, indent=1,
                       ensure_ascii=False)
