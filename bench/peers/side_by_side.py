@@ -755,7 +755,8 @@ def main(argv=None):
         print("note: " + note)
     if options.json:
         with open(options.json, "w") as f:
-            json.dump({"build": build, "built": built, "repeat": options.repeat, "hosts": options.hosts,
+            json.dump({"build": build, "built": built, "repeat": options.repeat,
+                       "hosts": options.hosts,
                        "isolation": isolation or "private loopback",
                        "env": common_env(), "results": results}, f, indent=1,
                       ensure_ascii=False)
