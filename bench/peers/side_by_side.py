@@ -699,7 +699,8 @@ def main(argv=None):
         print("error: no %s" % dorvu.program, file=sys.stderr)
         return 1
     # A build folder that is rebuilt while the benchmark runs gives mixed figures: say which.
-    built = time.strftime("%Y-%m-%d %H:%M:%S", time.localtime(os.stat(dorvu.program).st_mtime))
+    built_at = os.stat(dorvu.program).st_mtime
+    built = time.strftime("%Y-%m-%d %H:%M:%S", time.localtime(built_at))
     print("dorvu built %s" % built)
 
     chosen = [s for s in scenarios(options) if not options.only or s.key in options.only]
@@ -719,6 +720,9 @@ def main(argv=None):
                 runs = []
                 for i in range(options.repeat):
                     run = run_once(browser, sc.n, sc.hosts, sc.start_list, options)
+                    rebuilt = "dorvu was rebuilt while the benchmark ran: compare with care"
+                    if os.stat(dorvu.program).st_mtime != built_at and rebuilt not in notes:
+                        notes.append(rebuilt)
                     runs.append(run)
                     if options.verbose:
                         print("  %s / %s run %d: first=%s all=%s onloads=%d/%d fetched=%s "
