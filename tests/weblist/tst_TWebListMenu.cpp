@@ -213,6 +213,9 @@ void tst_TWebListMenu::stopDropsTheRest()
     QTest::qWait(50); // nothing is left to arrive late
     QCOMPARE(m_rig->host->windowList().count(), opened);
     QCOMPARE(openedUrls(), lines.mid(0, opened));
+    // The dropped lines leave winlist.
+    QCOMPARE(m_home->read(QStringLiteral("winlist")),
+             (lines.mid(0, opened).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
 }
 
 void tst_TWebListMenu::longListAsksFirst()
@@ -264,10 +267,13 @@ void tst_TWebListMenu::otherWindowsWaitForTheFirstPage()
                             QStringLiteral("http://h/2")};
     m_opener->openLines(lines);
     QCOMPARE(m_rig->host->windowList().count(), 1);
+    // winlist holds the lines still to open too: a crash now loses none of the list.
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://h/0\r\nhttp://h/1\r\nhttp://h/2\r\n"));
     // The first page still loads: the main thread is left to it.
     QVERIFY(!QTest::qWaitFor([this] { return m_rig->host->windowList().count() > 1; }, 300));
     Q_EMIT m_rig->engineAt(0)->OnDocumentComplete(lines.at(0));
     QTRY_COMPARE(m_rig->host->windowList().count(), 3);
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://h/0\r\nhttp://h/1\r\nhttp://h/2\r\n"));
 }
 
 QTEST_MAIN(tst_TWebListMenu)

@@ -122,7 +122,7 @@ QString WindowList::winListPath()
 void WindowList::saveWinList()
 {
     m_saveTimer.stop();
-    WebListFile::write(winListPath(), urls());
+    WebListFile::write(winListPath(), urls() + m_pending);
 }
 
 void WindowList::flushWinList()

@@ -75,6 +75,10 @@ public:
     int selected() const { return m_selected; }
     void setSelected(int pos);
 
+    /// Addresses a bulk open has still to open; the file lists them after the open windows, so
+    /// a crash in the middle of opening a list (a recovery among them) loses none of it. Not
+    /// written by itself.
+    void setPendingUrls(const QStringList &urls) { m_pending = urls; }
     /// Writes the URLs to winlist now. Throws DorvuError "ファイル %s を作成できません" on failure.
     void saveWinList();
     /// Writes the reports still waiting now; nothing when none waits. Throws as saveWinList.
@@ -95,4 +99,5 @@ private:
     QVector<Entry> m_entries;
     int m_selected = -1;
     QTimer m_saveTimer;
+    QStringList m_pending;
 };

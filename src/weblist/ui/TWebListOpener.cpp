@@ -45,6 +45,9 @@ void TWebListOpener::openLines(const QStringList &lines)
     m_pending.append(lines);
     m_total += int(lines.size());
     if (wasRunning) {
+        // The joining lines are in winlist from now on, after those still to come.
+        m_host->windowList().setPendingUrls(m_pending.mid(m_next));
+        ErrorHandler::Run([this] { m_host->windowList().saveWinList(); });
         showProgress();
         return;
     }
@@ -80,6 +83,8 @@ void TWebListOpener::openNext()
     // open from inside it.
     m_timer.stop();
     const QString url = m_pending.at(m_next++);
+    // The window's registration writes winlist with the lines still to come after it.
+    m_host->windowList().setPendingUrls(m_pending.mid(m_next));
     bool opened = false;
     ErrorHandler::Run([&] {
         // The page in front loads at once; the others queue, so a long list neither starts
@@ -151,6 +156,13 @@ void TWebListOpener::showProgress()
 void TWebListOpener::finish()
 {
     m_timer.stop();
+    if (m_host && (m_next < m_pending.size())) {
+        // Stopped or failed: the lines not opened leave winlist.
+        m_host->windowList().setPendingUrls({});
+        ErrorHandler::Run([this] { m_host->windowList().saveWinList(); });
+    } else if (m_host) {
+        m_host->windowList().setPendingUrls({});
+    }
     qApp->removeEventFilter(this);
     m_pending.clear();
     m_next = 0;
