@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "ChromiumFlags.h"
 #include "PlatformChoice.h"
 #include "SignalPipe.h"
 #include "SingleInstance.h"
@@ -33,6 +34,7 @@ int main(int argc, char *argv[])
     if (!PlatformChoice::Apply())
         return 1;
 
+    ChromiumFlags::apply();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvu"));
     // The desktop matches windows to dorvu.desktop (and its icon) by this name.
