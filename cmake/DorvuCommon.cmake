@@ -20,7 +20,7 @@ target_compile_definitions(dorvu_common INTERFACE
 if(DORVU_FUZZ)
   set(DORVU_SANITIZE address,undefined)
   target_compile_options(dorvu_common INTERFACE -fsanitize=fuzzer-no-link,${DORVU_SANITIZE}
-    -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g)
+    -fno-sanitize-recover=undefined -fno-omit-frame-pointer -gline-tables-only)
   target_link_options(dorvu_common INTERFACE -fsanitize=${DORVU_SANITIZE}
     -fno-sanitize-recover=undefined)
 endif()
