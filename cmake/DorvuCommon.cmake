@@ -15,6 +15,16 @@ target_compile_definitions(dorvu_common INTERFACE
   QT_USE_QSTRINGBUILDER
   DORVU_VERSION="${PROJECT_VERSION}")
 
+# The fuzz build instruments every library for libFuzzer's coverage and for the sanitizers; the
+# fuzz targets themselves add libFuzzer (fuzz/CMakeLists.txt).
+if(DORVU_FUZZ)
+  set(DORVU_SANITIZE address,undefined)
+  target_compile_options(dorvu_common INTERFACE -fsanitize=fuzzer-no-link,${DORVU_SANITIZE}
+    -fno-sanitize-recover=undefined -fno-omit-frame-pointer -gline-tables-only)
+  target_link_options(dorvu_common INTERFACE -fsanitize=${DORVU_SANITIZE}
+    -fno-sanitize-recover=undefined)
+endif()
+
 # dorvu_library(NAME <target> DIR <folder> [LIBS ...])
 # A static library built from every .cpp/.h in DIR (a subsystem's core/ or ui/ folder).
 function(dorvu_library)

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void invalidBytesRoundTrip_data();
     void invalidBytesRoundTrip();
     void randomBytesRoundTrip();
+    void secondCodeBehindEscape_data();
+    void secondCodeBehindEscape();
     void allDoubleByteCharacters();
     void largeText();
     void splitLines_data();
@@ -92,6 +94,8 @@ void TestSjisTextFile::encode_data()
     QTest::newRow("outside the BMP") << S("a😀b") << QByteArray("a?b");
     QTest::newRow("lone surrogate")
         << QString(QStringLiteral("a") + QChar(0xD800) + u'b') << QByteArray("a?b");
+    QTest::newRow("tag character")
+        << QString(QStringLiteral("a") + QChar(0xDB40) + QChar(0xDC01) + u'b') << QByteArray("a?b");
     QTest::newRow("low surrogate that is no escape") << QString(QChar(0xDC10)) << QByteArray("?");
     QTest::newRow("mixed") << X("あ{82}€い") << QByteArray("\x82\xa0\x82?\x82\xa2");
 }
@@ -134,6 +138,22 @@ void TestSjisTextFile::randomBytesRoundTrip()
         QCOMPARE(SjisCodec::decode(back), text);
         QVERIFY(text.size() <= bytes.size());
     }
+}
+
+void TestSjisTextFile::secondCodeBehindEscape_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    // 0xEEF6 (small roman eight) is written at its first code 0xFA47, and 0xEE 0xFA would be
+    // read as one character: it keeps a code that does not pair with the escaped 0xEE.
+    QTest::newRow("NEC-selected behind a lone lead") << QByteArray("\xee\xee\xf6*");
+    QTest::newRow("first code unchanged") << QByteArray("\x80\xfa\x47");
+}
+
+void TestSjisTextFile::secondCodeBehindEscape()
+{
+    QFETCH(QByteArray, bytes);
+    const QString text = SjisCodec::decode(bytes);
+    QCOMPARE(SjisCodec::decode(SjisCodec::encode(text)), text);
 }
 
 void TestSjisTextFile::allDoubleByteCharacters()

@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "SjisCodec.h"
 
+#include <QHash>
 #include <QtEndian>
 
+#include <bitset>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -17,6 +19,13 @@ constexpr char16_t kEscapeBase = 0xDC00;
 inline bool isEscape(char16_t c)
 {
     return c >= 0xDC80 && c <= 0xDCFF;
+}
+
+/// A Unicode tag character (U+E0000..U+E007F) at \a i: iconv drops those without a word, so
+/// they are written as "?" like every other character CP932 cannot hold.
+inline bool isTagAt(const char16_t *src, qsizetype i, qsizetype n)
+{
+    return src[i] == 0xDB40 && i + 1 < n && src[i + 1] >= 0xDC00 && src[i + 1] <= 0xDC7F;
 }
 
 // UTF-16 in the host's byte order, so that the output buffer is the QString's own storage.
@@ -62,6 +71,79 @@ Converter &encoder()
 {
     thread_local Converter c("CP932", utf16Name());
     return c;
+}
+
+/// The two-byte codes of CP932: which byte pairs are characters, and the codes of the
+/// characters that have more than one (first code first).
+struct DoubleByteCodes
+{
+    std::bitset<65536> valid;
+    QHash<char16_t, QList<quint16>> alternatives;
+};
+
+const DoubleByteCodes &doubleByteCodes()
+{
+    static const DoubleByteCodes codes = [] {
+        DoubleByteCodes c;
+        Converter &dec = decoder();
+        Converter &enc = encoder();
+        if (!dec.valid() || !enc.valid())
+            return c;
+        QHash<char16_t, QList<quint16>> all;
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                char in[2] = {char(lead), char(trail)};
+                char16_t out[2];
+                char *inPtr = in;
+                char *outPtr = reinterpret_cast<char *>(out);
+                size_t inLeft = 2, outLeft = sizeof(out);
+                if (iconv(dec.get(), &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1) ||
+                    inLeft != 0 || outLeft != sizeof(char16_t))
+                    continue;
+                const quint16 code = quint16(lead << 8 | trail);
+                c.valid.set(code);
+                all[out[0]].append(code);
+            }
+        }
+        for (auto it = all.begin(); it != all.end(); ++it) {
+            if (it->size() < 2)
+                continue;
+            // The code the encoder writes goes first.
+            char16_t ch = it.key();
+            char out[2];
+            char *inPtr = reinterpret_cast<char *>(&ch);
+            char *outPtr = out;
+            size_t inLeft = sizeof(ch), outLeft = sizeof(out);
+            if (iconv(enc.get(), &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1) || outLeft != 0)
+                continue;
+            QList<quint16> list = *it;
+            const quint16 first = quint16(uchar(out[0]) << 8 | uchar(out[1]));
+            list.removeAll(first);
+            list.prepend(first);
+            c.alternatives.insert(ch, list);
+        }
+        return c;
+    }();
+    return codes;
+}
+
+/// The code for \a c right behind the escaped byte \a escaped when its first code would pair
+/// with that byte (and so read back as another character): one of its other codes that does
+/// not. 0 when the first code is right (or no other code helps).
+quint16 codeAfterEscape(uchar escaped, char16_t c)
+{
+    const DoubleByteCodes &codes = doubleByteCodes();
+    const auto it = codes.alternatives.constFind(c);
+    if (it == codes.alternatives.constEnd())
+        return 0;
+    const auto pairs = [&](quint16 code) { return codes.valid.test(escaped << 8 | code >> 8); };
+    if (!pairs(it->first()))
+        return 0;
+    for (const quint16 code : *it) {
+        if (!pairs(code))
+            return code;
+    }
+    return 0;
 }
 
 bool isAscii(const char *p, qsizetype n)
@@ -164,9 +246,20 @@ QByteArray encode(const QString &text)
 
     qsizetype i = 0;
     while (i < n) {
+        // A character with a second code right behind an escaped byte: its first code could
+        // pair with that byte, and the text would not read back as it was.
+        if (haveIconv && i > 0 && isEscape(src[i - 1]) && !isEscape(src[i])) {
+            const quint16 code = codeAfterEscape(uchar(src[i - 1] - kEscapeBase), src[i]);
+            if (code) {
+                *dst++ = char(code >> 8);
+                *dst++ = char(code & 0xFF);
+                ++i;
+                continue;
+            }
+        }
         // The run up to the next escape character goes through iconv.
         qsizetype end = i;
-        while (end < n && !isEscape(src[end]))
+        while (end < n && !isEscape(src[end]) && !isTagAt(src, end, n))
             ++end;
         if (end > i) {
             if (!haveIconv) {
@@ -201,6 +294,11 @@ QByteArray encode(const QString &text)
                 iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
                 dst = outPtr;
             }
+        }
+        if (end < n && isTagAt(src, end, n)) {
+            *dst++ = '?';
+            i = end + 2;
+            continue;
         }
         // Escapes go back to their bytes.
         while (end < n && isEscape(src[end]))
