@@ -73,6 +73,7 @@ private Q_SLOTS:
     void fitShiftJis();
     void replacementsAreCounted();
     void unreadableFileFails();
+    void deepFormattingIsReadQuickly();
 };
 
 void tst_BookMarkHtml::read_data()
@@ -153,6 +154,20 @@ void tst_BookMarkHtml::unreadableFileFails()
                              BookMarkHtml::load(home.file(QStringLiteral("missing.htm"))));
     home.write(QStringLiteral("junk.htm"), QByteArray("\0\xFF<dl><dt><a>", 12));
     QVERIFY(BookMarkHtml::load(home.file(QStringLiteral("junk.htm"))).nodes.isEmpty());
+}
+
+void tst_BookMarkHtml::deepFormattingIsReadQuickly()
+{
+    // Tens of thousands of unclosed formatting tags once took the parser many seconds.
+    const QByteArray bytes = "<DL><DT><A HREF=\"http://a.example/\"><b>A</b></A>" +
+                             QByteArray("<b><FONT color=red>").repeated(21000) + "</DL>";
+    QElapsedTimer timer;
+    timer.start();
+    const BookMarkHtml::Result result = BookMarkHtml::read(bytes);
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(result.nodes.size(), qsizetype(1));
+    QCOMPARE(result.nodes.at(0).text, QStringLiteral("A"));
+    QCOMPARE(result.nodes.at(0).url, QStringLiteral("http://a.example/"));
 }
 
 QTEST_GUILESS_MAIN(tst_BookMarkHtml)
