@@ -18,6 +18,7 @@
 #include "WebListFile.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -266,7 +267,9 @@ int main(int argc, char *argv[])
 {
     if (argc == 3 && qstrcmp(argv[1], kWriterOption) == 0)
         return runWriter(QString::fromLocal8Bit(argv[2]));
-    QCoreApplication app(argc, argv);
+    // A GUI application: the test stays a client of the X server, which would otherwise reset
+    // each time a killed program was its last client, and may not come back from that.
+    QGuiApplication app(argc, argv);
     tst_CrashSafety test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
