@@ -19,6 +19,7 @@ private Q_SLOTS:
     void decode();
     void everyPrefixIsIncomplete();
     void oversizedTextIsNotEncoded();
+    void textEndsAtNul();
 };
 
 void tst_HandOverMessage::roundTrip_data()
@@ -82,6 +83,14 @@ void tst_HandOverMessage::oversizedTextIsNotEncoded()
 {
     QVERIFY(HandOverMessage::encode(2, QString(HandOverMessage::MaxTextBytes + 1, QLatin1Char('a')))
                 .isEmpty());
+}
+
+void tst_HandOverMessage::textEndsAtNul()
+{
+    const HandOverMessage::Parsed parsed =
+        HandOverMessage::decode(HandOverMessage::encode(2, QStringLiteral("http://a/\0b\0")));
+    QCOMPARE(parsed.status, Status::Complete);
+    QCOMPARE(parsed.text, QStringLiteral("http://a/"));
 }
 
 QTEST_GUILESS_MAIN(tst_HandOverMessage)

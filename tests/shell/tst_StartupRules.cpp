@@ -26,6 +26,8 @@ private Q_SLOTS:
     void missingWinListLeavesNoRestoreFile();
     void missingWebListFolderIsCreated();
     void undeletableRestoreFileThrows();
+    void staleTemporariesRemoved_data();
+    void staleTemporariesRemoved();
 
 private:
     std::unique_ptr<TestHome> m_home;
@@ -149,6 +151,34 @@ void tst_StartupRules::undeletableRestoreFileThrows()
     m_home->write(QStringLiteral("winlist"), "http://127.0.0.1/1\r\n");
     QVERIFY_THROWS_EXCEPTION(DorvuError, StartupRules::MoveWinListToRestoreFile(m_home->path()));
     QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://127.0.0.1/1\r\n"));
+}
+
+void tst_StartupRules::staleTemporariesRemoved_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("winlist") << "winlist.aB3xYz" << true;
+    QTest::newRow("config") << "config.ini.Q1w2E3" << true;
+    QTest::newRow("bookmarks") << "BookMark.xml.zzzzzz" << true;
+    QTest::newRow("close list") << "Close.txt.A1b2C3" << true;
+    QTest::newRow("block list") << "CloseURL.txt.000000" << true;
+    QTest::newRow("web list") << "WebList/news.wlf.k9Lm0P" << true;
+    QTest::newRow("restore file") << QString::fromUtf16(u"WebList/以前の状態を復元.wlf.abcDEF")
+                                  << true;
+    QTest::newRow("other file") << "notes.txt.aB3xYz" << false;
+    QTest::newRow("five letters") << "winlist.aB3xY" << false;
+    QTest::newRow("not letters") << "winlist.aB-xYz" << false;
+    QTest::newRow("own file") << "winlist" << false;
+    QTest::newRow("other web list file") << "WebList/readme.txt.aB3xYz" << false;
+}
+
+void tst_StartupRules::staleTemporariesRemoved()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, removed);
+    m_home->write(name, "x");
+    StartupRules::RemoveStaleTemporaries(m_home->path());
+    QCOMPARE(QFile::exists(m_home->file(name)), !removed);
 }
 
 QTEST_GUILESS_MAIN(tst_StartupRules)

@@ -5,9 +5,16 @@
 #include "DorvuError.h"
 #include "SjisCodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,13 +31,17 @@ namespace TextFile {
 
 bool readBytes(const QString &path, QByteArray *bytes)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) // also fails for a folder
+    // O_NONBLOCK: opening a FIFO put in place of the file must not wait for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return false;
-    if (f.isSequential()) {
-        // A pipe or device: never block on it or read without end.
-        *bytes = f.read(kMaxRead);
-        return true;
+    QFile f;
+    struct stat info;
+    // A folder, a pipe or a device is no file of ours.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
     }
     *bytes = f.read(qMin(f.size(), kMaxRead));
     return true;
@@ -110,10 +121,37 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QSaveFile f(path);
     // Never write the file in place: either the whole new file replaces it, or nothing changes.
     f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    // The explicit flush: commit() does not see a write that fails for want of space on
+    // disk, and would put the short file in place of the old one.
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() ||
+        f.error() != QFileDevice::NoError || !f.commit()) {
         f.cancelWriting();
         throw DorvuError(QStringLiteral("%1 に書き込めません").arg(fullPath(path)));
     }
+}
+
+int removeStaleTemporaries(const QString &folder,
+                           const std::function<bool(const QString &)> &isOwnFile)
+{
+    // QSaveFile names its temporary file "<name>.XXXXXX" (where the system cannot keep it
+    // unnamed) and links the data under such a name just before the rename.
+    int removed = 0;
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        const qsizetype dot = name.size() - 7;
+        if (dot < 1 || name.at(dot) != QLatin1Char('.'))
+            continue;
+        const QStringView tail = QStringView(name).mid(dot + 1);
+        const bool random = std::all_of(tail.begin(), tail.end(), [](QChar c) {
+            return c.unicode() < 128 && c.isLetterOrNumber();
+        });
+        const QFileInfo info(dir.filePath(name));
+        if (random && info.isFile() && !info.isSymLink() && isOwnFile(name.left(dot)) &&
+            QFile::remove(info.filePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace TextFile

@@ -55,7 +55,10 @@ Parsed decode(const QByteArray &received)
     }
     parsed.status = Status::Complete;
     parsed.value = qFromBigEndian<quint32>(received.constData() + 4);
-    parsed.text = QString::fromUtf8(received.constData() + HeaderBytes, qsizetype(length));
+    // The text is an argument of a command line, which ends at a NUL: a NUL in an address
+    // would also end every list file it is written to.
+    const char *text = received.constData() + HeaderBytes;
+    parsed.text = QString::fromUtf8(text, qsizetype(qstrnlen(text, length)));
     return parsed;
 }
 

@@ -10,7 +10,8 @@
  *   "DRVH"            4 bytes, magic
  *   value             quint32, big endian; the receiver acts only on 2
  *   length            quint32, big endian; at most MaxTextBytes
- *   text              length bytes, UTF-8: the second start's first argument (may be empty)
+ *   text              length bytes, UTF-8: the second start's first argument (may be empty);
+ *                     read up to its first NUL byte, if any
  * The receiver answers one Ack byte once it has handled the message (page opened, beep played).
  * Anything else (wrong magic, a longer length, trailing bytes) is malformed and dropped.
  */

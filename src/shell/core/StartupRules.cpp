@@ -3,6 +3,7 @@
 #include "StartupRules.h"
 
 #include "DorvuError.h"
+#include "TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,6 +64,20 @@ void MoveWinListToRestoreFile(const QString &programFolder)
     if (!QDir().mkpath(restoreInfo.absolutePath()) || !QFile::rename(winlist, restore))
         throw DorvuError(
             QStringLiteral("ファイル %1 を %2 に移動できません").arg(winlist, restore));
+}
+
+void RemoveStaleTemporaries(const QString &programFolder)
+{
+    static const QStringList ownFiles{QStringLiteral("config.ini"), QStringLiteral("winlist"),
+                                      QStringLiteral("BookMark.xml"), QStringLiteral("Close.txt"),
+                                      QStringLiteral("CloseURL.txt")};
+    TextFile::removeStaleTemporaries(programFolder, [](const QString &name) {
+        return ownFiles.contains(name, Qt::CaseInsensitive);
+    });
+    TextFile::removeStaleTemporaries(
+        programFolder + QStringLiteral("WebList"), [](const QString &name) {
+            return name.endsWith(QLatin1String(".wlf"), Qt::CaseInsensitive);
+        });
 }
 
 DeferredPlan planDeferredStartup(bool hasArguments, bool lastShutdownClean)

@@ -27,6 +27,11 @@ int settingFromChildState(Qt::WindowState state);
 /// Throws DorvuError when the old restore file cannot be deleted or winlist cannot be moved.
 void MoveWinListToRestoreFile(const QString &programFolder);
 
+/// Deletes what writes of the program's own files (config.ini, winlist, BookMark.xml,
+/// Close.txt, CloseURL.txt, the .wlf files of WebList) left behind when a run was killed in
+/// the middle: their temporary files. Other files are never touched.
+void RemoveStaleTemporaries(const QString &programFolder);
+
 /// What the deferred start-up step does, given whether the program was started with
 /// arguments and the shutdown flag read at its start.
 struct DeferredPlan

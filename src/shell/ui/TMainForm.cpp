@@ -96,6 +96,8 @@ void TMainForm::FormCreate()
         m_startupPending = true;
         m_programFolder = ProgramFolder::path();
         BandPositionRead();
+        // Temporary files of writes that a killed run left half done.
+        StartupRules::RemoveStaleTemporaries(m_programFolder);
         // 5: a failed move is reported on its own; the rest of the set-up still runs.
         ErrorHandler::Run([this] { StartupRules::MoveWinListToRestoreFile(m_programFolder); });
 
