@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Real processes: this test program runs copies of itself as instances (DORVU_TEST_INSTANCE
 // set). A first instance prints "READY" once it listens and "GOT <value> <text>" for every
-// message it handles; a later one hands its first argument over and ends.
+// message it handles (a text over 1000 characters as "<n> characters", so the pipe never holds
+// it up); a later one hands its first argument over and ends.
 #include "HandOverMessage.h"
 #include "SingleInstance.h"
 
@@ -27,7 +28,9 @@ int instanceMain(int argc, char **argv)
         return 3;
     instance.setPeerTimeout(2000);
     instance.setHandler([](quint32 value, const QString &text) {
-        std::printf("GOT %u %s\n", value, text.toUtf8().constData());
+        const QString shown =
+            text.size() > 1000 ? QStringLiteral("%1 characters").arg(text.size()) : text;
+        std::printf("GOT %u %s\n", value, shown.toUtf8().constData());
         std::fflush(stdout);
     });
     std::printf("READY\n");
@@ -227,6 +230,12 @@ void tst_SingleInstance::slowPeerIsDropped()
     QCOMPARE(slow.bytesAvailable(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(first->canReadLine(), 20000);
     QCOMPARE(received(first.get()), QStringList{QStringLiteral("GOT 2 quick")});
+    // The longest text allowed leaves the sender in several writes, all of them waited for.
+    const QString longest = QString(HandOverMessage::MaxTextBytes - 1, u'a');
+    QVERIFY(SingleInstance::sendRaw(socketPath(), HandOverMessage::encode(2, longest), 20000));
+    QTRY_VERIFY_WITH_TIMEOUT(first->canReadLine(), 20000);
+    QCOMPARE(received(first.get()),
+             QStringList{QStringLiteral("GOT 2 %1 characters").arg(longest.size())});
     m_processes.push_back(std::move(first));
 }
 

@@ -134,8 +134,11 @@ bool SingleInstance::sendRaw(const QString &socketPath, const QByteArray &bytes,
     if (!socket.waitForConnected(ConnectTimeoutMs))
         return false;
     socket.write(bytes);
-    if (!socket.waitForBytesWritten(ConnectTimeoutMs) && socket.bytesToWrite() > 0)
-        return false;
+    // A long message leaves the socket in several writes; each must be waited for.
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(ConnectTimeoutMs))
+            return false;
+    }
     while (socket.bytesAvailable() == 0) {
         if (!socket.waitForReadyRead(ackTimeoutMs))
             return false;
