@@ -30,7 +30,7 @@ void tst_DesktopFiles::sameProgram()
     // Qt's X11 window class is the application name set in main.cpp.
     QCOMPARE(entry.value(QStringLiteral("StartupWMClass")), QStringLiteral("Dorvu"));
 
-    QFile metainfo(QStringLiteral(DORVU_DATA_DIR "/dorvu.metainfo.xml"));
+    QFile metainfo(QStringLiteral(DORVU_DATA_DIR "/org.dorvu.dorvu.metainfo.xml"));
     QVERIFY(metainfo.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&metainfo);
     QString id, launchable;
@@ -46,8 +46,8 @@ void tst_DesktopFiles::sameProgram()
             releases.append(xml.attributes().value(QLatin1String("version")).toString());
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QCOMPARE(id, QStringLiteral("dorvu"));
-    QCOMPARE(launchable, id + QStringLiteral(".desktop"));
+    QCOMPARE(id, QStringLiteral("org.dorvu.dorvu"));
+    QCOMPARE(launchable, QStringLiteral("dorvu.desktop"));
     QCOMPARE(releases.value(0), QStringLiteral(DORVU_VERSION));
 }
 
