@@ -167,7 +167,6 @@ void TBrowserHost::openPage(const QString &caption, const QString &url, bool def
     // Until its page reports its own address, the window is recorded with the one it was asked
     // to open, in the file at once: a crash while many windows open loses none of them.
     m_list.append(id, kind, address);
-    ErrorHandler::Run([this] { m_list.saveWinList(); });
 
     TBrowserChild *child = nullptr;
     if (kind == EngineKind::IE) {
@@ -185,15 +184,19 @@ void TBrowserHost::openPage(const QString &caption, const QString &url, bool def
         m_controls.mdiArea->setActiveSubWindow(child);
 
     Q_EMIT childOpened(child);
-    if (deferred && !address.isEmpty()) {
-        // Tab, tree and title show the address until the page loads and names itself.
-        child->setWindowTitle(address);
+    const bool waits = deferred && !address.isEmpty();
+    // Tab, tree and title of a waiting window show the address until the page names itself.
+    child->setWindowTitle(waits ? address : caption);
+    if (waits)
+        m_list.UpdateWindowEntry(id, address, address);
+    // One write for the registration, before the page starts: a navigation may show a box
+    // that holds everything up.
+    ErrorHandler::Run([this] { m_list.saveWinList(); });
+    if (waits) {
         child->deferNavigation(address);
-        ErrorHandler::Run([&] { m_list.UpdateWindowEntry(id, address, address); });
         m_loadQueue.append(child);
         QMetaObject::invokeMethod(this, &TBrowserHost::pumpLoadQueue, Qt::QueuedConnection);
     } else {
-        child->setWindowTitle(caption);
         // The window stays whatever its first navigation makes of the address; a refused
         // address is shown and the window still goes to the front or back below.
         ErrorHandler::Run([&] { engine->Navigate(address); });
