@@ -30,13 +30,17 @@ class FocusReturn : public QObject
 {
 public:
     int pagesWithFocus = 0;
+    // Set when a page was given the X focus and its focus-in has not arrived yet: a press that
+    // comes in between must take the focus back too, or keys would go on to the page.
+    bool focusRequested = false;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (pagesWithFocus > 0 && event->type() == QEvent::MouseButtonPress &&
-            watched->isWidgetType()) {
+        if ((pagesWithFocus > 0 || focusRequested) &&
+            event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
             // The press reaches the clicked widget first; its window takes the X focus back.
+            focusRequested = false;
             QWidget *window = static_cast<QWidget *>(watched)->window();
             if (window)
                 window->activateWindow();
@@ -448,6 +452,7 @@ void TMozillaBrowser::RunScript(const QString &script, const ScriptDone &done)
 
 void TMozillaBrowser::focusPage()
 {
+    focusReturn()->focusRequested = true;
     m_api.focus(m_view);
 }
 
@@ -668,6 +673,8 @@ void TMozillaBrowser::onFocusChanged(void *owner, int hasFocus)
     if (self->m_hasFocus != bool(hasFocus)) {
         self->m_hasFocus = hasFocus;
         focusReturn()->pagesWithFocus += hasFocus ? 1 : -1;
+        if (hasFocus)
+            focusReturn()->focusRequested = false;
     }
 }
 
