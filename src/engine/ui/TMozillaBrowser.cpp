@@ -5,6 +5,7 @@
 #include "ComposedWindow.h"
 #include "DorvuError.h"
 #include "ErrorHandler.h"
+#include "MdiStacking.h"
 #include "MozCtlModule.h"
 #include "TextZoom.h"
 #include "UserAddress.h"
@@ -37,8 +38,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if ((pagesWithFocus > 0 || focusRequested) &&
-            event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        if ((pagesWithFocus > 0 || focusRequested) && event->type() == QEvent::MouseButtonPress &&
+            watched->isWidgetType()) {
             // The press reaches the clicked widget first; its window takes the X focus back.
             focusRequested = false;
             QWidget *window = static_cast<QWidget *>(watched)->window();
@@ -158,7 +159,10 @@ TMozillaBrowser *TMozillaBrowser::create(QWidget *parent)
 TMozillaBrowser::TMozillaBrowser(QWidget *parent, const MozCtlApi &api)
     : TEngineBrowser(parent)
     , m_api(api)
-{}
+    , m_stacking(new MdiStacking(this))
+{
+    connect(m_stacking, &MdiStacking::changed, this, &TMozillaBrowser::updateStacking);
+}
 
 void TMozillaBrowser::attach(MozCtlView *related)
 {
@@ -186,7 +190,7 @@ void TMozillaBrowser::embed()
     m_host->windowHandle()->installEventFilter(this);
     embedWindow();
     m_host->show();
-    watchStacking();
+    m_stacking->watch();
     updateStacking();
 }
 
@@ -196,40 +200,14 @@ void TMozillaBrowser::embedWindow()
         m_api.embed(m_view, static_cast<unsigned long>(m_host->internalWinId()));
 }
 
-// The MDI child windows stacked above this browser's own, and the viewport's edges, decide
-// whether the page shows. Every change of their places or order is checked.
-void TMozillaBrowser::watchStacking()
-{
-    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
-        if (qobject_cast<QMdiSubWindow *>(w)) {
-            m_subWindow = w;
-            m_viewport = w->parentWidget();
-            break;
-        }
-    }
-    if (!m_viewport)
-        return;
-    // Activation raises a child window; the raise itself reports no event to its siblings.
-    if (auto *area = qobject_cast<QMdiArea *>(m_viewport->parentWidget()))
-        connect(area, &QMdiArea::subWindowActivated, this, &TMozillaBrowser::scheduleStackingCheck);
-    m_viewport->installEventFilter(this);
-    for (QObject *child : m_viewport->children()) {
-        if (child->isWidgetType())
-            child->installEventFilter(this);
-    }
-}
-
 void TMozillaBrowser::scheduleStackingCheck()
 {
-    if (m_stackingPending || !m_host)
-        return;
-    m_stackingPending = true;
-    QMetaObject::invokeMethod(this, &TMozillaBrowser::updateStacking, Qt::QueuedConnection);
+    if (m_host)
+        m_stacking->scheduleCheck();
 }
 
 void TMozillaBrowser::updateStacking()
 {
-    m_stackingPending = false;
     if (!m_host)
         return;
     // Qt places a native window when its own widget moves, not when an alien ancestor does
@@ -241,9 +219,12 @@ void TMozillaBrowser::updateStacking()
             m_host->move(0, 0);
         }
     }
-    if (!m_viewport || !m_subWindow)
+    if (!m_stacking->inChildArea())
         return;
-    const bool whole = isWhollyUncovered();
+    // A native window sits above every alien widget, and a shape cut out of it leaves X showing
+    // nothing fresh below (what it uncovers is not repainted): the page is shown only while no
+    // child window above its own covers any part of it and the viewport shows it whole.
+    const bool whole = m_stacking->cover(m_host) == MdiStacking::Cover::Uncovered;
     if (whole && m_host->isHidden()) {
         m_snapshot = QPixmap();
         m_host->show();
@@ -277,28 +258,6 @@ void TMozillaBrowser::requestSnapshot()
             delete call;
         },
         call);
-}
-
-// A native window sits above every alien widget, and a shape cut out of it leaves X showing
-// nothing fresh below (what it uncovers is not repainted): the page is shown only while no
-// child window above its own covers any part of it and the viewport shows it whole.
-bool TMozillaBrowser::isWhollyUncovered() const
-{
-    const QRect place(m_host->mapTo(m_viewport, QPoint(0, 0)), m_host->size());
-    if (!m_viewport->rect().contains(place))
-        return false;
-    // Children of the viewport are stacked in the order of its child list, the last on top.
-    bool above = false;
-    for (QObject *child : m_viewport->children()) {
-        if (child == m_subWindow) {
-            above = true;
-            continue;
-        }
-        auto *w = qobject_cast<QWidget *>(child);
-        if (above && w && w->isVisible() && !w->isWindow() && w->geometry().intersects(place))
-            return false;
-    }
-    return true;
 }
 
 void TMozillaBrowser::paintEvent(QPaintEvent *)
@@ -475,34 +434,6 @@ bool TMozillaBrowser::eventFilter(QObject *watched, QEvent *event)
             focusPage();
         else if (event->type() == QEvent::WinIdChange && m_host->windowHandle())
             m_host->windowHandle()->installEventFilter(this);
-    } else if (watched == m_viewport) {
-        switch (event->type()) {
-        case QEvent::ChildAdded:
-            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
-                child->installEventFilter(this);
-            scheduleStackingCheck();
-            break;
-        case QEvent::ChildRemoved:
-        case QEvent::Resize:
-            scheduleStackingCheck();
-            break;
-        default:
-            break;
-        }
-    } else if (watched->isWidgetType() && m_viewport &&
-               static_cast<QWidget *>(watched)->parentWidget() == m_viewport) {
-        switch (event->type()) {
-        case QEvent::Move:
-        case QEvent::Resize:
-        case QEvent::Show:
-        case QEvent::Hide:
-        case QEvent::ZOrderChange:
-        case QEvent::WindowStateChange:
-            scheduleStackingCheck();
-            break;
-        default:
-            break;
-        }
     }
     return TEngineBrowser::eventFilter(watched, event);
 }

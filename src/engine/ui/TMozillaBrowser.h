@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class MdiStacking;
 struct MozCtlApi;
 struct MozCtlView;
 
@@ -75,10 +76,8 @@ private:
     void attach(MozCtlView *related);
     void embed();
     void embedWindow();
-    void watchStacking();
     void scheduleStackingCheck();
     void updateStacking();
-    bool isWhollyUncovered() const;
     void requestSnapshot();
     void requireDocument() const;
     void activateSubWindow();
@@ -100,10 +99,8 @@ private:
     MozCtlView *m_view = nullptr;
     /// The native widget that holds the page's X window.
     QWidget *m_host = nullptr;
-    /// The MDI area's viewport and the child window around this browser, when it has them.
-    QPointer<QWidget> m_viewport;
-    QPointer<QWidget> m_subWindow;
-    bool m_stackingPending = false;
+    /// The child windows around this browser's own, whose places decide whether the page shows.
+    MdiStacking *m_stacking;
     /// The page as last seen, painted while it is covered.
     QPixmap m_snapshot;
     bool m_hasFocus = false;
