@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -94,6 +96,7 @@ private Q_SLOTS:
     void newWindowToAnotherEngineKind();
     void saveAsWritesArchive();
     void saveAsFailureIsReported();
+    void pageOutOfSightHasNoView();
 
 private:
     TUIWebBrowser *makeBrowser(const TDownLoadControl &set = TDownLoadControl::defaultSet());
@@ -802,6 +805,32 @@ void tst_TUIWebBrowser::saveAsFailureIsReported()
     QTRY_COMPARE_WITH_TIMEOUT(m_errors.size(), 1, kTimeout);
     QVERIFY(m_errors.at(0).contains(path));
     QVERIFY(!QFile::exists(path));
+}
+
+// A page behind another child window loads without a view; in front it gets one, and the page
+// it covers then is hidden from the engine.
+void tst_TUIWebBrowser::pageOutOfSightHasNoView()
+{
+    QMdiArea area;
+    area.resize(800, 600);
+    auto *behind = new TUIWebBrowser;
+    auto *front = new TUIWebBrowser;
+    QMdiSubWindow *behindWindow = area.addSubWindow(behind);
+    QMdiSubWindow *frontWindow = area.addSubWindow(front);
+    area.show();
+    behindWindow->showMaximized();
+    frontWindow->showMaximized();
+    area.setActiveSubWindow(frontWindow);
+    load(front, QStringLiteral("/b"));
+    load(behind, QStringLiteral("/a"));
+    QTRY_VERIFY_WITH_TIMEOUT(front->hasView() && front->page()->isVisible(), kTimeout);
+    QVERIFY(!behind->hasView());
+    QVERIFY(!behind->page()->isVisible());
+
+    area.setActiveSubWindow(behindWindow);
+    QTRY_VERIFY_WITH_TIMEOUT(behind->hasView() && behind->page()->isVisible(), kTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!front->page()->isVisible(), kTimeout);
+    QCOMPARE(behind->LocationURL(), m_server.url(QStringLiteral("/a")).toString());
 }
 
 QTEST_MAIN(tst_TUIWebBrowser)

@@ -5,9 +5,9 @@
 #include "BrowserRig.h"
 #include "FakeEngine.h"
 #include "ModalAnswer.h"
+#include "TBrowserChild.h"
 #include "TBrowserHost.h"
 #include "TWebListMenu.h"
-#include "TBrowserChild.h"
 #include "TWebListOpener.h"
 #include "TestHome.h"
 
@@ -39,6 +39,7 @@ private Q_SLOTS:
     void longListAsksFirst();
     void laterWindowsLoadFromTheQueueOrWhenActivated();
     void otherWindowsWaitForTheFirstPage();
+    void windowsInFrontForAMomentWait();
 
 private:
     QStringList openedUrls() const;
@@ -214,8 +215,9 @@ void tst_TWebListMenu::stopDropsTheRest()
     QCOMPARE(m_rig->host->windowList().count(), opened);
     QCOMPARE(openedUrls(), lines.mid(0, opened));
     // The dropped lines leave winlist.
-    QCOMPARE(m_home->read(QStringLiteral("winlist")),
-             (lines.mid(0, opened).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    QCOMPARE(
+        m_home->read(QStringLiteral("winlist")),
+        (lines.mid(0, opened).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
 }
 
 void tst_TWebListMenu::longListAsksFirst()
@@ -245,8 +247,7 @@ void tst_TWebListMenu::laterWindowsLoadFromTheQueueOrWhenActivated()
     QTRY_COMPARE(m_rig->engineAt(last - 2)->navigated, QStringList{lines.at(last - 2)});
     for (int i = 0; i <= last; ++i) {
         const bool loading = i < last - 1;
-        QCOMPARE(m_rig->engineAt(i)->navigated,
-                 loading ? QStringList{lines.at(i)} : QStringList());
+        QCOMPARE(m_rig->engineAt(i)->navigated, loading ? QStringList{lines.at(i)} : QStringList());
         if (!loading)
             QCOMPARE(m_rig->tabTexts().at(i), lines.at(i));
     }
@@ -268,12 +269,33 @@ void tst_TWebListMenu::otherWindowsWaitForTheFirstPage()
     m_opener->openLines(lines);
     QCOMPARE(m_rig->host->windowList().count(), 1);
     // winlist holds the lines still to open too: a crash now loses none of the list.
-    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://h/0\r\nhttp://h/1\r\nhttp://h/2\r\n"));
+    QCOMPARE(m_home->read(QStringLiteral("winlist")),
+             QByteArray("http://h/0\r\nhttp://h/1\r\nhttp://h/2\r\n"));
     // The first page still loads: the main thread is left to it.
     QVERIFY(!QTest::qWaitFor([this] { return m_rig->host->windowList().count() > 1; }, 300));
     Q_EMIT m_rig->engineAt(0)->OnDocumentComplete(lines.at(0));
     QTRY_COMPARE(m_rig->host->windowList().count(), 3);
-    QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://h/0\r\nhttp://h/1\r\nhttp://h/2\r\n"));
+    QCOMPARE(m_home->read(QStringLiteral("winlist")),
+             QByteArray("http://h/0\r\nhttp://h/1\r\nhttp://h/2\r\n"));
+}
+
+// With new windows in front, each window of a list is the active one for a moment: only the
+// queue and the window left in front load.
+void tst_TWebListMenu::windowsInFrontForAMomentWait()
+{
+    m_home->write(QStringLiteral("config.ini"), "[Option_Window]\r\nNewWindow_Active=1\r\n");
+    QStringList lines;
+    for (int i = 0; i < TWebListOpener::LoadAtOnce + TBrowserHost::QueuedLoads + 3; ++i)
+        lines.append(QStringLiteral("http://h/%1").arg(i));
+    QSignalSpy finished(m_opener, &TWebListOpener::finished);
+    m_opener->openLines(lines);
+    QVERIFY(finished.wait(60000));
+    const int last = int(lines.size()) - 1;
+    QTRY_COMPARE(m_rig->engineAt(last)->navigated, QStringList{lines.at(last)});
+    QCOMPARE(m_rig->host->windowList().selected(), last);
+    QTest::qWait(3 * TBrowserChild::ActiveLoadDelayMs);
+    QCOMPARE(m_rig->engineAt(last - 1)->navigated, QStringList());
+    QCOMPARE(m_rig->engineAt(last - 2)->navigated, QStringList());
 }
 
 QTEST_MAIN(tst_TWebListMenu)

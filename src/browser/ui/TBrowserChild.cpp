@@ -11,6 +11,7 @@
 #include "WindowList.h"
 
 #include <QCloseEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 TBrowserChild::TBrowserChild(TPageWindowHost *host, QObject *hostObject, int windowId,
@@ -73,8 +74,8 @@ void TBrowserChild::deferNavigation(const QString &address)
 {
     m_deferred = true;
     m_deferredAddress = address;
-    // A window left in front (new windows active) loads after this turn as well.
-    QMetaObject::invokeMethod(this, &TBrowserChild::loadDeferred, Qt::QueuedConnection);
+    // A window left in front (new windows active) loads as well, once it stays there.
+    QTimer::singleShot(ActiveLoadDelayMs, this, &TBrowserChild::loadDeferred);
 }
 
 QString TBrowserChild::pageAddress() const
@@ -105,9 +106,10 @@ void TBrowserChild::activateWindow()
         return;
     m_activeFlag = true;
     // Opening a window activates it for a moment even when the window before it comes back to
-    // the front at once; only a window still in front after this turn loads.
+    // the front at once, and a bulk open brings every new window to the front in turn: only a
+    // window still in front a little later loads.
     if (m_deferred) {
-        QMetaObject::invokeMethod(this, &TBrowserChild::loadDeferred, Qt::QueuedConnection);
+        QTimer::singleShot(ActiveLoadDelayMs, this, &TBrowserChild::loadDeferred);
         host->showAddress(m_deferredAddress);
     } else {
         host->showAddress(m_engine->LocationURL());

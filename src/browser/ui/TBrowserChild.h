@@ -36,8 +36,12 @@ public:
     /// The last status text of a Gecko window.
     const QString &statusText() const { return m_statusText; }
 
-    /// Keeps \a address to load later: once the window is the active window at the end of an
-    /// event-loop turn, or when startDeferredLoad is called, whichever comes first.
+    /// How long a waiting window must stay the active window before it loads by itself.
+    static constexpr int ActiveLoadDelayMs = 60;
+
+    /// Keeps \a address to load later: once the window is still the active window
+    /// ActiveLoadDelayMs after it became it, or when startDeferredLoad is called, whichever
+    /// comes first.
     void deferNavigation(const QString &address);
     /// Loads the kept address now; false when nothing was kept (or the window closes).
     bool startDeferredLoad();

@@ -4,6 +4,7 @@
 
 #include "DorvuError.h"
 #include "ErrorHandler.h"
+#include "MdiStacking.h"
 #include "NewWindowRelay.h"
 #include "ProgramFolder.h"
 #include "TextZoom.h"
@@ -47,12 +48,24 @@ TUIWebBrowser::TUIWebBrowser(QWidget *parent)
     // Japanese pages that name no character set are nearly all UTF-8 nowadays, not Latin-1.
     m_page->settings()->setDefaultTextEncoding(QStringLiteral("UTF-8"));
 
-    m_view = new QWebEngineView(this);
-    m_view->setPage(m_page);
+    // The view comes with the page's first showing (see updateView); until then the page area
+    // is a blank page.
+    setAutoFillBackground(true);
+    QPalette blank = palette();
+    blank.setColor(QPalette::Window, Qt::white);
+    setPalette(blank);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
-    setFocusProxy(m_view);
+    m_stacking = new MdiStacking(this);
+    connect(m_stacking, &MdiStacking::changed, this, &TUIWebBrowser::updateView);
+    m_viewDelay.setSingleShot(true);
+    m_viewDelay.setInterval(ViewDelayMs);
+    connect(&m_viewDelay, &QTimer::timeout, this, [this] {
+        if (isSeen()) {
+            ensureView();
+            m_view->setVisible(true);
+        }
+    });
 
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         // Chromium names a page by its address until the title arrives: that is a commit too.
@@ -77,13 +90,66 @@ TUIWebBrowser::TUIWebBrowser(QWidget *parent)
             [this] { updateCommandStates(false); });
     connect(profile, &QWebEngineProfile::downloadRequested, this,
             &TUIWebBrowser::onDownloadRequested);
+
+    applyPolicy();
+}
+
+QWebEngineView *TUIWebBrowser::view() const
+{
+    const_cast<TUIWebBrowser *>(this)->ensureView();
+    return m_view;
+}
+
+void TUIWebBrowser::ensureView()
+{
+    if (m_view)
+        return;
+    m_view = new QWebEngineView(this);
+    m_view->setPage(m_page);
+    layout()->addWidget(m_view);
+    setFocusProxy(m_view);
     connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         if (m_popupMenu)
             m_popupMenu->popup(m_view->mapToGlobal(pos));
     });
-
-    applyPolicy();
     applyContextMenuPolicy();
+}
+
+bool TUIWebBrowser::isSeen() const
+{
+    if (!isVisible())
+        return false;
+    // A shown view stays while any of its page shows; a new one is made only for a page that
+    // shows enough to look at, not for the edge of a window in a cascade.
+    if (m_view && m_view->isVisibleTo(this))
+        return m_stacking->cover(this) != MdiStacking::Cover::Whole;
+    return m_stacking->shownShare(this) >= MinShownShare;
+}
+
+// A page nobody can see needs no view, and a view costs our process 5 to 40 MiB by its size: a
+// window opened behind others loads with none (its page area stays white), and the view of a
+// window covered by another is hidden.
+// The engine then takes the page as hidden and slows its timers and drawing down, as it does
+// for a background tab. A window of a bulk open is in front for a moment only, so the first
+// view waits until the page has been in sight for ViewDelayMs.
+void TUIWebBrowser::updateView()
+{
+    const bool seen = isSeen();
+    if (!m_view) {
+        if (!seen)
+            m_viewDelay.stop();
+        else if (!m_viewDelay.isActive())
+            m_viewDelay.start();
+    } else if (m_view->isVisibleTo(this) != seen) {
+        m_view->setVisible(seen);
+    }
+}
+
+void TUIWebBrowser::showEvent(QShowEvent *event)
+{
+    TEngineBrowser::showEvent(event);
+    m_stacking->watch();
+    updateView();
 }
 
 TUIWebBrowser::~TUIWebBrowser()
@@ -202,9 +268,9 @@ void TUIWebBrowser::RunScript(const QString &script, const ScriptDone &done)
     QPointer<TUIWebBrowser> self = this;
     m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
                           [self, done](const QVariant &result) {
-        if (self && done)
-            done(true, result.toString());
-    });
+                              if (self && done)
+                                  done(true, result.toString());
+                          });
 }
 
 QString TUIWebBrowser::EngineName() const
@@ -285,6 +351,8 @@ void TUIWebBrowser::applyPolicy()
 
 void TUIWebBrowser::applyContextMenuPolicy()
 {
+    if (!m_view)
+        return;
     if (!m_options.IeNoContext)
         m_view->setContextMenuPolicy(Qt::DefaultContextMenu);
     else
@@ -294,6 +362,7 @@ void TUIWebBrowser::applyContextMenuPolicy()
 void TUIWebBrowser::focusPage()
 {
     // The engine edits the focused frame; a page never clicked into has none.
+    ensureView();
     if (!m_view->hasFocus())
         m_view->setFocus(Qt::OtherFocusReason);
 }

@@ -9,7 +9,9 @@
 
 #include <QMenu>
 #include <QPointer>
+#include <QTimer>
 
+class MdiStacking;
 class QWebEngineDownloadRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
@@ -30,6 +32,11 @@ class TUIWebBrowser : public TEngineBrowser
     Q_OBJECT
 
 public:
+    /// How long a page that never had a view must be in sight before it gets one.
+    static constexpr int ViewDelayMs = 60;
+    /// The share of a page that must show before it gets a view.
+    static constexpr double MinShownShare = 0.25;
+
     explicit TUIWebBrowser(QWidget *parent = nullptr);
     ~TUIWebBrowser() override;
 
@@ -82,7 +89,10 @@ public:
     void SaveAs(const QString &path);
 
     QWebEnginePage *page() const;
-    QWebEngineView *view() const { return m_view; }
+    /// The view that shows the page, made now if the page was never shown yet.
+    QWebEngineView *view() const;
+    /// Whether the page has had a view made (it was in sight, or view() was asked for).
+    bool hasView() const { return m_view != nullptr; }
 
     /// The profile every TUIWebBrowser uses.
     static QWebEngineProfile *sharedProfile();
@@ -92,8 +102,15 @@ Q_SIGNALS:
     /// it back.
     void ClientPullRefused(const QString &URL);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     friend class UIWebPage;
+
+    void ensureView();
+    bool isSeen() const;
+    void updateView();
 
     // Called by the page.
     QWebEnginePage *pageCreateWindow();
@@ -116,6 +133,8 @@ private:
     DownLoadPolicy m_policy;
     QPointer<QMenu> m_popupMenu;
     QWebEngineView *m_view = nullptr;
+    MdiStacking *m_stacking = nullptr;
+    QTimer m_viewDelay;
     UIWebPage *m_page = nullptr;
 
     bool m_navigatePending = false; // Navigate called, engine not yet loading
