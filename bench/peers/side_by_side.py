@@ -563,6 +563,8 @@ def scenarios(options):
                  "all"),
         Scenario("list20", "start list of 20", 20, 1, True, times_and_memory, "dorvu"),
         Scenario("list100", "start list of 100", 100, 1, True, times_and_memory, "dorvu"),
+        # 100 pages against the peers: long, so only when asked for (--only hundred).
+        Scenario("hundred", "100 pages", 100, 1, False, times_and_memory, "all"),
         Scenario("webkit", "WebKit, 20 pages", 20, 1, False, times_and_memory, "webkit"),
     ]
 
@@ -652,8 +654,8 @@ def main(argv=None):
     parser.add_argument("--hosts", type=int, default=5,
                         help="loopback sites the spread scenario uses (5)")
     parser.add_argument("--only", nargs="+", metavar="SCENARIO",
-                        choices=["one", "twenty", "sites", "list20", "list100", "webkit"],
-                        help="run only these scenarios")
+                        choices=["one", "twenty", "sites", "list20", "list100", "hundred", "webkit"],
+                        help="run only these scenarios (hundred runs only when named)")
     parser.add_argument("--browsers", nargs="+", metavar="PEER",
                         help="peers to run (default: every installed one of chromium, "
                              "konqueror, epiphany)")
@@ -703,7 +705,8 @@ def main(argv=None):
     built = time.strftime("%Y-%m-%d %H:%M:%S", time.localtime(built_at))
     print("dorvu built %s" % built)
 
-    chosen = [s for s in scenarios(options) if not options.only or s.key in options.only]
+    chosen = [s for s in scenarios(options)
+              if (s.key in options.only if options.only else s.key != "hundred")]
     results, notes = {}, []
     for sc in chosen:
         main_browser, others = subjects(sc, dorvu, dorvu_gecko, peer_list)

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// SPDX-FileCopyrightText: Dorvu developers
+// Prints, for a start list of 100 loopback pages opened by the main window with Chromium: the
+// time until every window is in the tab strip, until the first and the last page has loaded,
+// and the longest time the event loop was held up (a 5 ms timer's largest gap) while the list
+// opened. Run under an X server (xvfb-run).
+#include "ErrorHandler.h"
+#include "TBrowserHost.h"
+#include "TMainForm.h"
+#include "TWebListOpener.h"
+#include "TestHome.h"
+#include "TestHttpServer.h"
+#include "WindowList.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int kPages = 100;
+
+void report(const char *what, double value, const char *unit)
+{
+    std::printf("%-58s %12.1f %s\n", what, value, unit);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    ErrorHandler::setSink([](const QString &text) {
+        std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
+    });
+    TestHttpServer server;
+    if (!server.start())
+        return 1;
+    QByteArray list;
+    for (int i = 0; i < kPages; ++i) {
+        const QString path = QStringLiteral("/p%1.html").arg(i);
+        server.route(path, QStringLiteral("<html><head><title>Page %1</title></head>"
+                                          "<body onload=\"fetch('/loaded%1')\">%2</body></html>")
+                               .arg(i)
+                               .arg(QStringLiteral("text ").repeated(200))
+                               .toUtf8());
+        server.route(QStringLiteral("/loaded%1").arg(i), "ok", "text/plain");
+        list += server.url(path).toString().toLatin1() + "\r\n";
+    }
+    QElapsedTimer clock;
+    qint64 firstLoad = -1;
+    qint64 lastLoad = -1;
+    QSet<QString> loaded;
+    QObject::connect(&server, &TestHttpServer::requested, [&](const QString &path) {
+        if (!path.startsWith(QLatin1String("/loaded")))
+            return;
+        loaded.insert(path);
+        if (firstLoad < 0)
+            firstLoad = clock.elapsed();
+        if (loaded.size() == kPages)
+            lastLoad = clock.elapsed();
+    });
+
+    TestHome home;
+    home.write(QStringLiteral("WebList/start.wlf"), list);
+    home.write(QStringLiteral("config.ini"),
+               "[General]\r\nshutdown=1\r\n[Option_Security]\r\nScript=1\r\n"
+               "[Option_StartUp]\r\nType=2\r\nPath=" +
+                   home.file(QStringLiteral("WebList/start.wlf")).toUtf8() + "\r\n");
+    clock.start();
+    auto form = std::make_unique<TMainForm>(QStringList());
+    form->show();
+
+    // The event loop's stalls: the largest gap between two ticks of a 5 ms timer.
+    qint64 lastTick = clock.elapsed();
+    qint64 longestStall = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        longestStall = qMax(longestStall, now - lastTick);
+        lastTick = now;
+    });
+    ticker.start();
+
+    const WindowList &windows = form->Browser->windowList();
+    qint64 firstWindow = -1;
+    qint64 listed = -1;
+    const bool opened = QTest::qWaitFor(
+        [&] {
+            if (firstWindow < 0 && windows.count() > 0)
+                firstWindow = clock.elapsed();
+            if (windows.count() == kPages && listed < 0)
+                listed = clock.elapsed();
+            return listed >= 0 && !form->WebListOpener->isRunning();
+        },
+        120000);
+    const qint64 stallWhileOpening = longestStall;
+    QTest::qWaitFor([&] { return lastLoad >= 0; }, 180000);
+    if (!opened) {
+        std::printf("start list of %d: %d windows within 120 s\n", kPages, int(windows.count()));
+        return 1;
+    }
+    report("start list of 100: first window in the tab strip", double(firstWindow), "ms");
+    report("  all 100 in the tab strip", double(listed), "ms");
+    report("  all 100 in the tab strip, after the first", double(listed - firstWindow), "ms");
+    report("  longest event-loop stall while the list opened", double(stallWhileOpening), "ms");
+    report("  first page loaded", double(firstLoad), "ms");
+    if (lastLoad >= 0)
+        report("  all pages loaded", double(lastLoad), "ms");
+    else
+        std::printf("  %d of %d pages loaded within 180 s\n", int(loaded.size()), kPages);
+    return 0;
+}
