@@ -3,6 +3,7 @@
 // Prints: OpenPage bookkeeping per window (300 windows, light engine), one paint of a 300-tab
 // strip, and time and memory of the built program opening 20 pages from its command line until
 // every page has reported its title. Run under an X server (xvfb-run).
+#include "../common/OnloadPages.h"
 #include "BrowserRig.h"
 #include "DorvuProcess.h"
 #include "ErrorHandler.h"
@@ -82,20 +83,10 @@ void commandLinePages()
     if (!server.start())
         return;
     // Each page reports its onload to the server; the pages' scripts are switched on.
-    QStringList urls;
+    const QStringList urls = routeOnloadPages(server, 20);
     QSet<QString> loaded;
     qint64 firstLoad = -1;
     QElapsedTimer timer;
-    for (int i = 0; i < 20; ++i) {
-        const QString path = QStringLiteral("/p%1.html").arg(i);
-        server.route(path, QStringLiteral("<html><head><title>Page %1</title></head>"
-                                          "<body onload=\"fetch('/loaded%1')\">%2</body></html>")
-                               .arg(i)
-                               .arg(QStringLiteral("text ").repeated(200))
-                               .toUtf8());
-        server.route(QStringLiteral("/loaded%1").arg(i), "ok", "text/plain");
-        urls.append(server.url(path).toString());
-    }
     QObject::connect(&server, &TestHttpServer::requested, [&](const QString &path) {
         if (!path.startsWith(QLatin1String("/loaded")))
             return;

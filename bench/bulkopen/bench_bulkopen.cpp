@@ -4,6 +4,7 @@
 // time until every window is in the tab strip, until the first and the last page has loaded,
 // and the longest time the event loop was held up (a 5 ms timer's largest gap) while the list
 // opened. Run under an X server (xvfb-run).
+#include "../common/OnloadPages.h"
 #include "ErrorHandler.h"
 #include "TBrowserHost.h"
 #include "TMainForm.h"
@@ -42,16 +43,8 @@ int main(int argc, char *argv[])
     if (!server.start())
         return 1;
     QByteArray list;
-    for (int i = 0; i < kPages; ++i) {
-        const QString path = QStringLiteral("/p%1.html").arg(i);
-        server.route(path, QStringLiteral("<html><head><title>Page %1</title></head>"
-                                          "<body onload=\"fetch('/loaded%1')\">%2</body></html>")
-                               .arg(i)
-                               .arg(QStringLiteral("text ").repeated(200))
-                               .toUtf8());
-        server.route(QStringLiteral("/loaded%1").arg(i), "ok", "text/plain");
-        list += server.url(path).toString().toLatin1() + "\r\n";
-    }
+    for (const QString &url : routeOnloadPages(server, kPages))
+        list += url.toLatin1() + "\r\n";
     QElapsedTimer clock;
     qint64 firstLoad = -1;
     qint64 lastLoad = -1;
