@@ -24,6 +24,30 @@ private Q_SLOTS:
 using Cover = MdiStacking::Cover;
 Q_DECLARE_METATYPE(MdiStacking::Cover)
 
+namespace {
+
+// A child area on screen with two child windows: the page's own and one stacked above it.
+struct TwoWindows
+{
+    QMdiArea area;
+    QWidget *page = new QWidget;
+    QMdiSubWindow *below = nullptr;
+    QMdiSubWindow *above = nullptr;
+
+    TwoWindows(const QRect &lower, const QRect &upper)
+    {
+        area.resize(800, 600);
+        below = area.addSubWindow(page);
+        above = area.addSubWindow(new QWidget);
+        area.show();
+        below->setGeometry(lower);
+        above->setGeometry(upper);
+        area.setActiveSubWindow(above);
+    }
+};
+
+} // namespace
+
 void tst_MdiStacking::coverAndShare_data()
 {
     QTest::addColumn<QRect>("lower");
@@ -55,17 +79,10 @@ void tst_MdiStacking::coverAndShare()
     QFETCH(Cover, cover);
     QFETCH(double, minShare);
     QFETCH(double, maxShare);
-    QMdiArea area;
-    area.resize(800, 600);
-    auto *page = new QWidget;
-    QMdiSubWindow *below = area.addSubWindow(page);
-    QMdiSubWindow *above = area.addSubWindow(new QWidget);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
-    below->setGeometry(lower);
-    above->setGeometry(upper);
-    above->setVisible(upperShown);
-    area.setActiveSubWindow(above);
+    TwoWindows windows(lower, upper);
+    QVERIFY(QTest::qWaitForWindowExposed(&windows.area));
+    windows.above->setVisible(upperShown);
+    QWidget *page = windows.page;
     MdiStacking stacking(page);
     stacking.watch();
     // The page is the contents of its child window, inside the frame: what covers the frame
@@ -77,23 +94,16 @@ void tst_MdiStacking::coverAndShare()
 
 void tst_MdiStacking::raisingReportsAChange()
 {
-    QMdiArea area;
-    area.resize(800, 600);
-    auto *page = new QWidget;
-    QMdiSubWindow *below = area.addSubWindow(page);
-    QMdiSubWindow *above = area.addSubWindow(new QWidget);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
-    below->setGeometry(0, 0, 300, 200);
-    above->setGeometry(-10, -10, 400, 300);
-    area.setActiveSubWindow(above);
+    TwoWindows windows(QRect(0, 0, 300, 200), QRect(-10, -10, 400, 300));
+    QVERIFY(QTest::qWaitForWindowExposed(&windows.area));
+    QWidget *page = windows.page;
     MdiStacking stacking(page);
     stacking.watch();
     QSignalSpy changed(&stacking, &MdiStacking::changed);
     QVERIFY(changed.wait());
     QCOMPARE(stacking.cover(page), Cover::Whole);
     changed.clear();
-    area.setActiveSubWindow(below);
+    windows.area.setActiveSubWindow(windows.below);
     QVERIFY(changed.wait());
     QCOMPARE(changed.size(), 1); // a burst of events is one report
     QCOMPARE(stacking.cover(page), Cover::Uncovered);
