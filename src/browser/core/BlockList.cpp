@@ -41,14 +41,34 @@ char32_t foldAscii(char32_t c)
     return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c;
 }
 
-/// One step of a compiled pattern. Every kind but Star takes exactly one character.
-struct Token
+/// One step of a compiled pattern, packed in 32 bits: a pattern as long as the file holds
+/// costs four bytes a character. Every kind but Star takes exactly one character.
+class Token
 {
-    enum Kind : quint8 { Star, Any, Literal, Set };
-    Kind kind;
-    bool negate;
-    quint16 set; // index into Mask::sets
-    char32_t ch; // folded for ASCII letters
+public:
+    enum Kind : quint32 { Star, Any, Literal, Set };
+
+    static Token star() { return Token(Star, 0); }
+    static Token any() { return Token(Any, 0); }
+    static Token literal(char32_t folded) { return Token(Literal, folded); }
+    static Token set(quint32 index, bool negate)
+    {
+        return Token(Set, index | (negate ? kNegate : 0));
+    }
+
+    Kind kind() const { return Kind(m_bits >> kKindShift); }
+    char32_t ch() const { return m_bits & kValueMask; }
+    quint32 setIndex() const { return m_bits & kValueMask; }
+    bool negate() const { return m_bits & kNegate; }
+
+private:
+    // Bits 0-20 hold a code point or a set's index, bit 21 the negation, bits 30-31 the kind.
+    static constexpr quint32 kValueMask = 0x1FFFFF;
+    static constexpr quint32 kNegate = 1u << 21;
+    static constexpr int kKindShift = 30;
+
+    Token(Kind kind, quint32 value) : m_bits(quint32(kind) << kKindShift | value) {}
+    quint32 m_bits;
 };
 
 /// A compiled pattern; kept between lines so that a long block list allocates little.
@@ -57,16 +77,16 @@ struct Mask
     std::vector<Token> tokens;
     std::vector<std::bitset<256>> sets;
 
-    bool matches(const Token &t, char32_t c) const
+    bool matches(Token t, char32_t c) const
     {
-        switch (t.kind) {
+        switch (t.kind()) {
         case Token::Any:
             return true;
         case Token::Literal:
-            return foldAscii(c) == t.ch;
+            return foldAscii(c) == t.ch();
         case Token::Set: {
             const int b = singleByte(c);
-            return (b >= 0 && sets[t.set].test(size_t(b))) != t.negate;
+            return (b >= 0 && sets[t.setIndex()].test(size_t(b))) != t.negate();
         }
         case Token::Star:
             break;
@@ -74,6 +94,23 @@ struct Mask
         return false;
     }
 };
+
+/// Reads the code point at \a i of \a text and steps \a i behind it. A lone surrogate reads
+/// as U+FFFD, as toChars() has it.
+char32_t nextChar(const QString &text, qsizetype &i)
+{
+    const char16_t c = text.at(i++).unicode();
+    if (!QChar::isSurrogate(c))
+        return c;
+    if (QChar::isHighSurrogate(c) && i < text.size() && QChar::isLowSurrogate(text.at(i).unicode()))
+        return QChar::surrogateToUcs4(c, text.at(i++).unicode());
+    return QChar::ReplacementCharacter;
+}
+
+bool unitIs(const QString &text, qsizetype i, char16_t c)
+{
+    return i < text.size() && text.at(i).unicode() == c;
+}
 
 [[noreturn]] void invalid(const QString &pattern)
 {
@@ -89,24 +126,23 @@ void addMember(std::bitset<256> &members, int b)
         members.set(size_t(b - 'A' + 'a'));
 }
 
-/// Parses the set that starts after "[" at \a i into \a mask; \a i ends after its "]".
-void parseSet(const Chars &p, size_t &i, const QString &pattern, Mask &mask)
+/// Parses the set that starts after "[" at \a i of \a p into \a mask; \a i ends after its "]".
+void parseSet(const QString &p, qsizetype &i, Mask &mask)
 {
-    Token t{Token::Set, false, quint16(mask.sets.size()), 0};
+    const quint32 index = quint32(mask.sets.size());
     mask.sets.emplace_back();
     std::bitset<256> &members = mask.sets.back();
-    if (i < p.size() && p[i] == U'!') {
-        t.negate = true;
+    const bool negate = unitIs(p, i, u'!');
+    if (negate)
         ++i;
-    }
-    if (i >= p.size() || p[i] == U']' || p[i] == U'-')
-        invalid(pattern); // an empty set, or one that begins with a hyphen
-    while (i < p.size() && p[i] != U']') {
-        const char32_t first = p[i++];
+    if (i >= p.size() || unitIs(p, i, u']') || unitIs(p, i, u'-'))
+        invalid(p); // an empty set, or one that begins with a hyphen
+    while (i < p.size() && !unitIs(p, i, u']')) {
+        const char32_t first = nextChar(p, i);
         char32_t last = first;
-        if (i + 1 < p.size() && p[i] == U'-' && p[i + 1] != U']') {
-            last = p[i + 1];
-            i += 2;
+        if (unitIs(p, i, u'-') && i + 1 < p.size() && !unitIs(p, i + 1, u']')) {
+            ++i;
+            last = nextChar(p, i);
         }
         // Double-byte characters take no part in a set, nor does a range reaching one.
         const int from = singleByte(first);
@@ -117,38 +153,37 @@ void parseSet(const Chars &p, size_t &i, const QString &pattern, Mask &mask)
             addMember(members, b);
     }
     if (i >= p.size())
-        invalid(pattern); // no closing "]"
+        invalid(p); // no closing "]"
     ++i;
-    mask.tokens.push_back(t);
+    mask.tokens.push_back(Token::set(index, negate));
 }
 
-void compile(const QString &pattern, Mask &mask)
+void compile(const QString &p, Mask &mask)
 {
-    const Chars p = toChars(pattern);
     mask.tokens.clear();
     mask.sets.clear();
-    mask.tokens.reserve(p.size());
+    mask.tokens.reserve(size_t(p.size()));
     int starGroups = 0;
-    size_t i = 0;
+    qsizetype i = 0;
     while (i < p.size()) {
-        const char32_t c = p[i++];
+        const char32_t c = nextChar(p, i);
         if (c == U'*') {
-            if (mask.tokens.empty() || mask.tokens.back().kind != Token::Star) {
-                mask.tokens.push_back(Token{Token::Star, false, 0, 0});
+            if (mask.tokens.empty() || mask.tokens.back().kind() != Token::Star) {
+                mask.tokens.push_back(Token::star());
                 if (++starGroups > kMaxStarGroups)
-                    invalid(pattern);
+                    invalid(p);
             }
             // The "?" right after a "*" adds nothing.
-            if (i < p.size() && p[i] == U'?')
+            if (unitIs(p, i, u'?'))
                 ++i;
         } else if (c == U'?') {
-            mask.tokens.push_back(Token{Token::Any, false, 0, 0});
+            mask.tokens.push_back(Token::any());
         } else if (c == U'[') {
             if (mask.sets.size() >= 0xFFFF)
-                invalid(pattern);
-            parseSet(p, i, pattern, mask);
+                invalid(p);
+            parseSet(p, i, mask);
         } else {
-            mask.tokens.push_back(Token{Token::Literal, false, 0, foldAscii(c)});
+            mask.tokens.push_back(Token::literal(foldAscii(c)));
         }
     }
 }
@@ -171,13 +206,13 @@ bool matchTokens(const Mask &mask, const Chars &text)
 {
     const std::vector<Token> &tokens = mask.tokens;
     size_t firstStar = 0;
-    while (firstStar < tokens.size() && tokens[firstStar].kind != Token::Star)
+    while (firstStar < tokens.size() && tokens[firstStar].kind() != Token::Star)
         ++firstStar;
     if (firstStar == tokens.size())
         return tokens.size() == text.size() && segmentAt(mask, 0, tokens.size(), text, 0);
 
     size_t lastStar = tokens.size() - 1;
-    while (tokens[lastStar].kind != Token::Star)
+    while (tokens[lastStar].kind() != Token::Star)
         --lastStar;
     const size_t headLen = firstStar;
     const size_t tailLen = tokens.size() - lastStar - 1;
@@ -193,7 +228,7 @@ bool matchTokens(const Mask &mask, const Chars &text)
     size_t k = firstStar + 1;
     while (k < lastStar) {
         size_t end = k;
-        while (tokens[end].kind != Token::Star)
+        while (tokens[end].kind() != Token::Star)
             ++end;
         const size_t len = end - k;
         bool found = false;
@@ -211,14 +246,51 @@ bool matchTokens(const Mask &mask, const Chars &text)
     return true;
 }
 
+/// Patterns longer than this are kept as their line and compiled again only for a text long
+/// enough to match them: a list of megabyte lines would otherwise hold four bytes a character.
+constexpr size_t kKeptTokens = 4096;
+
+/// The number of characters a text needs at least to match \a mask.
+size_t minimumLength(const Mask &mask)
+{
+    size_t n = 0;
+    for (const Token t : mask.tokens)
+        n += t.kind() != Token::Star;
+    return n;
+}
+
+/// One valid line: its compiled mask, or only the line's index when it is long.
+struct Pattern
+{
+    Mask mask;
+    qsizetype line = -1;
+    size_t minLength = 0;
+};
+
 /// The patterns of the last file read, compiled. The file is still read at every check; only
 /// the compiling is saved while its lines stay the same.
 struct CompiledList
 {
     QStringList lines;
-    std::vector<Mask> masks; // the valid lines
-    QStringList errors;      // one invalid-pattern message per invalid line
-    bool reported = false;   // the errors were thrown once for these lines
+    std::vector<Pattern> patterns; // the valid lines
+    QStringList errors;            // one invalid-pattern message per invalid line
+    bool reported = false;         // the errors were thrown once for these lines
+
+    bool matches(const Chars &text) const
+    {
+        thread_local Mask scratch;
+        for (const Pattern &p : patterns) {
+            if (p.line < 0) {
+                if (matchTokens(p.mask, text))
+                    return true;
+            } else if (text.size() >= p.minLength) {
+                compile(lines.at(p.line), scratch);
+                if (matchTokens(scratch, text))
+                    return true;
+            }
+        }
+        return false;
+    }
 };
 
 CompiledList &compiledList(const QStringList &lines)
@@ -229,19 +301,29 @@ CompiledList &compiledList(const QStringList &lines)
         return cache;
     valid = false;
     cache.lines = lines;
-    cache.masks.clear();
+    cache.patterns.clear();
     cache.errors.clear();
     cache.reported = false;
-    cache.masks.reserve(size_t(lines.size()));
-    for (const QString &line : lines) {
-        Mask mask;
+    cache.patterns.reserve(size_t(lines.size()));
+    // Long lines are compiled into one mask used again and again, so they cost no memory
+    // beyond the longest of them.
+    Mask scratch;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        Pattern pattern;
+        Mask &mask = lines.at(i).size() > qsizetype(kKeptTokens) ? scratch : pattern.mask;
         try {
-            compile(line, mask);
+            compile(lines.at(i), mask);
         } catch (const DorvuError &e) {
             cache.errors.append(e.message());
             continue;
         }
-        cache.masks.push_back(std::move(mask));
+        if (&mask == &scratch && mask.tokens.size() > kKeptTokens) {
+            pattern.line = i;
+            pattern.minLength = minimumLength(mask);
+        } else if (&mask == &scratch) {
+            pattern.mask = scratch;
+        }
+        cache.patterns.push_back(std::move(pattern));
     }
     valid = true;
     return cache;
@@ -258,14 +340,7 @@ bool IsBlockedURL(const QString &text)
     const QStringList patterns =
         TextFile::readLines(ProgramFolder::file(QStringLiteral("CloseURL.txt")));
     CompiledList &list = compiledList(patterns);
-    const Chars chars = toChars(text);
-    bool blocked = false;
-    for (const Mask &mask : list.masks) {
-        if (matchTokens(mask, chars)) {
-            blocked = true;
-            break;
-        }
-    }
+    const bool blocked = list.matches(toChars(text));
     // Invalid lines are skipped. They are reported once for each content of the file, not at
     // every check: checks come with every title and every command state of every page, and
     // each report would be a box of its own.
