@@ -161,11 +161,15 @@ namespace SjisCodec {
 
 QString decode(const QByteArray &bytes)
 {
-    const qsizetype n = bytes.size();
+    return decode(bytes.constData(), bytes.size());
+}
+
+QString decode(const char *data, qsizetype n)
+{
     if (n == 0)
         return QString();
-    if (isAscii(bytes.constData(), n))
-        return QString::fromLatin1(bytes);
+    if (isAscii(data, n))
+        return QString::fromLatin1(data, n);
 
     // Every character of CP932 is one or two bytes and lies in the BMP, and every escape is one
     // unit per byte: the text never has more UTF-16 units than the input has bytes.
@@ -177,7 +181,7 @@ QString decode(const QByteArray &bytes)
     if (!conv.valid()) {
         // No CP932 in this C library: keep ASCII, escape everything else.
         for (qsizetype i = 0; i < n; ++i) {
-            const unsigned char b = static_cast<unsigned char>(bytes[i]);
+            const unsigned char b = static_cast<unsigned char>(data[i]);
             *dst++ = b < 0x80 ? char16_t(b) : char16_t(kEscapeBase + b);
         }
         out.truncate(dst - base);
@@ -185,7 +189,7 @@ QString decode(const QByteArray &bytes)
     }
     iconv_t cd = conv.get();
 
-    char *in = const_cast<char *>(bytes.constData());
+    char *in = const_cast<char *>(data);
     size_t inLeft = size_t(n);
     while (inLeft > 0) {
         char *outPtr = reinterpret_cast<char *>(dst);

@@ -15,6 +15,7 @@
 namespace SjisCodec {
 
 QString decode(const QByteArray &bytes);
+QString decode(const char *data, qsizetype size);
 QByteArray encode(const QString &text);
 
 } // namespace SjisCodec

@@ -25,6 +25,25 @@ QString fullPath(const QString &path)
     return QFileInfo(path).absoluteFilePath();
 }
 
+/// Calls \a line with the start and size of each line of \a bytes, split at CR LF, CR or LF.
+template<typename Line>
+void forEachLine(const QByteArray &bytes, Line line)
+{
+    const char *p = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == '\r' || p[i] == '\n') {
+            line(start, i - start);
+            if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        line(start, n - start);
+}
+
 } // namespace
 
 namespace TextFile {
@@ -70,19 +89,20 @@ QStringList splitLines(const QString &text)
 QList<QByteArray> splitByteLines(const QByteArray &bytes)
 {
     QList<QByteArray> lines;
-    const char *p = bytes.constData();
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] == '\r' || p[i] == '\n') {
-            lines.append(bytes.mid(start, i - start));
-            if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(bytes.mid(start));
+    forEachLine(bytes, [&](qsizetype start, qsizetype size) {
+        lines.append(bytes.mid(start, size));
+    });
+    return lines;
+}
+
+QStringList decodeLines(const QByteArray &bytes)
+{
+    // CR and LF are never part of a double-byte character, so the lines can be split before
+    // decoding, and the whole text is never held decoded beside its lines.
+    QStringList lines;
+    forEachLine(bytes, [&](qsizetype start, qsizetype size) {
+        lines.append(SjisCodec::decode(bytes.constData() + start, size));
+    });
     return lines;
 }
 
@@ -91,7 +111,7 @@ QStringList readLines(const QString &path)
     QByteArray bytes;
     if (!readBytes(path, &bytes))
         throw DorvuError(QStringLiteral("ファイル %1 は開けません").arg(path));
-    return splitLines(SjisCodec::decode(bytes));
+    return decodeLines(bytes);
 }
 
 QStringList readLinesOrEmpty(const QString &path)
@@ -99,7 +119,7 @@ QStringList readLinesOrEmpty(const QString &path)
     QByteArray bytes;
     if (!readBytes(path, &bytes))
         return QStringList();
-    return splitLines(SjisCodec::decode(bytes));
+    return decodeLines(bytes);
 }
 
 void writeLines(const QString &path, const QStringList &lines)

@@ -32,5 +32,7 @@ int removeStaleTemporaries(const QString &folder,
 QStringList splitLines(const QString &text);
 /// The same split on raw bytes, for files whose lines must go back byte for byte.
 QList<QByteArray> splitByteLines(const QByteArray &bytes);
+/// Shift_JIS bytes as lines, split as splitLines splits decoded text.
+QStringList decodeLines(const QByteArray &bytes);
 
 } // namespace TextFile
