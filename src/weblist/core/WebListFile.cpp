@@ -99,12 +99,7 @@ bool endsWithLineEnd(const QByteArray &text)
 
 QStringList decodeLines(const QByteArray &text)
 {
-    const QList<QByteArray> lines = splitLines(text);
-    QStringList decoded;
-    decoded.reserve(lines.size());
-    for (const QByteArray &line : lines)
-        decoded.append(SjisCodec::decode(line));
-    return decoded;
+    return TextFile::decodeLines(text);
 }
 
 namespace {
@@ -144,16 +139,18 @@ QStringList readIfFile(const QString &path)
 
 QByteArray encodeLines(const QStringList &lines)
 {
-    QString text;
+    // Line by line: the CR LF between two lines ends whatever the codec carries from one
+    // character to the next, so the bytes are those of the joined text, which is never made.
     qsizetype size = 0;
     for (const QString &line : lines)
         size += line.size() + 2;
-    text.reserve(size);
+    QByteArray bytes;
+    bytes.reserve(size);
     for (const QString &line : lines) {
-        text += line;
-        text += QLatin1String("\r\n");
+        bytes += SjisCodec::encode(line);
+        bytes += "\r\n";
     }
-    return SjisCodec::encode(text);
+    return bytes;
 }
 
 void write(const QString &path, const QStringList &lines)
