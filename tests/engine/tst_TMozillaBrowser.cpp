@@ -34,10 +34,10 @@ QString S(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-/// Kills this process's WebKit web processes, as a crash would; returns how many.
-int killWebProcesses()
+/// The process ids of this process's WebKit web processes.
+QList<int> webProcesses()
 {
-    int killed = 0;
+    QList<int> pids;
     const QStringList all = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
     for (const QString &name : all) {
         bool ok = false;
@@ -52,10 +52,18 @@ int killWebProcesses()
             continue;
         const QByteArray line = stat.readAll();
         const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields.at(1).toInt() == int(QCoreApplication::applicationPid()) &&
-            ::kill(pid, SIGKILL) == 0)
-            ++killed;
+        if (fields.size() > 1 && fields.at(1).toInt() == int(QCoreApplication::applicationPid()))
+            pids.append(pid);
     }
+    return pids;
+}
+
+/// Kills this process's WebKit web processes, as a crash would; returns how many.
+int killWebProcesses()
+{
+    int killed = 0;
+    for (const int pid : webProcesses())
+        killed += ::kill(pid, SIGKILL) == 0;
     return killed;
 }
 
@@ -302,6 +310,29 @@ private Q_SLOTS:
         browser->Refresh();
         QTRY_VERIFY_WITH_TIMEOUT(title.last().at(0) == QStringLiteral("Page A"), kTimeout);
         QVERIFY(m_server.wasRequested(QStringLiteral("/a")));
+    }
+
+    // Pages of one site share a web process, and the page that joined it still shows; a page
+    // of another site gets a process of its own.
+    void pagesOfOneSiteShareAWebProcess()
+    {
+        auto first = makeBrowser();
+        QVERIFY(load(first.get(), "/a"));
+        const qsizetype alone = webProcesses().size();
+        auto second = makeBrowser();
+        QSignalSpy title(second.get(), &TEngineBrowser::OnTitleChange);
+        QVERIFY(load(second.get(), "/b"));
+        QTRY_VERIFY_WITH_TIMEOUT(!title.isEmpty() && title.last().at(0) == QStringLiteral("Page B"),
+                                 kTimeout);
+        QCOMPARE(webProcesses().size(), alone);
+
+        auto other = makeBrowser();
+        QSignalSpy done(other.get(), &TEngineBrowser::OnDocumentComplete);
+        QUrl elsewhere(url("/a"));
+        elsewhere.setHost(QStringLiteral("localhost"));
+        other->Navigate(elsewhere.toString());
+        QVERIFY(done.wait(kTimeout));
+        QCOMPARE(webProcesses().size(), alone + 1);
     }
 
     // A window stops a page whose title is blocked and closes it at the next command-state

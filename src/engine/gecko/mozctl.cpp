@@ -12,9 +12,11 @@
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 struct MozCtlView
 {
@@ -27,6 +29,8 @@ struct MozCtlView
     bool loading = false;
     bool finished = false;
     bool committed = false;
+    /// Made for a page's own new-window request: it keeps the opener's web process.
+    bool related = false;
     std::string status;
     /// The address reloaded in a detected character set: it is not examined again, and the
     /// view's default character set is that one until another address loads.
@@ -46,6 +50,8 @@ struct Pending
 MozCtlTextHandler g_clipboardHandler = nullptr;
 void *g_clipboardContext = nullptr;
 WebKitWebContext *g_context = nullptr;
+// The views not yet destroyed, oldest first.
+std::vector<MozCtlView *> g_views;
 
 bool sandboxDisabledByEnvironment()
 {
@@ -382,7 +388,8 @@ gboolean onKeyPressAfter(GtkWidget *, GdkEventKey *event, MozCtlView *v)
     return FALSE;
 }
 
-void setUp(MozCtlView *v)
+// The web view's settings, its place in the window and its signals.
+void setUpWeb(MozCtlView *v)
 {
     WebKitSettings *settings = webkit_web_view_get_settings(v->web);
     // Pop-ups must reach the host, which decides what to block.
@@ -393,19 +400,10 @@ void setUp(MozCtlView *v)
     // Only the page's own scripts: the host still runs its scripts in the page.
     webkit_settings_set_enable_javascript_markup(settings, ProfileContext::prefs().JavaScript);
 
-    // Override-redirect and far off screen: no window manager ever frames it, and nothing
-    // shows should it be mapped before the host has reparented it.
-    v->window = gtk_window_new(GTK_WINDOW_POPUP);
-    g_object_ref(v->window); // GTK destroys it itself should X destroy its window
-    gtk_window_set_decorated(GTK_WINDOW(v->window), FALSE);
-    gtk_window_move(GTK_WINDOW(v->window), -32000, -32000);
-    gtk_window_set_default_size(GTK_WINDOW(v->window), 300, 200);
     gtk_container_add(GTK_CONTAINER(v->window), GTK_WIDGET(v->web));
     gtk_widget_show(GTK_WIDGET(v->web));
     gtk_widget_set_can_focus(GTK_WIDGET(v->web), TRUE);
     gtk_widget_grab_focus(GTK_WIDGET(v->web));
-    gtk_widget_realize(v->window);
-    v->cancel = g_cancellable_new();
 
     g_signal_connect(v->web, "notify::title", G_CALLBACK(onTitle), v);
     g_signal_connect(v->web, "notify::estimated-load-progress", G_CALLBACK(onProgress), v);
@@ -418,6 +416,22 @@ void setUp(MozCtlView *v)
     g_signal_connect(v->web, "web-process-terminated", G_CALLBACK(onProcessTerminated), v);
     g_signal_connect(webkit_web_view_get_back_forward_list(v->web), "changed",
                      G_CALLBACK(onHistory), v);
+}
+
+void setUp(MozCtlView *v)
+{
+    // Override-redirect and far off screen: no window manager ever frames it, and nothing
+    // shows should it be mapped before the host has reparented it.
+    v->window = gtk_window_new(GTK_WINDOW_POPUP);
+    g_object_ref(v->window); // GTK destroys it itself should X destroy its window
+    gtk_window_set_decorated(GTK_WINDOW(v->window), FALSE);
+    gtk_window_move(GTK_WINDOW(v->window), -32000, -32000);
+    gtk_window_set_default_size(GTK_WINDOW(v->window), 300, 200);
+    setUpWeb(v);
+    gtk_widget_realize(v->window);
+    v->cancel = g_cancellable_new();
+    g_views.push_back(v);
+
     g_signal_connect(v->window, "focus-in-event", G_CALLBACK(onFocusIn), v);
     g_signal_connect(v->window, "focus-out-event", G_CALLBACK(onFocusOut), v);
     g_signal_connect_after(v->window, "key-press-event", G_CALLBACK(onKeyPressAfter), v);
@@ -445,6 +459,7 @@ MozCtlView *createRelated(MozCtlView *related, const MozCtlEvents *events, void 
         v->events = *events;
     v->owner = owner;
     v->web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(related->web));
+    v->related = true;
     setUp(v);
     return v;
 }
@@ -484,6 +499,7 @@ void destroy(MozCtlView *v)
     if (!v || v->dead)
         return;
     v->dead = true;
+    g_views.erase(std::remove(g_views.begin(), g_views.end(), v), g_views.end());
     g_cancellable_cancel(v->cancel);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(v->web), v);
     g_signal_handlers_disconnect_by_data(v->web, v);
@@ -516,8 +532,57 @@ void focus(MozCtlView *v)
     giveFocus(v);
 }
 
+/// The site of \a uri as the web processes are shared: its scheme and registrable domain (the
+/// host itself for an IP address or a name without one); "file://" for local files; empty for
+/// anything else.
+std::string siteOf(const char *uri)
+{
+    GUri *parsed = uri ? g_uri_parse(uri, G_URI_FLAGS_NONE, nullptr) : nullptr;
+    if (!parsed)
+        return std::string();
+    std::string site;
+    const char *scheme = g_uri_get_scheme(parsed);
+    const char *host = g_uri_get_host(parsed);
+    if (host && *host) {
+        gchar *lower = g_ascii_strdown(host, -1);
+        const char *base = soup_tld_get_base_domain(lower, nullptr);
+        site = std::string(scheme) + "://" + (base ? base : lower);
+        g_free(lower);
+    } else if (g_ascii_strcasecmp(scheme, "file") == 0) {
+        site = "file://";
+    }
+    g_uri_unref(parsed);
+    return site;
+}
+
+/// Before a view's first address: when another view already shows that site, the view is made
+/// anew in that view's web process. Pages of one site then share a process, as they do in the
+/// other engine, and pages of different sites never do.
+void joinSiteProcess(MozCtlView *v, const char *uri)
+{
+    if (v->related || webkit_web_view_get_uri(v->web))
+        return;
+    const std::string site = siteOf(uri);
+    if (site.empty())
+        return;
+    MozCtlView *peer = nullptr;
+    for (auto it = g_views.rbegin(); it != g_views.rend() && !peer; ++it) {
+        if (*it != v && siteOf(webkit_web_view_get_uri((*it)->web)) == site)
+            peer = *it;
+    }
+    if (!peer)
+        return;
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(v->web), v);
+    g_signal_handlers_disconnect_by_data(v->web, v);
+    // The window holds the only reference: removing the view destroys it.
+    gtk_container_remove(GTK_CONTAINER(v->window), GTK_WIDGET(v->web));
+    v->web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(peer->web));
+    setUpWeb(v);
+}
+
 void loadUri(MozCtlView *v, const char *uri)
 {
+    joinSiteProcess(v, uri);
     webkit_web_view_load_uri(v->web, uri);
 }
 
