@@ -566,6 +566,8 @@ def scenarios(options):
         # 100 pages against the peers: long, so only when asked for (--only hundred).
         Scenario("hundred", "100 pages", 100, 1, False, times_and_memory, "all"),
         Scenario("webkit", "WebKit, 20 pages", 20, 1, False, times_and_memory, "webkit"),
+        Scenario("webkitsites", "WebKit, 20 pages, %d sites" % spread, 20, spread, False,
+                 times_and_memory, "webkit"),
     ]
 
 
@@ -654,7 +656,8 @@ def main(argv=None):
     parser.add_argument("--hosts", type=int, default=5,
                         help="loopback sites the spread scenario uses (5)")
     parser.add_argument("--only", nargs="+", metavar="SCENARIO",
-                        choices=["one", "twenty", "sites", "list20", "list100", "hundred", "webkit"],
+                        choices=["one", "twenty", "sites", "list20", "list100", "hundred", "webkit",
+                                 "webkitsites"],
                         help="run only these scenarios (hundred runs only when named)")
     parser.add_argument("--browsers", nargs="+", metavar="PEER",
                         help="peers to run (default: every installed one of chromium, "
