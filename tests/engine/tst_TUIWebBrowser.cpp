@@ -3,6 +3,7 @@
 #include "DorvuError.h"
 #include "EncodingPages.h"
 #include "ErrorHandler.h"
+#include "ScriptResult.h"
 #include "TUIWebBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
@@ -97,6 +98,7 @@ private Q_SLOTS:
     void saveAsWritesArchive();
     void saveAsFailureIsReported();
     void pageOutOfSightHasNoView();
+    void pageOutOfSightSleepsAndWakesInSight();
 
 private:
     TUIWebBrowser *makeBrowser(const TDownLoadControl &set = TDownLoadControl::defaultSet());
@@ -831,6 +833,45 @@ void tst_TUIWebBrowser::pageOutOfSightHasNoView()
     QTRY_VERIFY_WITH_TIMEOUT(behind->hasView() && behind->page()->isVisible(), kTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(!front->page()->isVisible(), kTimeout);
     QCOMPARE(behind->LocationURL(), m_server.url(QStringLiteral("/a")).toString());
+}
+
+// A page behind another is frozen after its sleep time and keeps its document; later it is
+// discarded where the engine recommends it. In sight again, it is active at its address.
+void tst_TUIWebBrowser::pageOutOfSightSleepsAndWakesInSight()
+{
+    using State = QWebEnginePage::LifecycleState;
+    QMdiArea area;
+    area.resize(800, 600);
+    auto *behind = new TUIWebBrowser;
+    auto *front = new TUIWebBrowser;
+    QMdiSubWindow *behindWindow = area.addSubWindow(behind);
+    QMdiSubWindow *frontWindow = area.addSubWindow(front);
+    area.show();
+    behindWindow->showMaximized();
+    frontWindow->showMaximized();
+    area.setActiveSubWindow(frontWindow);
+    load(front, QStringLiteral("/b"));
+    load(behind, QStringLiteral("/a"));
+    QCOMPARE(runScript(behind, QStringLiteral("document.body.dataset.kept = 'yes'")),
+             QStringLiteral("yes"));
+
+    behind->setSleepAfter(300);
+    front->setSleepAfter(300);
+    QTRY_COMPARE_WITH_TIMEOUT(behind->page()->lifecycleState(), State::Frozen, kTimeout);
+    area.setActiveSubWindow(behindWindow);
+    QTRY_COMPARE_WITH_TIMEOUT(behind->page()->lifecycleState(), State::Active, kTimeout);
+    QCOMPARE(runScript(behind, QStringLiteral("document.body.dataset.kept")),
+             QStringLiteral("yes"));
+    QTRY_COMPARE_WITH_TIMEOUT(front->page()->lifecycleState(), State::Frozen, kTimeout);
+
+    // Frozen, then discarded in six sleep times, where the engine would have it so.
+    QTRY_VERIFY_WITH_TIMEOUT(front->page()->lifecycleState() == State::Discarded ||
+                                 front->page()->recommendedState() != State::Discarded,
+                             kTimeout);
+    area.setActiveSubWindow(frontWindow);
+    QTRY_COMPARE_WITH_TIMEOUT(front->page()->lifecycleState(), State::Active, kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(front->LocationURL(), m_server.url(QStringLiteral("/b")).toString(),
+                              kTimeout);
 }
 
 QTEST_MAIN(tst_TUIWebBrowser)

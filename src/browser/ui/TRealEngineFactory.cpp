@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "TRealEngineFactory.h"
 
+#include "IniFile.h"
+#include "SettingsKeys.h"
 #include "TMozillaBrowser.h"
 #include "TUIWebBrowser.h"
 
@@ -11,7 +13,10 @@ TEngineBrowser *TRealEngineFactory::create(EngineKind kind, QWidget *parent)
         return TMozillaBrowser::create(parent);
     // Host options of a page window: accelerators and auto-complete on, the rest off, as a
     // new wrapper has them.
-    return new TUIWebBrowser(parent);
+    auto *browser = new TUIWebBrowser(parent);
+    const int minutes = SettingsKeys::read(IniFile::config(), SettingsKeys::Option_Tab::Sleep);
+    browser->setSleepAfter(int(qBound(0, minutes, 24 * 60)) * 60 * 1000);
+    return browser;
 }
 
 TEngineBrowser *TRealEngineFactory::createCaptureBrowser(TEngineBrowser *requester, QWidget *parent)

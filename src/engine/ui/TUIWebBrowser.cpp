@@ -67,6 +67,9 @@ TUIWebBrowser::TUIWebBrowser(QWidget *parent)
         }
     });
 
+    m_sleep.setSingleShot(true);
+    connect(&m_sleep, &QTimer::timeout, this, &TUIWebBrowser::sleepDeeper);
+
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         // Chromium names a page by its address until the title arrives: that is a commit too.
         if (m_navigationOpen)
@@ -141,8 +144,61 @@ void TUIWebBrowser::updateView()
         else if (!m_viewDelay.isActive())
             m_viewDelay.start();
     } else if (m_view->isVisibleTo(this) != seen) {
+        if (seen)
+            wake();
         m_view->setVisible(seen);
     }
+    updateSleep(seen);
+}
+
+void TUIWebBrowser::setSleepAfter(int ms)
+{
+    m_sleepAfterMs = qMax(0, ms);
+    m_sleep.stop();
+    updateSleep(isSeen());
+}
+
+void TUIWebBrowser::updateSleep(bool seen)
+{
+    if (seen) {
+        m_sleep.stop();
+        wake();
+    } else if (m_sleepAfterMs > 0 && !m_sleep.isActive() &&
+               m_page->lifecycleState() == QWebEnginePage::LifecycleState::Active) {
+        m_sleep.start(m_sleepAfterMs);
+    }
+}
+
+// A page goes no further than the engine recommends: it keeps a page active that plays
+// sound, and frozen rather than discarded where discarding would lose something.
+void TUIWebBrowser::sleepDeeper()
+{
+    using State = QWebEnginePage::LifecycleState;
+    if (isSeen() || m_sleepAfterMs <= 0)
+        return;
+    if (Busy()) {
+        m_sleep.start(m_sleepAfterMs);
+        return;
+    }
+    const State now = m_page->lifecycleState();
+    if (now == State::Discarded)
+        return;
+    const State next = now == State::Active ? State::Frozen : State::Discarded;
+    // Not yet (the page plays sound, say): asked again after as long.
+    if (int(m_page->recommendedState()) < int(next)) {
+        m_sleep.start(next == State::Frozen ? m_sleepAfterMs : m_sleepAfterMs * DiscardAfterSleeps);
+        return;
+    }
+    m_page->setLifecycleState(next);
+    if (next == State::Frozen)
+        m_sleep.start(m_sleepAfterMs * DiscardAfterSleeps);
+}
+
+// Anything asked of the page, and the page coming into sight, wakes it first.
+void TUIWebBrowser::wake()
+{
+    if (m_page->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        m_page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
 }
 
 void TUIWebBrowser::showEvent(QShowEvent *event)
@@ -150,6 +206,12 @@ void TUIWebBrowser::showEvent(QShowEvent *event)
     TEngineBrowser::showEvent(event);
     m_stacking->watch();
     updateView();
+}
+
+void TUIWebBrowser::hideEvent(QHideEvent *event)
+{
+    TEngineBrowser::hideEvent(event);
+    updateSleep(false);
 }
 
 TUIWebBrowser::~TUIWebBrowser()
@@ -182,6 +244,7 @@ QWebEnginePage *TUIWebBrowser::page() const
 
 void TUIWebBrowser::Navigate(const QString &url)
 {
+    wake();
     // A relative file name means a file of the current folder when one exists there.
     const QUrl address = UserAddress::toNavigableUrl(url, QDir::currentPath());
     // A script address and an anchor of the page on show load no document: the engine never
@@ -199,6 +262,7 @@ void TUIWebBrowser::Navigate(const QString &url)
 
 void TUIWebBrowser::GoBack()
 {
+    wake();
     if (!m_page->history()->canGoBack())
         throwNoHistory(true);
     m_navigatePending = true;
@@ -207,6 +271,7 @@ void TUIWebBrowser::GoBack()
 
 void TUIWebBrowser::GoForward()
 {
+    wake();
     if (!m_page->history()->canGoForward())
         throwNoHistory(false);
     m_navigatePending = true;
@@ -222,6 +287,7 @@ void TUIWebBrowser::Stop()
 
 void TUIWebBrowser::Refresh()
 {
+    wake();
     if (m_page->url().isEmpty())
         return;
     m_navigatePending = true;
@@ -231,6 +297,7 @@ void TUIWebBrowser::Refresh()
 
 void TUIWebBrowser::ExecWB(int command, int, const QVariant &input)
 {
+    wake();
     switch (command) {
     case OLECMDID_ZOOM:
         zoom(input);
@@ -262,6 +329,7 @@ void TUIWebBrowser::ExecWB(int command, int, const QVariant &input)
 
 void TUIWebBrowser::RunScript(const QString &script, const ScriptDone &done)
 {
+    wake();
     // Chromium reports no script errors: a failing script gives an empty result. Our scripts
     // run in a world of their own, which sees the page's document but not its scripts, and
     // which runs also while the Script switch keeps the page's own scripts off.
@@ -330,6 +398,7 @@ void TUIWebBrowser::AmbientPropertyChange()
 
 void TUIWebBrowser::SaveAs(const QString &path)
 {
+    wake();
     requireDocument();
     const QString suffix = QFileInfo(path).suffix().toLower();
     const bool archive = suffix == QLatin1String("mht") || suffix == QLatin1String("mhtml");

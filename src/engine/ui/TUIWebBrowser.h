@@ -36,6 +36,9 @@ public:
     static constexpr int ViewDelayMs = 60;
     /// The share of a page that must show before it gets a view.
     static constexpr double MinShownShare = 0.25;
+    /// A frozen page out of sight this many times its sleep time longer is discarded, where
+    /// the engine recommends it.
+    static constexpr int DiscardAfterSleeps = 6;
 
     explicit TUIWebBrowser(QWidget *parent = nullptr);
     ~TUIWebBrowser() override;
@@ -94,6 +97,12 @@ public:
     /// Whether the page has had a view made (it was in sight, or view() was asked for).
     bool hasView() const { return m_view != nullptr; }
 
+    /// How long the page may be out of sight before it is frozen: its scripts and timers stop
+    /// until it is seen again or asked to do something. Later it may be discarded (it loads
+    /// again when it comes back, at its address). 0, as a new wrapper has it: never.
+    void setSleepAfter(int ms);
+    int sleepAfter() const { return m_sleepAfterMs; }
+
     /// The profile every TUIWebBrowser uses.
     static QWebEngineProfile *sharedProfile();
 
@@ -104,6 +113,7 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     friend class UIWebPage;
@@ -111,6 +121,9 @@ private:
     void ensureView();
     bool isSeen() const;
     void updateView();
+    void updateSleep(bool seen);
+    void sleepDeeper();
+    void wake();
 
     // Called by the page.
     QWebEnginePage *pageCreateWindow();
@@ -135,6 +148,8 @@ private:
     QWebEngineView *m_view = nullptr;
     MdiStacking *m_stacking = nullptr;
     QTimer m_viewDelay;
+    QTimer m_sleep;
+    int m_sleepAfterMs = 0;
     UIWebPage *m_page = nullptr;
 
     bool m_navigatePending = false; // Navigate called, engine not yet loading

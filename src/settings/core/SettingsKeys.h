@@ -78,6 +78,8 @@ inline constexpr ColorKey ActivateChColor{Section, u"ActivateChColor", u"clWindo
 inline constexpr ColorKey ActivateBGColor{Section, u"ActivateBGColor", u"clBtnFace"};
 inline constexpr ColorKey DeActivateChColor{Section, u"DeActivateChColor", u"clWindowText"};
 inline constexpr ColorKey DeActivateBGColor{Section, u"DeActivateBGColor", u"clBtnFace"};
+/// Minutes a Chromium page out of sight runs before it is frozen; 0 never.
+inline constexpr IntegerKey Sleep{Section, u"Sleep", 10};
 } // namespace Option_Tab
 
 namespace Option_StartUp {
