@@ -50,6 +50,25 @@ QVariant evaluate(QWebEnginePage *page, const QString &script)
     return result;
 }
 
+/// Two maximized page windows in one area, the second in front.
+struct StackedPair
+{
+    QMdiArea area;
+    TUIWebBrowser *behind = new TUIWebBrowser;
+    TUIWebBrowser *front = new TUIWebBrowser;
+    QMdiSubWindow *behindWindow = area.addSubWindow(behind);
+    QMdiSubWindow *frontWindow = area.addSubWindow(front);
+
+    StackedPair()
+    {
+        area.resize(800, 600);
+        area.show();
+        behindWindow->showMaximized();
+        frontWindow->showMaximized();
+        area.setActiveSubWindow(frontWindow);
+    }
+};
+
 } // namespace
 
 class tst_TUIWebBrowser : public QObject
@@ -813,23 +832,16 @@ void tst_TUIWebBrowser::saveAsFailureIsReported()
 // it covers then is hidden from the engine.
 void tst_TUIWebBrowser::pageOutOfSightHasNoView()
 {
-    QMdiArea area;
-    area.resize(800, 600);
-    auto *behind = new TUIWebBrowser;
-    auto *front = new TUIWebBrowser;
-    QMdiSubWindow *behindWindow = area.addSubWindow(behind);
-    QMdiSubWindow *frontWindow = area.addSubWindow(front);
-    area.show();
-    behindWindow->showMaximized();
-    frontWindow->showMaximized();
-    area.setActiveSubWindow(frontWindow);
+    StackedPair pair;
+    TUIWebBrowser *behind = pair.behind;
+    TUIWebBrowser *front = pair.front;
     load(front, QStringLiteral("/b"));
     load(behind, QStringLiteral("/a"));
     QTRY_VERIFY_WITH_TIMEOUT(front->hasView() && front->page()->isVisible(), kTimeout);
     QVERIFY(!behind->hasView());
     QVERIFY(!behind->page()->isVisible());
 
-    area.setActiveSubWindow(behindWindow);
+    pair.area.setActiveSubWindow(pair.behindWindow);
     QTRY_VERIFY_WITH_TIMEOUT(behind->hasView() && behind->page()->isVisible(), kTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(!front->page()->isVisible(), kTimeout);
     QCOMPARE(behind->LocationURL(), m_server.url(QStringLiteral("/a")).toString());
@@ -840,16 +852,9 @@ void tst_TUIWebBrowser::pageOutOfSightHasNoView()
 void tst_TUIWebBrowser::pageOutOfSightSleepsAndWakesInSight()
 {
     using State = QWebEnginePage::LifecycleState;
-    QMdiArea area;
-    area.resize(800, 600);
-    auto *behind = new TUIWebBrowser;
-    auto *front = new TUIWebBrowser;
-    QMdiSubWindow *behindWindow = area.addSubWindow(behind);
-    QMdiSubWindow *frontWindow = area.addSubWindow(front);
-    area.show();
-    behindWindow->showMaximized();
-    frontWindow->showMaximized();
-    area.setActiveSubWindow(frontWindow);
+    StackedPair pair;
+    TUIWebBrowser *behind = pair.behind;
+    TUIWebBrowser *front = pair.front;
     load(front, QStringLiteral("/b"));
     load(behind, QStringLiteral("/a"));
     QCOMPARE(runScript(behind, QStringLiteral("document.body.dataset.kept = 'yes'")),
@@ -858,7 +863,7 @@ void tst_TUIWebBrowser::pageOutOfSightSleepsAndWakesInSight()
     behind->setSleepAfter(300);
     front->setSleepAfter(300);
     QTRY_COMPARE_WITH_TIMEOUT(behind->page()->lifecycleState(), State::Frozen, kTimeout);
-    area.setActiveSubWindow(behindWindow);
+    pair.area.setActiveSubWindow(pair.behindWindow);
     QTRY_COMPARE_WITH_TIMEOUT(behind->page()->lifecycleState(), State::Active, kTimeout);
     QCOMPARE(runScript(behind, QStringLiteral("document.body.dataset.kept")),
              QStringLiteral("yes"));
@@ -868,7 +873,7 @@ void tst_TUIWebBrowser::pageOutOfSightSleepsAndWakesInSight()
     QTRY_VERIFY_WITH_TIMEOUT(front->page()->lifecycleState() == State::Discarded ||
                                  front->page()->recommendedState() != State::Discarded,
                              kTimeout);
-    area.setActiveSubWindow(frontWindow);
+    pair.area.setActiveSubWindow(pair.frontWindow);
     QTRY_COMPARE_WITH_TIMEOUT(front->page()->lifecycleState(), State::Active, kTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(front->LocationURL(), m_server.url(QStringLiteral("/b")).toString(),
                               kTimeout);
