@@ -11,6 +11,7 @@
 #include "WebListFile.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -75,9 +76,22 @@ void TWebListOpener::stop()
 
 void TWebListOpener::openNext()
 {
+    // A few windows per turn of the event loop, for at most SliceMs: the list fills the tab
+    // strip quickly, and painting and input still come between the turns.
+    QElapsedTimer slice;
+    slice.start();
+    for (int i = 0; i < WindowsPerTurn && slice.elapsed() < SliceMs; ++i) {
+        if (!openOne())
+            return;
+    }
+    m_timer.start();
+}
+
+bool TWebListOpener::openOne()
+{
     if (!isRunning() || !m_host) {
         finish();
-        return;
+        return false;
     }
     // A message box shown while a window opens runs its own event loop: no second window may
     // open from inside it.
@@ -96,20 +110,21 @@ void TWebListOpener::openNext()
         opened = true;
     });
     if (!isRunning())
-        return; // stopped while the window opened
+        return false; // stopped while the window opened
     ++m_opened;
     // A window that cannot be made (no engine, no Gecko folder) ends the list, as the failure
     // of a handler ends the rest of it.
     if (!opened || m_next >= m_pending.size()) {
         finish();
-        return;
+        return false;
     }
     showProgress();
     const WindowList &list = m_host->windowList();
-    if (m_opened == 1 && list.count() > 0)
+    if (m_opened == 1 && list.count() > 0) {
         continueAfterLoad(m_host->childById(list.id(list.count() - 1)));
-    else
-        m_timer.start();
+        return false;
+    }
+    return true;
 }
 
 void TWebListOpener::continueAfterLoad(TBrowserChild *child)

@@ -31,6 +31,9 @@ public:
     /// The other windows are made once the first page has loaded, or after this time: making
     /// them takes the main thread, which the first page's loading needs as well.
     static constexpr int FirstPageWaitMs = 1500;
+    /// After the first, windows open several to a turn of the event loop, for at most this long.
+    static constexpr int SliceMs = 10;
+    static constexpr int WindowsPerTurn = 8;
 
     explicit TWebListOpener(TBrowserHost *host, QObject *parent = nullptr);
     ~TWebListOpener() override;
@@ -61,6 +64,8 @@ protected:
 
 private:
     void openNext();
+    /// Opens the next window; false when the next must wait (or there is none).
+    bool openOne();
     /// Goes on with the next window once \a child's page has loaded (or FirstPageWaitMs).
     void continueAfterLoad(TBrowserChild *child);
     void showProgress();
