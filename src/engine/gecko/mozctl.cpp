@@ -6,6 +6,7 @@
 #include "CharsetSniffer.h"
 #include "MozCtlApi.h"
 #include "ProfileContext.h"
+#include "WebSite.h"
 
 #include <X11/Xlib.h>
 #include <gdk/gdkx.h>
@@ -532,29 +533,6 @@ void focus(MozCtlView *v)
     giveFocus(v);
 }
 
-/// The site of \a uri as the web processes are shared: its scheme and registrable domain (the
-/// host itself for an IP address or a name without one); "file://" for local files; empty for
-/// anything else.
-std::string siteOf(const char *uri)
-{
-    GUri *parsed = uri ? g_uri_parse(uri, G_URI_FLAGS_NONE, nullptr) : nullptr;
-    if (!parsed)
-        return std::string();
-    std::string site;
-    const char *scheme = g_uri_get_scheme(parsed);
-    const char *host = g_uri_get_host(parsed);
-    if (host && *host) {
-        gchar *lower = g_ascii_strdown(host, -1);
-        const char *base = soup_tld_get_base_domain(lower, nullptr);
-        site = std::string(scheme) + "://" + (base ? base : lower);
-        g_free(lower);
-    } else if (g_ascii_strcasecmp(scheme, "file") == 0) {
-        site = "file://";
-    }
-    g_uri_unref(parsed);
-    return site;
-}
-
 /// Before a view's first address: when another view already shows that site, the view is made
 /// anew in that view's web process. Pages of one site then share a process, as they do in the
 /// other engine, and pages of different sites never do.
@@ -562,12 +540,12 @@ void joinSiteProcess(MozCtlView *v, const char *uri)
 {
     if (v->related || webkit_web_view_get_uri(v->web))
         return;
-    const std::string site = siteOf(uri);
+    const std::string site = WebSite::of(uri);
     if (site.empty())
         return;
     MozCtlView *peer = nullptr;
     for (auto it = g_views.rbegin(); it != g_views.rend() && !peer; ++it) {
-        if (*it != v && siteOf(webkit_web_view_get_uri((*it)->web)) == site)
+        if (*it != v && WebSite::of(webkit_web_view_get_uri((*it)->web)) == site)
             peer = *it;
     }
     if (!peer)

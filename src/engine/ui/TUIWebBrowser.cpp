@@ -138,17 +138,16 @@ bool TUIWebBrowser::isSeen() const
 void TUIWebBrowser::updateView()
 {
     const bool seen = isSeen();
+    // A page coming into sight is woken before its view shows.
+    updateSleep(seen);
     if (!m_view) {
         if (!seen)
             m_viewDelay.stop();
         else if (!m_viewDelay.isActive())
             m_viewDelay.start();
     } else if (m_view->isVisibleTo(this) != seen) {
-        if (seen)
-            wake();
         m_view->setVisible(seen);
     }
-    updateSleep(seen);
 }
 
 void TUIWebBrowser::setSleepAfter(int ms)
