@@ -4,6 +4,7 @@
 // open-page call, or none when blocked, and leave no capture window behind.
 #include "ErrorHandler.h"
 #include "IniFile.h"
+#include "MozCtlApi.h"
 #include "MozCtlModule.h"
 #include "TMozillaBrowser.h"
 #include "TRealEngineFactory.h"
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void failedCheckLeavesWindowForRetry();
     void pendingWindowsAreCapped();
     void neverCompletedRequestTimesOut();
+    void captureBrowserThatCannotBeMadeIsRefused();
 
 private:
     void addEngineColumn();
@@ -383,6 +385,26 @@ void tst_Tfrm_tmpWeb::neverCompletedRequestTimesOut()
     QTRY_VERIFY_WITH_TIMEOUT(form.isNull(), kTimeout);
     QCOMPARE(Tfrm_tmpWeb::pendingCount(), 0);
     QVERIFY(m_opened.isEmpty());
+}
+
+void tst_Tfrm_tmpWeb::captureBrowserThatCannotBeMadeIsRefused()
+{
+    // The module can relate no new view to the page: its window.open() gets null, no capture
+    // window is left pending, and the reason is shown once the engine has its answer.
+    MozCtlApi refusing = MozCtlModule::api();
+    refusing.createRelated = [](MozCtlView *, const MozCtlEvents *, void *) -> MozCtlView * {
+        return nullptr;
+    };
+    MozCtlModule::setApiOverride(&refusing);
+    TEngineBrowser *requester = makeRequester(QStringLiteral("webkit"));
+    MozCtlModule::setApiOverride(nullptr);
+    capture(requester);
+    QVERIFY(load(requester, QStringLiteral("/opener")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_requests, 1, kTimeout);
+    QCOMPARE(Tfrm_tmpWeb::pendingCount(), 0);
+    QTRY_COMPARE(m_errors, QStringList{QString::fromUtf8("Geckoエンジンのページを作れません")});
+    QVERIFY(m_opened.isEmpty());
+    delete requester; // before the interface it refers to goes
 }
 
 QTEST_MAIN(tst_Tfrm_tmpWeb)

@@ -20,7 +20,8 @@ public:
     virtual TEngineBrowser *create(EngineKind kind, QWidget *parent) = 0;
     /// The hidden browser of a capture window, which takes over \a requester's new-window
     /// request (of the requester's kind, related to it as that engine needs), with the
-    /// capture window's download-control set. Null when the engine refuses.
+    /// capture window's download-control set. Null when the engine refuses or the browser
+    /// cannot be made (the reason is reported once the engine has gone on); never throws.
     virtual TEngineBrowser *createCaptureBrowser(TEngineBrowser *requester, QWidget *parent) = 0;
 
     /// The download-control set of an IE engine control.

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "TRealEngineFactory.h"
 
+#include "ErrorHandler.h"
 #include "IniFile.h"
 #include "SettingsKeys.h"
 #include "TMozillaBrowser.h"
@@ -21,7 +22,11 @@ TEngineBrowser *TRealEngineFactory::create(EngineKind kind, QWidget *parent)
 
 TEngineBrowser *TRealEngineFactory::createCaptureBrowser(TEngineBrowser *requester, QWidget *parent)
 {
-    TEngineBrowser *browser = requester->CreateNewWindowBrowser(parent);
+    // Called while the engine waits for its answer (inside a C callback for WebKit): a browser
+    // that cannot be made is refused with null, and the reason shown once the engine has
+    // gone on.
+    TEngineBrowser *browser = nullptr;
+    ErrorHandler::RunInCallback([&] { browser = requester->CreateNewWindowBrowser(parent); });
     // The hidden page runs no scripts, Java or plug-ins, bypasses the cache and follows no
     // client-pull refresh; host options stay at the page windows' defaults.
     if (browser)

@@ -34,15 +34,16 @@ Tfrm_tmpWeb::Tfrm_tmpWeb(TEngineFactory *factory, TEngineBrowser *requester, Ope
     , m_openPage(std::move(openPage))
 {
     FormCreate();
+    // Counted as pending only once it has a browser: a window without one is finished by
+    // Capture at once, and nothing may point at it afterwards.
+    WebBrowser1 = factory->createCaptureBrowser(requester, this);
+    if (!WebBrowser1)
+        return;
     pending().append(this);
     m_timeout.setSingleShot(true);
     m_timeout.setInterval(g_captureTimeout);
     connect(&m_timeout, &QTimer::timeout, this, &Tfrm_tmpWeb::finish);
     m_timeout.start();
-
-    WebBrowser1 = factory->createCaptureBrowser(requester, this);
-    if (!WebBrowser1)
-        return;
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     // OnNewWindow2 is answered before the engine goes on, so it needs a direct call.
     connect(WebBrowser1, &TEngineBrowser::OnNewWindow2, this, &Tfrm_tmpWeb::WebBrowser1NewWindow2,

@@ -17,6 +17,7 @@ namespace {
 
 QString g_override;
 const MozCtlApi *g_api = nullptr;
+const MozCtlApi *g_apiOverride = nullptr;
 
 [[noreturn]] void fail(const QString &file, const QString &reason)
 {
@@ -113,6 +114,8 @@ void MozCtlModule::setFolderOverride(const QString &folder)
 
 const MozCtlApi &MozCtlModule::api()
 {
+    if (g_apiOverride)
+        return *g_apiOverride;
     if (!g_api) {
         const QString dir = folder();
         if (dir.isEmpty())
@@ -127,6 +130,11 @@ const MozCtlApi &MozCtlModule::open(const QString &file)
     if (!g_api)
         g_api = load(file);
     return *g_api;
+}
+
+void MozCtlModule::setApiOverride(const MozCtlApi *api)
+{
+    g_apiOverride = api;
 }
 
 bool MozCtlModule::isLoaded()

@@ -33,6 +33,9 @@ public:
     /// loaded when there is one.
     static const MozCtlApi &open(const QString &file);
     static bool isLoaded();
+    /// Tests: browsers made from now on use \a api instead of the module's interface (a copy
+    /// of it with one function failing, say); null restores the module's.
+    static void setApiOverride(const MozCtlApi *api);
     /// The module's interface version and the WebKitGTK version it runs on, as the about box
     /// shows them ("mozctl 2 / WebKitGTK 2.42.1"). Throws as api() does.
     static QString engineVersion();

@@ -21,6 +21,7 @@
 #include <QPlatformSurfaceEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -517,11 +518,16 @@ void TMozillaBrowser::forwardShortcut(unsigned int keysym, unsigned int modifier
 
 // Engine events. A slot may delete this browser: nothing touches it after an emit.
 
+// The on... functions are called by the module from GTK's C code: no exception may unwind
+// through them, so each runs its body under ErrorHandler::RunInCallback.
+
 void TMozillaBrowser::onTitle(void *owner, const char *title)
 {
-    auto *self = static_cast<TMozillaBrowser *>(owner);
-    self->m_title = QString::fromUtf8(title);
-    Q_EMIT self->OnTitleChange(self->m_title);
+    ErrorHandler::RunInCallback([&] {
+        auto *self = static_cast<TMozillaBrowser *>(owner);
+        self->m_title = QString::fromUtf8(title);
+        Q_EMIT self->OnTitleChange(self->m_title);
+    });
 }
 
 QString TMozillaBrowser::EngineName() const
@@ -536,66 +542,88 @@ QString TMozillaBrowser::EngineVersion() const
 
 void TMozillaBrowser::onStatusText(void *owner, const char *text)
 {
-    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnStatusTextChange(QString::fromUtf8(text));
+    ErrorHandler::RunInCallback([&] {
+        Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnStatusTextChange(QString::fromUtf8(text));
+    });
 }
 
 void TMozillaBrowser::onProgress(void *owner, double fraction)
 {
-    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnProgressChange(qRound(fraction * 100), 100);
+    ErrorHandler::RunInCallback([&] {
+        Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnProgressChange(qRound(fraction * 100),
+                                                                       100);
+    });
 }
 
 void TMozillaBrowser::onHistory(void *owner, int canGoBack, int canGoForward)
 {
-    QPointer<TMozillaBrowser> self = static_cast<TMozillaBrowser *>(owner);
-    Q_EMIT self->OnCommandStateChange(CSC_NAVIGATEFORWARD, canGoForward);
-    if (self)
-        Q_EMIT self->OnCommandStateChange(CSC_NAVIGATEBACK, canGoBack);
+    ErrorHandler::RunInCallback([&] {
+        QPointer<TMozillaBrowser> self = static_cast<TMozillaBrowser *>(owner);
+        Q_EMIT self->OnCommandStateChange(CSC_NAVIGATEFORWARD, canGoForward);
+        if (self)
+            Q_EMIT self->OnCommandStateChange(CSC_NAVIGATEBACK, canGoBack);
+    });
 }
 
 MozCtlView *TMozillaBrowser::onNewWindow(void *owner, const char *uri)
 {
-    QPointer<TMozillaBrowser> self = static_cast<TMozillaBrowser *>(owner);
-    TEngineBrowser *target = nullptr;
-    bool cancel = false;
-    Q_EMIT self->OnNewWindow2(&target, &cancel);
-    if (cancel || !target)
-        return nullptr;
-    auto *mine = qobject_cast<TMozillaBrowser *>(target);
-    if (mine && mine->m_view)
-        return mine->m_view; // WebKit refuses it unless CreateNewWindowBrowser made it
-    // A browser of the other kind cannot take over this request: it gets the address instead.
-    const QString address = QString::fromUtf8(uri);
-    ErrorHandler::Run([target, address] { target->Navigate(address); });
-    return nullptr;
+    MozCtlView *view = nullptr;
+    ErrorHandler::RunInCallback([&] {
+        QPointer<TMozillaBrowser> self = static_cast<TMozillaBrowser *>(owner);
+        TEngineBrowser *target = nullptr;
+        bool cancel = false;
+        Q_EMIT self->OnNewWindow2(&target, &cancel);
+        if (cancel || !target)
+            return;
+        auto *mine = qobject_cast<TMozillaBrowser *>(target);
+        if (mine && mine->m_view) {
+            view = mine->m_view; // WebKit refuses it unless CreateNewWindowBrowser made it
+            return;
+        }
+        // A browser of the other kind cannot take over this request: it gets the address.
+        QTimer::singleShot(0, target, [target = QPointer<TEngineBrowser>(target),
+                                       address = QString::fromUtf8(uri)] {
+            ErrorHandler::Run([&] { target->Navigate(address); });
+        });
+    });
+    return view;
 }
 
 void TMozillaBrowser::onBeforeNavigate(void *owner, const char *uri)
 {
-    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnBeforeNavigate2(QString::fromUtf8(uri));
+    ErrorHandler::RunInCallback([&] {
+        Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnBeforeNavigate2(QString::fromUtf8(uri));
+    });
 }
 
 void TMozillaBrowser::onNavigateComplete(void *owner, const char *uri)
 {
-    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnNavigateComplete2(QString::fromUtf8(uri));
+    ErrorHandler::RunInCallback([&] {
+        Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnNavigateComplete2(QString::fromUtf8(uri));
+    });
 }
 
 void TMozillaBrowser::onDocumentComplete(void *owner, const char *uri)
 {
-    if (auto *self = static_cast<TMozillaBrowser *>(owner);
-        self->m_host && self->m_host->isHidden())
-        self->requestSnapshot();
-    Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnDocumentComplete(QString::fromUtf8(uri));
+    ErrorHandler::RunInCallback([&] {
+        auto *self = static_cast<TMozillaBrowser *>(owner);
+        if (self->m_host && self->m_host->isHidden())
+            self->requestSnapshot();
+        Q_EMIT self->OnDocumentComplete(QString::fromUtf8(uri));
+    });
 }
 
 void TMozillaBrowser::onClicked(void *owner)
 {
-    QPointer<TMozillaBrowser> self = static_cast<TMozillaBrowser *>(owner);
-    self->activateSubWindow();
-    if (self) {
-        // The MDI activation may have moved the X focus back to Qt.
-        self->focusPage();
-        Q_EMIT self->activated();
-    }
+    ErrorHandler::RunInCallback([&] {
+        QPointer<TMozillaBrowser> self = static_cast<TMozillaBrowser *>(owner);
+        self->activateSubWindow();
+        if (self) {
+            // The MDI activation may have moved the X focus back to Qt.
+            self->focusPage();
+            Q_EMIT self->activated();
+        }
+    });
 }
 
 void TMozillaBrowser::onFocusChanged(void *owner, int hasFocus)
@@ -611,5 +639,6 @@ void TMozillaBrowser::onFocusChanged(void *owner, int hasFocus)
 
 void TMozillaBrowser::onKeyUnhandled(void *owner, unsigned int keysym, unsigned int modifiers)
 {
-    static_cast<TMozillaBrowser *>(owner)->forwardShortcut(keysym, modifiers);
+    ErrorHandler::RunInCallback(
+        [&] { static_cast<TMozillaBrowser *>(owner)->forwardShortcut(keysym, modifiers); });
 }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 #include <exception>
@@ -21,17 +22,41 @@ ErrorHandler::Sink &sink()
 
 } // namespace
 
+namespace {
+
+/// The text of the exception in flight.
+QString currentMessage()
+{
+    try {
+        throw;
+    } catch (const DorvuError &e) {
+        return e.message();
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("予期しないエラーが発生しました");
+    }
+}
+
+} // namespace
+
 void ErrorHandler::Run(const std::function<void()> &handler)
 {
     try {
         handler();
-    } catch (const DorvuError &e) {
-        Report(e.message());
-    } catch (const std::exception &e) {
-        Report(QString::fromUtf8(e.what()));
     } catch (...) {
         // Nothing may escape into the event loop.
-        Report(QStringLiteral("予期しないエラーが発生しました"));
+        Report(currentMessage());
+    }
+}
+
+void ErrorHandler::RunInCallback(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        const QString text = currentMessage();
+        QTimer::singleShot(0, QCoreApplication::instance(), [text] { Report(text); });
     }
 }
 

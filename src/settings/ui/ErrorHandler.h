@@ -15,6 +15,10 @@ public:
     /// Runs an event handler; a DorvuError (or other exception) abandons the rest of it and is
     /// shown with Report. What the handler changed before stays changed.
     static void Run(const std::function<void()> &handler);
+    /// Runs a handler called from foreign code (a C callback of the WebKit module), which no
+    /// exception may unwind through and which must not wait on a box: an exception is caught
+    /// and shown with Report once control is back in the event loop.
+    static void RunInCallback(const std::function<void()> &handler);
     static void Report(const QString &text);
 
     /// Tests replace the message box; an empty sink restores it. Returns the previous sink.
