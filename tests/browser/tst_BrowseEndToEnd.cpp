@@ -149,8 +149,7 @@ void tst_BrowseEndToEnd::mainWindowTabsCarryThePageTitles()
 void tst_BrowseEndToEnd::geckoWindowLoadsAPage()
 {
     const QString gecko = DorvuProcess::buildDir() + QStringLiteral("/gecko");
-    if (!QFile::exists(gecko + QStringLiteral("/mozctl.so")))
-        QSKIP("the WebKit module is not built");
+    QVERIFY2(QFile::exists(gecko + QStringLiteral("/mozctl.so")), "the WebKit module is not built");
     m_home->write(QStringLiteral("config.ini"),
                   "[General]\r\nLastEngine=Gecko\r\n[Option_Main]\r\nMozilla=1\r\nMozPath=" +
                       gecko.toLocal8Bit() + "\r\n");

@@ -173,7 +173,9 @@ void tst_TTabControl::badColourReportedOnceAndDrawnInDefault()
     pixelInTab(0);
     QTRY_COMPARE(m_rig->errors.size(), 1);
     QVERIFY(m_rig->errors.at(0).contains(QStringLiteral("nocolour")));
-    QTest::qWait(50); // a repeated report would be queued by now
+    // A repeated report would have been posted by now.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     QCOMPARE(m_rig->errors.size(), 1);
 }
 

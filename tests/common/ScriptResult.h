@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include <QDeadlineTimer>
 #include <QPair>
 #include <QString>
 #include <QTest>
@@ -18,8 +17,7 @@ QString runScript(Browser *browser, const QString &script, int timeoutMs = 60000
     browser->RunScript(script, [state](bool ok, const QString &result) {
         *state = {true, ok ? result : QStringLiteral("error: ") + result};
     });
-    QDeadlineTimer deadline(timeoutMs);
-    while (!state->first && !deadline.hasExpired())
-        QTest::qWait(20);
-    return state->first ? state->second : QStringLiteral("timeout");
+    if (!QTest::qWaitFor([&] { return state->first; }, timeoutMs))
+        return QStringLiteral("timeout");
+    return state->second;
 }

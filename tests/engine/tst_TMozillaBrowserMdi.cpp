@@ -143,13 +143,7 @@ private:
     {
         m_area->setActiveSubWindow(m_sub[i]);
         const QPoint probe = m_browser[i]->mapToGlobal(QPoint(40, 40));
-        QDeadlineTimer deadline(kTimeout);
-        while (pixelAt(probe) != colour) {
-            if (deadline.hasExpired())
-                return false;
-            QTest::qWait(50);
-        }
-        return true;
+        return QTest::qWaitFor([&] { return pixelAt(probe) == colour; }, kTimeout);
     }
 
 private Q_SLOTS:

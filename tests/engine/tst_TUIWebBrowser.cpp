@@ -122,6 +122,7 @@ private Q_SLOTS:
 private:
     TUIWebBrowser *makeBrowser(const TDownLoadControl &set = TDownLoadControl::defaultSet());
     void load(TUIWebBrowser *browser, const QString &path);
+    QWidget *shownSurface(TUIWebBrowser *browser);
 
     std::unique_ptr<TestHome> m_caseHome;
     std::unique_ptr<TestHome> m_home;
@@ -194,6 +195,20 @@ TUIWebBrowser *tst_TUIWebBrowser::makeBrowser(const TDownLoadControl &set)
     browser->resize(640, 480);
     browser->show();
     return browser;
+}
+
+/// The widget the page draws on, once the view shows: a page in sight shows its view a moment
+/// after it came into sight, and input to a hidden view goes nowhere.
+QWidget *tst_TUIWebBrowser::shownSurface(TUIWebBrowser *browser)
+{
+    QWidget *surface = nullptr;
+    const bool shown = QTest::qWaitFor(
+        [&] {
+            surface = browser->view()->focusProxy();
+            return surface && surface->isVisible();
+        },
+        kTimeout);
+    return shown ? surface : nullptr;
 }
 
 void tst_TUIWebBrowser::load(TUIWebBrowser *browser, const QString &path)
@@ -736,7 +751,7 @@ void tst_TUIWebBrowser::statusTextFollowsTheLink()
     TUIWebBrowser *browser = makeBrowser();
     load(browser, QStringLiteral("/link"));
     QSignalSpy status(browser, &TEngineBrowser::OnStatusTextChange);
-    QWidget *surface = browser->view()->focusProxy();
+    QWidget *surface = shownSurface(browser);
     QVERIFY(surface);
     QTest::mouseMove(surface, QPoint(60, 60));
     QTRY_VERIFY_WITH_TIMEOUT(!status.isEmpty(), kTimeout);
@@ -754,7 +769,8 @@ void tst_TUIWebBrowser::ownContextMenuReplacesTheEngines()
     browser->setIeNoContext(true);
     load(browser, QStringLiteral("/a"));
     QSignalSpy shown(&menu, &QMenu::aboutToShow);
-    QWidget *surface = browser->view()->focusProxy();
+    QWidget *surface = shownSurface(browser);
+    QVERIFY(surface);
     QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(500, 400));
     QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kTimeout);
     menu.hide();

@@ -364,6 +364,7 @@ void TestIniFile::writeSameValueKeepsFile()
     Fixture f("[A]\r\nk=v\r\n");
     const QFileInfo before(f.ini.path());
     const QDateTime mtime = before.fileTime(QFileDevice::FileModificationTime);
+    // A rewrite must be able to show as a later modification time.
     QTest::qWait(20);
     f.ini.WriteString(S("A"), S("k"), S("v"));
     QCOMPARE(f.bytes(), QByteArray("[A]\r\nk=v\r\n"));

@@ -150,10 +150,7 @@ TBrowserChild *tst_MainFormPageCommands::openAndWait(bool gecko, const QString &
     QSignalSpy complete(child->engine(), &TEngineBrowser::OnDocumentComplete);
     if (!complete.wait(kTimeout))
         return nullptr;
-    QDeadlineTimer deadline(kTimeout);
-    while (child->engine()->Busy() && !deadline.hasExpired())
-        QTest::qWait(20);
-    return child->engine()->Busy() ? nullptr : child;
+    return QTest::qWaitFor([&] { return !child->engine()->Busy(); }, kTimeout) ? child : nullptr;
 }
 
 void tst_MainFormPageCommands::textSizeWaitsForTheLoad()

@@ -33,12 +33,7 @@ QByteArray findWindow(const QString &title)
 bool answer(const QString &title, const QString &keys)
 {
     QByteArray window;
-    QDeadlineTimer deadline(kTimeout);
-    while (window.isEmpty() && !deadline.hasExpired()) {
-        QTest::qWait(200);
-        window = findWindow(title);
-    }
-    if (window.isEmpty())
+    if (!QTest::qWaitFor([&] { return !(window = findWindow(title)).isEmpty(); }, kTimeout))
         return false;
     const QString id = QString::fromLatin1(window);
     return QProcess::execute(QStringLiteral("xdotool"),
@@ -127,7 +122,9 @@ void tst_RecoveryEndToEnd::lastWindowsComeBack()
     QVERIFY(second->waitForFinished(kTimeout));
     const QByteArray marker = listOf({QStringLiteral("/marker")});
     QTRY_COMPARE_WITH_TIMEOUT(winlist(), marker, kTimeout);
-    QTest::qWait(1000); // a page of the list would have reported its title by now
+    // Nothing announces that a page stayed away: a page of the list would have reported its
+    // title within this second.
+    QTest::qWait(1000);
     QCOMPARE(winlist(), marker);
     DorvuProcess::terminate(*run);
     QCOMPARE(run->exitCode(), 0);

@@ -211,7 +211,9 @@ void tst_TWebListMenu::stopDropsTheRest()
     QVERIFY(!m_opener->isRunning());
     const int opened = m_rig->host->windowList().count();
     QVERIFY(opened < 200);
-    QTest::qWait(50); // nothing is left to arrive late
+    // Nothing announces that no window comes late: one still on its way would have come
+    // within a few turns of the event loop.
+    QTest::qWait(50);
     QCOMPARE(m_rig->host->windowList().count(), opened);
     QCOMPARE(openedUrls(), lines.mid(0, opened));
     // The dropped lines leave winlist.
@@ -293,6 +295,7 @@ void tst_TWebListMenu::windowsInFrontForAMomentWait()
     const int last = int(lines.size()) - 1;
     QTRY_COMPARE(m_rig->engineAt(last)->navigated, QStringList{lines.at(last)});
     QCOMPARE(m_rig->host->windowList().selected(), last);
+    // Only time shows that a window in front for a moment did not start its load.
     QTest::qWait(3 * TBrowserChild::ActiveLoadDelayMs);
     QCOMPARE(m_rig->engineAt(last - 1)->navigated, QStringList());
     QCOMPARE(m_rig->engineAt(last - 2)->navigated, QStringList());

@@ -48,23 +48,32 @@ TUIWebBrowser::TUIWebBrowser(QWidget *parent)
     // Japanese pages that name no character set are nearly all UTF-8 nowadays, not Latin-1.
     m_page->settings()->setDefaultTextEncoding(QStringLiteral("UTF-8"));
 
-    // The view comes with the page's first showing (see updateView); until then the page area
-    // is a blank page.
+    // The view is bound to the page before the page loads anything, as Qt WebEngine needs: a
+    // view set on a page that has already rendered without one binds to a drawing surface the
+    // engine may have replaced meanwhile (a process swap), which crashes. It stays hidden until
+    // the page is in sight (see updateView); until then the page area is a blank page.
     setAutoFillBackground(true);
     QPalette blank = palette();
     blank.setColor(QPalette::Window, Qt::white);
     setPalette(blank);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    m_view = new QWebEngineView(this);
+    m_view->setVisible(false);
+    m_view->setPage(m_page);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        if (m_popupMenu)
+            m_popupMenu->popup(m_view->mapToGlobal(pos));
+    });
     m_stacking = new MdiStacking(this);
     connect(m_stacking, &MdiStacking::changed, this, &TUIWebBrowser::updateView);
     m_viewDelay.setSingleShot(true);
     m_viewDelay.setInterval(ViewDelayMs);
     connect(&m_viewDelay, &QTimer::timeout, this, [this] {
-        if (isSeen()) {
-            ensureView();
-            m_view->setVisible(true);
-        }
+        if (isSeen())
+            showView();
     });
 
     m_sleep.setSingleShot(true);
@@ -95,27 +104,14 @@ TUIWebBrowser::TUIWebBrowser(QWidget *parent)
             &TUIWebBrowser::onDownloadRequested);
 
     applyPolicy();
-}
-
-QWebEngineView *TUIWebBrowser::view() const
-{
-    const_cast<TUIWebBrowser *>(this)->ensureView();
-    return m_view;
-}
-
-void TUIWebBrowser::ensureView()
-{
-    if (m_view)
-        return;
-    m_view = new QWebEngineView(this);
-    m_view->setPage(m_page);
-    layout()->addWidget(m_view);
-    setFocusProxy(m_view);
-    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        if (m_popupMenu)
-            m_popupMenu->popup(m_view->mapToGlobal(pos));
-    });
     applyContextMenuPolicy();
+}
+
+void TUIWebBrowser::showView()
+{
+    m_viewDelay.stop();
+    m_viewShown = true;
+    m_view->setVisible(true);
 }
 
 bool TUIWebBrowser::isSeen() const
@@ -124,14 +120,14 @@ bool TUIWebBrowser::isSeen() const
         return false;
     // A shown view stays while any of its page shows; a new one is made only for a page that
     // shows enough to look at, not for the edge of a window in a cascade.
-    if (m_view && m_view->isVisibleTo(this))
+    if (m_view->isVisibleTo(this))
         return m_stacking->cover(this) != MdiStacking::Cover::Whole;
     return m_stacking->shownShare(this) >= MinShownShare;
 }
 
-// A page nobody can see needs no view, and a view costs our process 5 to 40 MiB by its size: a
-// window opened behind others loads with none (its page area stays white), and the view of a
-// window covered by another is hidden.
+// A page nobody can see needs no view on screen, and a shown view costs our process 5 to 40 MiB
+// by its size: a window opened behind others loads with its view hidden (its page area stays
+// white), and the view of a window covered by another is hidden.
 // The engine then takes the page as hidden and slows its timers and drawing down, as it does
 // for a background tab. A window of a bulk open is in front for a moment only, so the first
 // view waits until the page has been in sight for ViewDelayMs.
@@ -140,7 +136,7 @@ void TUIWebBrowser::updateView()
     const bool seen = isSeen();
     // A page coming into sight is woken before its view shows.
     updateSleep(seen);
-    if (!m_view) {
+    if (!m_viewShown) {
         if (!seen)
             m_viewDelay.stop();
         else if (!m_viewDelay.isActive())
@@ -429,8 +425,10 @@ void TUIWebBrowser::applyContextMenuPolicy()
 
 void TUIWebBrowser::focusPage()
 {
-    // The engine edits the focused frame; a page never clicked into has none.
-    ensureView();
+    // The engine edits the focused frame; a page never clicked into has none. A hidden view
+    // takes no focus: a page in sight shows its view now rather than after the delay.
+    if (!m_view->isVisibleTo(this) && isSeen())
+        showView();
     if (!m_view->hasFocus())
         m_view->setFocus(Qt::OtherFocusReason);
 }

@@ -32,9 +32,9 @@ class TUIWebBrowser : public TEngineBrowser
     Q_OBJECT
 
 public:
-    /// How long a page that never had a view must be in sight before it gets one.
+    /// How long a page whose view never showed must be in sight before it shows.
     static constexpr int ViewDelayMs = 60;
-    /// The share of a page that must show before it gets a view.
+    /// The share of a page that must be in sight before its view first shows.
     static constexpr double MinShownShare = 0.25;
     /// A frozen page out of sight this many times its sleep time longer is discarded, where
     /// the engine recommends it.
@@ -92,10 +92,10 @@ public:
     void SaveAs(const QString &path);
 
     QWebEnginePage *page() const;
-    /// The view that shows the page, made now if the page was never shown yet.
-    QWebEngineView *view() const;
-    /// Whether the page has had a view made (it was in sight, or view() was asked for).
-    bool hasView() const { return m_view != nullptr; }
+    /// The view that shows the page; hidden while the page is out of sight.
+    QWebEngineView *view() const { return m_view; }
+    /// Whether the page's view has ever shown (the page was in sight, or it took the focus).
+    bool hasView() const { return m_viewShown; }
 
     /// How long the page may be out of sight before it is frozen: its scripts and timers stop
     /// until it is seen again or asked to do something. Later it may be discarded (it loads
@@ -118,7 +118,7 @@ protected:
 private:
     friend class UIWebPage;
 
-    void ensureView();
+    void showView();
     bool isSeen() const;
     void updateView();
     void updateSleep(bool seen);
@@ -146,6 +146,7 @@ private:
     DownLoadPolicy m_policy;
     QPointer<QMenu> m_popupMenu;
     QWebEngineView *m_view = nullptr;
+    bool m_viewShown = false;
     MdiStacking *m_stacking = nullptr;
     QTimer m_viewDelay;
     QTimer m_sleep;
