@@ -117,6 +117,8 @@ private Q_SLOTS:
     void saveAsWritesArchive();
     void saveAsFailureIsReported();
     void pageOutOfSightHasNoView();
+    void pageChangedOutOfSightShowsAndCloses_data();
+    void pageChangedOutOfSightShowsAndCloses();
     void pageOutOfSightSleepsAndWakesInSight();
 
 private:
@@ -893,6 +895,51 @@ void tst_TUIWebBrowser::pageOutOfSightSleepsAndWakesInSight()
     QTRY_COMPARE_WITH_TIMEOUT(front->page()->lifecycleState(), State::Active, kTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(front->LocationURL(), m_server.url(QStringLiteral("/b")).toString(),
                               kTimeout);
+}
+
+void tst_TUIWebBrowser::pageChangedOutOfSightShowsAndCloses_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("shown");
+    for (const bool shown : {true, false}) {
+        const char *end = shown ? "shown" : "closed unseen";
+        QTest::addRow("other site, %s", end) << QStringLiteral("site") << shown;
+        QTest::addRow("window.open, %s", end) << QStringLiteral("open") << shown;
+    }
+}
+
+// The engine replaces a page's drawing surface when the page moves to another site's process
+// or takes over a new-window request. A page behind others does that unseen; it must show, and
+// close, afterwards like any other.
+void tst_TUIWebBrowser::pageChangedOutOfSightShowsAndCloses()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, shown);
+    auto pair = std::make_unique<StackedPair>();
+    TUIWebBrowser *behind = pair->behind;
+    QUrl otherSite = m_server.url(QStringLiteral("/b"));
+    otherSite.setHost(QStringLiteral("localhost"));
+    if (change == QLatin1String("site")) {
+        load(behind, QStringLiteral("/a"));
+        QSignalSpy complete(behind, &TEngineBrowser::OnDocumentComplete);
+        behind->Navigate(otherSite.toString());
+        QTRY_VERIFY_WITH_TIMEOUT(!complete.isEmpty() && !behind->Busy(), kTimeout);
+    } else {
+        connect(pair->front, &TEngineBrowser::OnNewWindow2, this,
+                [behind](TEngineBrowser **ppDisp, bool *) { *ppDisp = behind; });
+        load(pair->front, QStringLiteral("/opener"));
+        QVERIFY(runScript(pair->front, QStringLiteral("window.open('%1'); 'ok'")
+                                           .arg(otherSite.toString())) == QStringLiteral("ok"));
+        QTRY_COMPARE_WITH_TIMEOUT(behind->page()->title(), QStringLiteral("Page B"), kTimeout);
+    }
+    QVERIFY(!behind->page()->isVisible());
+    if (shown) {
+        pair->area.setActiveSubWindow(pair->behindWindow);
+        QTRY_VERIFY_WITH_TIMEOUT(behind->page()->isVisible(), kTimeout);
+        QVERIFY(shownSurface(behind));
+        QCOMPARE(behind->page()->title(), QStringLiteral("Page B"));
+    }
+    pair.reset();
 }
 
 QTEST_MAIN(tst_TUIWebBrowser)
