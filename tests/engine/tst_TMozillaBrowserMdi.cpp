@@ -143,7 +143,15 @@ private:
     {
         m_area->setActiveSubWindow(m_sub[i]);
         const QPoint probe = m_browser[i]->mapToGlobal(QPoint(40, 40));
-        return QTest::qWaitFor([&] { return pixelAt(probe) == colour; }, kTimeout);
+        // The screen announces nothing: it is read again after each pause, in which the
+        // event loop (and GTK's drawing, which it runs) goes on.
+        QDeadlineTimer deadline(kTimeout);
+        while (pixelAt(probe) != colour) {
+            if (deadline.hasExpired())
+                return false;
+            QTest::qWait(50);
+        }
+        return true;
     }
 
 private Q_SLOTS:
