@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "ChromiumFlags.h"
+#include "ErrorHandler.h"
 #include "PlatformChoice.h"
 #include "SignalPipe.h"
 #include "SingleInstance.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QSessionManager>
 
 #include <csignal>
 
@@ -50,11 +52,15 @@ int main(int argc, char *argv[])
 
     QObject::connect(main, &TMainForm::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A desktop session ending sends SIGTERM: close as the close box does, so the settings are
-    // written, then leave every event loop (a modal box may be open).
+    // written, then leave every event loop (a modal box may be open). Nobody is there to answer
+    // a box by then: failures go to stderr.
     SignalPipe signalPipe({SIGTERM, SIGINT});
     QObject::connect(&signalPipe, &SignalPipe::signalReceived, main, [main] {
+        ErrorHandler::setUnattended();
         main->close();
         QCoreApplication::quit();
     });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, main,
+                     [](QSessionManager &) { ErrorHandler::setUnattended(); });
     return app.exec();
 }

@@ -21,14 +21,15 @@ QString DorvuProcess::path()
 }
 
 std::unique_ptr<QProcess> DorvuProcess::start(const QStringList &arguments, const QString &home,
-                                              const QString &runtime)
+                                              const QString &runtime,
+                                              QProcess::ProcessChannelMode channels)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DORVU_HOME"), home);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     process->setProcessEnvironment(env);
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setProcessChannelMode(channels);
     process->start(path(), arguments);
     return process;
 }

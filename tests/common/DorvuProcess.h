@@ -19,9 +19,11 @@ public:
     static QString path();
     /// Starts dorvu with \a arguments, \a home as its program folder (DORVU_HOME) and
     /// \a runtime as XDG_RUNTIME_DIR: a lock and socket of the caller's own, so other dorvu
-    /// processes on the machine stay apart. Its error output goes to the caller's.
-    static std::unique_ptr<QProcess> start(const QStringList &arguments, const QString &home,
-                                           const QString &runtime);
+    /// processes on the machine stay apart. Its error output goes to the caller's unless
+    /// \a channels says otherwise.
+    static std::unique_ptr<QProcess>
+    start(const QStringList &arguments, const QString &home, const QString &runtime,
+          QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel);
     /// Ends \a process with SIGTERM; kills it when it has not ended within 20 s.
     static void terminate(QProcess &process);
 };

@@ -23,10 +23,12 @@ private Q_SLOTS:
     void cleanup();
     void startsAndEndsCleanlyOnSigterm();
     void secondStartHandsOverAndEnds();
+    void sigtermEndsAlsoWhenSettingsCannotBeWritten();
 
 private:
     std::unique_ptr<QProcess> startDorvu(const QStringList &arguments);
     QString config() const;
+    static int windowsNamedDorvu(qint64 pid);
 
     std::unique_ptr<TestHome> m_home;
     std::unique_ptr<QTemporaryDir> m_runtime;
@@ -60,6 +62,16 @@ std::unique_ptr<QProcess> tst_DorvuProcess::startDorvu(const QStringList &argume
     return DorvuProcess::start(arguments, m_home->path(), m_runtime->path());
 }
 
+int tst_DorvuProcess::windowsNamedDorvu(qint64 pid)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                              QStringLiteral("--pid"), QString::number(pid),
+                                              QStringLiteral("--name"), QStringLiteral("^Dorvu$")});
+    xdotool.waitForFinished(10000);
+    return int(xdotool.readAllStandardOutput().count('\n'));
+}
+
 QString tst_DorvuProcess::config() const
 {
     return SjisCodec::decode(m_home->read(QStringLiteral("config.ini")));
@@ -78,6 +90,24 @@ void tst_DorvuProcess::startsAndEndsCleanlyOnSigterm()
     QVERIFY(config().contains(QStringLiteral("LastEngine=IE")));
 }
 
+// config.ini over the size we read whole cannot be rewritten: the start reports that in a box,
+// and the close again. A SIGTERM (the session ending) waits on no box: it says so on stderr and
+// ends.
+void tst_DorvuProcess::sigtermEndsAlsoWhenSettingsCannotBeWritten()
+{
+    m_home->write(QStringLiteral("config.ini"),
+                  "[General]\r\n" + QByteArray(1024 * 1024 - 2, ';').append("\r\n").repeated(100));
+    auto dorvu = DorvuProcess::start({}, m_home->path(), m_runtime->path(),
+                                     QProcess::SeparateChannels);
+    QVERIFY(dorvu->waitForStarted(20000));
+    // The start's own report is on screen (a box titled "Dorvu" beside the main window).
+    QTRY_VERIFY_WITH_TIMEOUT(windowsNamedDorvu(dorvu->processId()) >= 2, 60000);
+    dorvu->terminate();
+    QVERIFY(dorvu->waitForFinished(20000));
+    QCOMPARE(dorvu->exitStatus(), QProcess::NormalExit);
+    QVERIFY(dorvu->readAllStandardError().contains("Dorvu: "));
+}
+
 void tst_DorvuProcess::secondStartHandsOverAndEnds()
 {
     auto first = startDorvu({});
@@ -92,8 +122,8 @@ void tst_DorvuProcess::secondStartHandsOverAndEnds()
     QTRY_VERIFY_WITH_TIMEOUT(m_home->read(QStringLiteral("winlist")).contains("about:blank"),
                              60000);
     QVERIFY(!m_home->read(QStringLiteral("winlist")).contains("\r\nb\r\n"));
-    // The second start wrote nothing: a start with arguments leaves the flag alone anyway, and
-    // this one never got as far as a window.
+    // The second start wrote nothing: it handed its address over and never got as far as a
+    // window.
     QVERIFY(config().contains(QStringLiteral("shutdown=0")));
     first->terminate();
     QVERIFY(first->waitForFinished(60000));

@@ -99,8 +99,8 @@ void tst_StartupRules::deferredPlan_data()
     QTest::addColumn<bool>("checkConfig");
     QTest::newRow("clean exit, no arguments") << false << true << false << true << true << true;
     QTest::newRow("unclean exit, no arguments") << false << false << true << true << false << true;
-    QTest::newRow("clean exit, arguments") << true << true << false << false << false << false;
-    QTest::newRow("unclean exit, arguments") << true << false << false << false << false << false;
+    QTest::newRow("clean exit, arguments") << true << true << false << true << false << false;
+    QTest::newRow("unclean exit, arguments") << true << false << false << true << false << false;
 }
 
 void tst_StartupRules::deferredPlan()

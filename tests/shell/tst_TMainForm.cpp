@@ -55,7 +55,7 @@ private Q_SLOTS:
     void textSizeRead_data();
     void textSizeRead();
     void shutdownFlagFalseWhileRunningTrueAtClose();
-    void startWithArgumentsLeavesShutdownFlag();
+    void startWithArgumentsMarksTheRunUnclean();
     void deferredStepRunsOnce();
     void exitCommandRunsFormClose();
     void badConfig_data();
@@ -610,9 +610,11 @@ void tst_TMainForm::shutdownFlagFalseWhileRunningTrueAtClose()
     QCOMPARE(m_errors, QStringList());
 }
 
-void tst_TMainForm::startWithArgumentsLeavesShutdownFlag()
+// A run started from a link in another program is marked unclean too, so that a crash offers
+// its windows at the next start; it asks nothing and opens no start page itself.
+void tst_TMainForm::startWithArgumentsMarksTheRunUnclean()
 {
-    m_home->write(QStringLiteral("config.ini"), "[General]\r\nshutdown=0\r\n");
+    m_home->write(QStringLiteral("config.ini"), "[General]\r\nshutdown=1\r\n");
     auto form = makeForm({QStringLiteral("about:blank"), QStringLiteral("about:blank")});
     form->show();
     runDeferred(form.get());

@@ -20,6 +20,8 @@ ErrorHandler::Sink &sink()
     return s;
 }
 
+bool g_unattended = false;
+
 } // namespace
 
 namespace {
@@ -66,13 +68,18 @@ void ErrorHandler::Report(const QString &text)
         s(text);
         return;
     }
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    if (g_unattended || !qobject_cast<QApplication *>(QCoreApplication::instance())) {
         std::fprintf(stderr, "Dorvu: %s\n", text.toLocal8Bit().constData());
         return;
     }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Dorvu"), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
+}
+
+void ErrorHandler::setUnattended()
+{
+    g_unattended = true;
 }
 
 ErrorHandler::Sink ErrorHandler::setSink(Sink s)

@@ -21,6 +21,10 @@ public:
     static void RunInCallback(const std::function<void()> &handler);
     static void Report(const QString &text);
 
+    /// From now on, failures are written to stderr instead of a box: a close asked for by a
+    /// signal or the session never waits on a box.
+    static void setUnattended();
+
     /// Tests replace the message box; an empty sink restores it. Returns the previous sink.
     static Sink setSink(Sink sink);
 };

@@ -83,10 +83,12 @@ void RemoveStaleTemporaries(const QString &programFolder)
 DeferredPlan planDeferredStartup(bool hasArguments, bool lastShutdownClean)
 {
     DeferredPlan plan;
+    // Every run marks itself unclean until its close, also one started from a link in another
+    // program: a crash then offers its windows at the next start.
+    plan.writeShutdownFalse = true;
     if (hasArguments)
         return plan;
     plan.offerRecovery = !lastShutdownClean;
-    plan.writeShutdownFalse = true;
     plan.openStartPage = lastShutdownClean;
     plan.checkConfigExists = true;
     return plan;
