@@ -15,6 +15,8 @@
 
 #include <csignal>
 
+#include <sys/stat.h>
+
 namespace {
 
 QIcon programIcon()
@@ -29,6 +31,10 @@ QIcon programIcon()
 
 int main(int argc, char *argv[])
 {
+    // What a browser keeps (the open addresses, settings, bookmarks, the engines' cookies and
+    // caches) is nobody else's business: every file and folder made from here on, by us or by
+    // the engines' processes, is the user's alone. A file that exists keeps its mode.
+    ::umask(077);
     SingleInstance instance(SingleInstance::executableKey(QString::fromLocal8Bit(argv[0])));
     if (!instance.CheckSingleInstance(argc, argv))
         return 0;

@@ -45,6 +45,7 @@ private Q_SLOTS:
     void addIntoEmptyFolderLeavesNoPlaceholder();
     void addBeforeEntryAndDefaults();
     void makeFolderWithNothingSelectedEditsItAtTheTop();
+    void itemsFromTheFileRenameInPlace();
     void subFolderOnlyInFolders();
     void editAsksForEntriesOnly();
     void deleteTakesTheSubtree();
@@ -181,6 +182,22 @@ void tst_Tfrm_BMEdit::makeFolderWithNothingSelectedEditsItAtTheTop()
     QTest::keyClicks(editor, QStringLiteral("Work"));
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(at(QStringLiteral("0"))->text(0), QStringLiteral("Work"));
+}
+
+void tst_Tfrm_BMEdit::itemsFromTheFileRenameInPlace()
+{
+    m_edit->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_edit.get()));
+    for (const QString &path : {QStringLiteral("0/0"), QStringLiteral("0/2/0")}) {
+        choose(path);
+        QTest::keyClick(m_edit->TreeView1, Qt::Key_F2);
+        QTRY_VERIFY(m_edit->TreeView1->findChild<QLineEdit *>());
+        auto *editor = m_edit->TreeView1->findChild<QLineEdit *>();
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("Renamed"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(at(path)->text(0), QStringLiteral("Renamed"));
+    }
 }
 
 void tst_Tfrm_BMEdit::subFolderOnlyInFolders()

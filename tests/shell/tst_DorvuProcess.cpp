@@ -79,6 +79,9 @@ QString tst_DorvuProcess::config() const
 
 void tst_DorvuProcess::startsAndEndsCleanlyOnSigterm()
 {
+    m_home->write(QStringLiteral("Close.txt"), "http://127.0.0.1/old\r\n");
+    QFile::setPermissions(m_home->file(QStringLiteral("Close.txt")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     auto dorvu = startDorvu({});
     QVERIFY(dorvu->waitForStarted(20000));
     QTRY_VERIFY_WITH_TIMEOUT(config().contains(QStringLiteral("shutdown=0")), 60000);
@@ -88,6 +91,18 @@ void tst_DorvuProcess::startsAndEndsCleanlyOnSigterm()
     QCOMPARE(dorvu->exitCode(), 0);
     QVERIFY2(config().contains(QStringLiteral("shutdown=1")), qPrintable(config()));
     QVERIFY(config().contains(QStringLiteral("LastEngine=IE")));
+    // What it made is the user's alone, whatever the umask it was started with; a file that
+    // was there keeps its mode.
+    const auto mode = [this](const char *name) {
+        QT_STATBUF st;
+        return QT_STAT(QFile::encodeName(m_home->file(QString::fromLatin1(name))), &st) == 0
+                   ? int(st.st_mode & 0777)
+                   : -1;
+    };
+    QCOMPARE(mode("config.ini"), 0600);
+    QCOMPARE(mode("winlist"), 0600);
+    QCOMPARE(mode("WebEngine"), 0700);
+    QCOMPARE(mode("Close.txt"), 0644);
 }
 
 // config.ini over the size we read whole cannot be rewritten: the start reports that in a box,

@@ -575,6 +575,11 @@ void tst_TMainForm::textSizeRead_data()
                              << QStringLiteral("mnuSize_Max") << QStringLiteral("4");
     QTest::newRow("out of range kept, nothing ticked")
         << QByteArray("[General]\r\nLastMojiSize=7\r\n") << QString() << QStringLiteral("7");
+    // Beyond the one byte the size is stored in: the default, not a byte of the number.
+    QTest::newRow("negative: middle") << QByteArray("[General]\r\nLastMojiSize=-1\r\n")
+                                      << QStringLiteral("mnuSize_middle") << QStringLiteral("2");
+    QTest::newRow("huge: middle") << QByteArray("[General]\r\nLastMojiSize=999999\r\n")
+                                  << QStringLiteral("mnuSize_middle") << QStringLiteral("2");
 }
 
 void tst_TMainForm::textSizeRead()

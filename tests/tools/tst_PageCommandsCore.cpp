@@ -60,9 +60,11 @@ void tst_PageCommandsCore::translationUrl_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<bool>("frameMode");
     QTest::addColumn<QString>("expected");
-    auto url = [](const QString &rest, const QString &mode) -> QString {
-        return QStringLiteral("http://tr.example/world/url/body/?wb_url=http%3A%2F%2F") + rest +
-               kTail + mode + QStringLiteral("&wb_co=lunarbeacon3");
+    auto url = [](const QString &rest, const QString &mode,
+                  const QString &scheme = QStringLiteral("http")) -> QString {
+        return QStringLiteral("http://tr.example/world/url/body/?wb_url=") + scheme +
+               QStringLiteral("%3A%2F%2F") + rest + kTail + mode +
+               QStringLiteral("&wb_co=lunarbeacon3");
     };
     const QString two = QStringLiteral("2");
     const QString three = QStringLiteral("3");
@@ -70,11 +72,13 @@ void tst_PageCommandsCore::translationUrl_data()
                                   << url(QStringLiteral("www.example.com/a?b=1"), three);
     QTest::newRow("http, mode 2") << QStringLiteral("http://www.example.com/") << true
                                   << url(QStringLiteral("www.example.com/"), two);
-    // The secure scheme loses "https:/" and keeps the second slash.
+    // The secure scheme goes whole, and the service is told it.
     QTest::newRow("https") << QStringLiteral("https://secure.example/x") << false
-                           << url(QStringLiteral("/secure.example/x"), three);
-    QTest::newRow("shorter than seven") << QStringLiteral("abc") << false << url(QString(), three);
-    QTest::newRow("empty") << QString() << true << url(QString(), two);
+                           << url(QStringLiteral("secure.example/x"), three, QStringLiteral("https"));
+    // No page of the web: nothing to translate.
+    QTest::newRow("local file") << QStringLiteral("file:///home/u/a.html") << false << QString();
+    QTest::newRow("no scheme") << QStringLiteral("abc") << false << QString();
+    QTest::newRow("empty") << QString() << true << QString();
     // Not encoded: the rest goes in as it stands.
     QTest::newRow("japanese") << QStringLiteral("http://例え.jp/日本") << false
                               << url(QStringLiteral("例え.jp/日本"), three);

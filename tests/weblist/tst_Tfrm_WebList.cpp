@@ -9,6 +9,7 @@
 #include "TestHome.h"
 #include "Tfrm_WebList.h"
 
+#include <QDir>
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void fixedWindow();
     void loadThenSaveAsThenSaveWritesTheNewName();
     void saveWithoutFileAsksForName();
+    void firstListOfAFreshFolderIsSavedInTheListFolder();
     void nameWithoutExtensionStaysSo();
     void cancelledDialogsChangeNothing();
     void menuFollowsOnlyAfterCloseButton();
@@ -133,6 +135,19 @@ void tst_Tfrm_WebList::saveWithoutFileAsksForName()
     QCOMPARE(seen, QStringLiteral("SaveDialog1"));
     QCOMPARE(bytes(QStringLiteral("new.wlf")), QByteArray("http://h/x"));
     QCOMPARE(m_form->lblName->text(), QStringLiteral("new.wlf"));
+}
+
+void tst_Tfrm_WebList::firstListOfAFreshFolderIsSavedInTheListFolder()
+{
+    QVERIFY(QDir(m_home->file(QStringLiteral("WebList"))).removeRecursively());
+    m_form->Memo1->setPlainText(QStringLiteral("http://h/x"));
+    QString seen;
+    ModalAnswer::choose(QStringLiteral("first.wlf"), &seen);
+    m_form->btnSaveAs->click();
+    QCOMPARE(seen, QStringLiteral("SaveDialog1"));
+    QCOMPARE(bytes(QStringLiteral("first.wlf")), QByteArray("http://h/x"));
+    m_form->btnClose->click();
+    QCOMPARE(menuCaptions(), QStringList{QStringLiteral("&first")});
 }
 
 void tst_Tfrm_WebList::nameWithoutExtensionStaysSo()

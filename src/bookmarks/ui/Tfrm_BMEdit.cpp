@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeWidgetItemIterator>
 
 namespace {
 
@@ -155,6 +156,9 @@ void Tfrm_BMEdit::FormCreate()
     TreeView1->clear();
     m_current = nullptr;
     BookMarkTree::fill(TreeView1, BookMarkFile::load(BookMarkFile::path()));
+    // Every name renames in place here (F2, a click on the chosen item), not only new ones.
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it)
+        (*it)->setFlags((*it)->flags() | Qt::ItemIsEditable);
 }
 
 void Tfrm_BMEdit::TreeView1Change(QTreeWidgetItem *node)

@@ -267,8 +267,10 @@ void TMainForm::EnumFiles(const QString &folder)
 
 void TMainForm::ReadMojiSize()
 {
-    // The low byte is the current text size; a value outside 0..4 ticks no item but is kept.
-    m_mojiSize = SettingsKeys::read(IniFile::config(), General::LastMojiSize) & 0xFF;
+    // The size is stored in one byte; a value of it outside 0..4 ticks no item but is kept.
+    // A number no byte holds is no size at all: the default, written back in range.
+    const int stored = SettingsKeys::read(IniFile::config(), General::LastMojiSize);
+    m_mojiSize = stored >= 0 && stored <= 0xFF ? stored : General::LastMojiSize.def;
     const QList<QAction *> items{mnuSize_Min, mnuSize_Small, mnuSize_middle, mnuSize_Large,
                                  mnuSize_Max};
     for (int i = 0; i < items.size(); ++i)

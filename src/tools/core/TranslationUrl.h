@@ -8,9 +8,9 @@
 namespace TranslationUrl {
 
 /// \a host (scheme and host, e.g. "http://honyaku.example") with the service's fixed path and
-/// query around \a address. The first seven characters of \a address are dropped whatever they
-/// are (they are taken to be "http://"); the rest goes in as it stands. \a frameMode (the
-/// "Translate" setting) picks the display mode: 2 when true, 3 when false.
+/// query around \a address: its scheme, http or https, percent-encoded with its "://", then the
+/// rest as it stands. \a frameMode (the "Translate" setting) picks the display mode: 2 when
+/// true, 3 when false. Empty for an address of any other scheme: no page of the web.
 QString build(const QString &host, const QString &address, bool frameMode);
 
 } // namespace TranslationUrl

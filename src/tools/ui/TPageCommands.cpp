@@ -99,8 +99,13 @@ void TPageCommands::mnuTranslateClick()
     const bool frameMode = SettingsKeys::read(ini, SettingsKeys::Option_Main::Translate);
     const QString host = SettingsKeys::read(ini, SettingsKeys::Option_Main::TranslateHost);
     const QLineEdit *address = m_host->controls().txtAddress;
-    m_host->OpenPage(QStringLiteral("Gecko"),
-                     TranslationUrl::build(host, address ? address->text() : QString(), frameMode));
+    const QString url =
+        TranslationUrl::build(host, address ? address->text() : QString(), frameMode);
+    if (url.isEmpty()) {
+        m_host->setStatusText(QStringLiteral("このページは翻訳できません"));
+        return;
+    }
+    m_host->OpenPage(QStringLiteral("Gecko"), url);
 }
 
 void TPageCommands::Help2Click()

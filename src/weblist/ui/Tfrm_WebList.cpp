@@ -7,6 +7,7 @@
 #include "WebListFile.h"
 #include "WebListMenuRules.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -107,7 +108,10 @@ void Tfrm_WebList::FormCreate()
 
 QString Tfrm_WebList::runDialog(QFileDialog *dialog)
 {
-    // The folder is never made here; without it the dialog opens where it last was.
+    // Lists live in the list folder, made for the first list saved; a folder that cannot be
+    // made leaves the dialog where it last was.
+    if (dialog == SaveDialog1)
+        QDir().mkpath(m_folder);
     if (QFileInfo(m_folder).isDir())
         dialog->setDirectory(m_folder);
     if (dialog == SaveDialog1)
