@@ -86,6 +86,8 @@ private Q_SLOTS:
         QVERIFY(m_errors.isEmpty());
         QVERIFY(!dialog.chkImage->isChecked());
         QVERIFY(dialog.chkProxy->isChecked());
+        // The engine has no Java: the box shows the stored value but cannot be ticked.
+        QVERIFY(!dialog.chkJava->isEnabled());
         QCOMPARE(dialog.txtHTTP_port->text(), S("8080"));
         QVERIFY(!dialog.txtHTTP->isReadOnly());
 

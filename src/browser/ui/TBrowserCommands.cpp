@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "TBrowserCommands.h"
 
+#include "DialogFolder.h"
 #include "ErrorHandler.h"
 #include "ImageList.h"
 #include "OptionGroups.h"
@@ -24,8 +25,11 @@ TBrowserCommands::TBrowserCommands(TBrowserHost *host, QObject *parent)
     , m_host(host)
 {
     chooseFile = [this] {
-        return QFileDialog::getOpenFileName(m_host->controls().mainWindow, QString(), QString(),
-                                            QStringLiteral("すべてのファイル (*)"));
+        const QString path =
+            QFileDialog::getOpenFileName(m_host->controls().mainWindow, QString(),
+                                         DialogFolder::start(), QStringLiteral("すべてのファイル (*)"));
+        DialogFolder::remember(path);
+        return path;
     };
 }
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "TEngineBrowser.h"
 
+#include "DialogFolder.h"
 #include "DorvuError.h"
 
 #include <QFileDialog>
@@ -38,6 +39,8 @@ QString TEngineBrowser::askSavePath(const QString &pageTitle, const QString &ext
     name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
     if (name.isEmpty())
         name = QStringLiteral("page");
-    return QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"), name + extension,
-                                        filters);
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("名前を付けて保存"), DialogFolder::suggest(name + extension), filters);
+    DialogFolder::remember(path);
+    return path;
 }

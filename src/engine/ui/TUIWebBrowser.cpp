@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "TUIWebBrowser.h"
 
+#include "DialogFolder.h"
 #include "DorvuError.h"
 #include "ErrorHandler.h"
 #include "MdiStacking.h"
@@ -536,8 +537,8 @@ void TUIWebBrowser::onDownloadRequested(QWebEngineDownloadRequest *download)
         return;
     }
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("名前を付けて保存"),
-        QDir(download->downloadDirectory()).filePath(download->downloadFileName()));
+        this, QStringLiteral("名前を付けて保存"), DialogFolder::suggest(download->downloadFileName()));
+    DialogFolder::remember(path);
     if (path.isEmpty()) {
         download->cancel();
         return;

@@ -48,6 +48,8 @@ Tfrm_MZOption::Tfrm_MZOption(QWidget *parent)
     chkImage = new QCheckBox(QStringLiteral("画像を表示する"), features);
     chkCookie = new QCheckBox(QStringLiteral("クッキーを受け入れる"), features);
     chkJava = new QCheckBox(QStringLiteral("Javaを有効にする"), features);
+    // Kept in prefs.js as it was, but this engine has no Java to switch.
+    chkJava->setEnabled(false);
     chkScript = new QCheckBox(QStringLiteral("Scriptを有効にする"), features);
     featureGrid->addWidget(chkImage, 0, 0);
     featureGrid->addWidget(chkCookie, 0, 1);

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace PlatformChoice {
 
 Decision Choose(const QByteArray &qpaPlatform, const QByteArray &waylandDisplay,
@@ -31,10 +33,20 @@ bool XServerReachable(const QByteArray &display)
 {
     if (display.isEmpty())
         return false;
-    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
-    const bool reachable = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return reachable;
+    // A server busy with the connections of a program that has just ended may refuse one for
+    // a moment: asked again over a second and a half before the start is given up.
+    for (int attempt = 0;; ++attempt) {
+        xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
+        const int error = xcb_connection_has_error(connection);
+        xcb_disconnect(connection);
+        if (error == 0)
+            return true;
+        if (attempt == 5) {
+            std::fprintf(stderr, "xcb_connect: error %d\n", error);
+            return false;
+        }
+        ::usleep(300 * 1000);
+    }
 }
 
 QString NoXServerMessage()

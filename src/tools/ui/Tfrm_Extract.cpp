@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "Tfrm_Extract.h"
 
+#include "DialogFolder.h"
 #include "DorvuError.h"
 #include "ErrorHandler.h"
 #include "TextFile.h"
@@ -36,7 +37,11 @@ Tfrm_Extract::Tfrm_Extract(QWidget *parent)
     });
     connect(Button2, &QPushButton::clicked, this, &Tfrm_Extract::Button2Click);
 
-    SaveDialog1 = [this] { return QFileDialog::getSaveFileName(this); };
+    SaveDialog1 = [this] {
+        const QString path = QFileDialog::getSaveFileName(this, QString(), DialogFolder::start());
+        DialogFolder::remember(path);
+        return path;
+    };
 }
 
 QStringList Tfrm_Extract::lines() const
