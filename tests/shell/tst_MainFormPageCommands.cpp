@@ -215,7 +215,7 @@ void tst_MainFormPageCommands::translationOpensTheServiceOnTheAddress()
     QCOMPARE(m_form->Browser->childCount(), 2);
     QTRY_VERIFY_WITH_TIMEOUT(!m_server.targets().isEmpty(), kTimeout);
     QCOMPARE(m_server.targets().first(),
-             "/world/url/body/?wb_url=http%3A%2F%2F/secure.example/doc"
+             "/world/url/body/?wb_url=https%3A%2F%2Fsecure.example/doc"
              "&submit=%83E%83F%83u%83y%81%5B%83W%96%7C%96%F3&wb_lp=ENJA&wb_dis=" +
                  mode + "&wb_co=lunarbeacon3");
     QVERIFY(m_errors.isEmpty());
