@@ -204,19 +204,39 @@ void tst_BookMarkFile::missingFileIsEmptyButUnreadableFails()
 
 void tst_BookMarkFile::hugeAndDeepFiles()
 {
-    // 10,000 names, each opening a level below the one before.
-    QStringList deep;
-    for (int i = 0; i < 10000; ++i)
-        deep.append(QStringLiteral("<name>n</name>"));
-    QList<BookMarkNode> tree = BookMarkFile::read(deep);
-    int depth = 0;
-    for (const QList<BookMarkNode> *level = &tree; !level->isEmpty();
-         level = &level->first().children)
-        ++depth;
-    QCOMPARE(depth, 10000);
+    // Names each opening a level below the one before: the deepest nesting kept is read whole,
+    // one level more stops the reader there.
+    const auto depthOf = [](const QList<BookMarkNode> &tree) {
+        int depth = 0;
+        for (const QList<BookMarkNode> *level = &tree; !level->isEmpty();
+             level = &level->first().children)
+            ++depth;
+        return depth;
+    };
+    QStringList deep(BookMarkNode::MaxDepth, QStringLiteral("<name>n</name>"));
+    bool complete = false;
+    QCOMPARE(depthOf(BookMarkFile::read(deep, &complete)), BookMarkNode::MaxDepth);
+    QVERIFY(complete);
+    deep.append(QStringLiteral("<name>n</name>"));
+    QCOMPARE(depthOf(BookMarkFile::read(deep, &complete)), BookMarkNode::MaxDepth);
+    QVERIFY(!complete);
+
+    // 100,000 nested folders: refused with a message, the file left as it is.
+    TestHome home;
+    QByteArray nested = "<bookmark>\r\n";
+    for (int i = 0; i < 100000; ++i)
+        nested += "<directory>\r\n<name>d</name>\r\n";
+    home.write(QStringLiteral("BookMark.xml"), nested);
+    try {
+        BookMarkFile::load(home.file(QStringLiteral("BookMark.xml")));
+        QFAIL("a file nested too deep was read");
+    } catch (const DorvuError &error) {
+        QVERIFY2(error.message().contains(QString::number(BookMarkNode::MaxDepth)),
+                 qPrintable(error.message()));
+    }
+    QCOMPARE(home.read(QStringLiteral("BookMark.xml")), nested);
 
     // About 50 MB of entries.
-    TestHome home;
     QByteArray big;
     big.reserve(52 * 1024 * 1024);
     const QByteArray block = "  <file>\r\n    <name>\x95\x5C\x8E\xA6 entry</name>\r\n"

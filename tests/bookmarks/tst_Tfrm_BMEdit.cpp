@@ -56,6 +56,7 @@ private Q_SLOTS:
     void cancelRestoresTheFile();
     void okWritesAndRefreshes();
     void failedSaveKeepsTheDialogOpen();
+    void fileTooDeepIsNotOverwritten();
 
 private:
     QTreeWidgetItem *at(const QString &path) const;
@@ -353,6 +354,22 @@ void tst_Tfrm_BMEdit::failedSaveKeepsTheDialogOpen()
     QVERIFY(m_edit->isVisible());
     QCOMPARE(m_saved, 0);
     QCOMPARE(tree(), SampleTree);
+}
+
+void tst_Tfrm_BMEdit::fileTooDeepIsNotOverwritten()
+{
+    QByteArray nested;
+    for (int i = 0; i < 100000; ++i)
+        nested += "<directory>\r\n<name>d</name>\r\n";
+    m_home->write(QStringLiteral("BookMark.xml"), nested);
+    m_edit->btnCancel->click(); // reads the file again
+    QCOMPARE(m_edit->TreeView1->topLevelItemCount(), 0);
+    m_edit->show();
+    m_edit->btnOK->click();
+    QCOMPARE(m_errors.size(), 1);
+    m_errors.clear();
+    QCOMPARE(m_home->read(QStringLiteral("BookMark.xml")), nested);
+    QCOMPARE(m_saved, 0);
 }
 
 QTEST_MAIN(tst_Tfrm_BMEdit)

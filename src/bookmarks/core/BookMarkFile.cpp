@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkFile.h"
 
+#include "DorvuError.h"
 #include "ProgramFolder.h"
 #include "TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <vector>
@@ -74,7 +76,7 @@ QStringList fileLines(const QList<BookMarkNode> &nodes)
     return lines;
 }
 
-void BookMarkRead(QList<BookMarkNode> *nodes, BookMarkNode *start, const QStringList &lines)
+bool BookMarkRead(QList<BookMarkNode> *nodes, BookMarkNode *start, const QStringList &lines)
 {
     // The path from the top level down to the current node. A node's children list only grows
     // at its end while the node is on the path, and appending to a list moves only that list's
@@ -100,6 +102,8 @@ void BookMarkRead(QList<BookMarkNode> *nodes, BookMarkNode *start, const QString
             if (afterFile && path.size() > floor)
                 path.pop_back();
             afterFile = false;
+            if (path.size() - floor >= size_t(BookMarkNode::MaxDepth))
+                return false;
             QList<BookMarkNode> *list = path.empty() ? nodes : &path.back()->children;
             list->append(BookMarkNode{name, QString(), BookMarkNode::PlainImage, {}});
             path.push_back(&list->last());
@@ -112,12 +116,15 @@ void BookMarkRead(QList<BookMarkNode> *nodes, BookMarkNode *start, const QString
                 path.back()->imageIndex = BookMarkNode::FolderImage;
         }
     }
+    return true;
 }
 
-QList<BookMarkNode> read(const QStringList &lines)
+QList<BookMarkNode> read(const QStringList &lines, bool *complete)
 {
     QList<BookMarkNode> nodes;
-    BookMarkRead(&nodes, nullptr, lines);
+    const bool whole = BookMarkRead(&nodes, nullptr, lines);
+    if (complete)
+        *complete = whole;
     return nodes;
 }
 
@@ -126,7 +133,13 @@ QList<BookMarkNode> load(const QString &path)
     // A first start has no bookmarks yet; that is no failure.
     if (!QFileInfo::exists(path))
         return QList<BookMarkNode>();
-    return read(TextFile::readLines(path));
+    bool complete = false;
+    QList<BookMarkNode> nodes = read(TextFile::readLines(path), &complete);
+    if (!complete)
+        throw DorvuError(QStringLiteral("ファイル %1 は %2 階層より深くフォルダを重ねているため読み込めません")
+                             .arg(QDir::toNativeSeparators(path))
+                             .arg(BookMarkNode::MaxDepth));
+    return nodes;
 }
 
 void save(const QString &path, const QList<BookMarkNode> &nodes)

@@ -38,12 +38,15 @@ void BookMarkWrite(const QList<BookMarkNode> &nodes, int depth, QStringList *lin
 QStringList fileLines(const QList<BookMarkNode> &nodes);
 
 /// Adds the nodes that \a lines describe to \a nodes, below the node \a start when given
-/// (a node of \a nodes' tree), else at the top level.
-void BookMarkRead(QList<BookMarkNode> *nodes, BookMarkNode *start, const QStringList &lines);
-QList<BookMarkNode> read(const QStringList &lines);
+/// (a node of \a nodes' tree), else at the top level. Stops and returns false at a node that
+/// would lie deeper than BookMarkNode::MaxDepth below the top level.
+bool BookMarkRead(QList<BookMarkNode> *nodes, BookMarkNode *start, const QStringList &lines);
+/// The tree of \a lines; \a complete (when given) says whether it was read to the end.
+QList<BookMarkNode> read(const QStringList &lines, bool *complete = nullptr);
 
 /// The tree held by the file at \a path; empty when there is no such file. Throws DorvuError
-/// "ファイル %s は開けません" when the file is there but cannot be read.
+/// "ファイル %s は開けません" when the file is there but cannot be read, and refuses a file
+/// nested deeper than BookMarkNode::MaxDepth the same way (the file itself is left as it is).
 QList<BookMarkNode> load(const QString &path);
 /// Replaces the file at \a path with \a nodes in one rename, so a failure leaves the old file
 /// whole. Throws DorvuError "%s に書き込めません".

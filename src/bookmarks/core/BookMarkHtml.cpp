@@ -22,8 +22,6 @@ namespace {
 // A declaration is looked for where browsers look: near the start.
 constexpr qsizetype DeclarationWindow = 4096;
 constexpr int32_t DetectionWindow = 256 * 1024;
-// Deeper nesting than any real bookmark file; below it the items join the deepest folder.
-constexpr int MaxDepth = 256;
 constexpr qint64 MaxRead = qint64(64) * 1024 * 1024;
 
 bool isShiftJisName(const QString &name)
@@ -174,7 +172,7 @@ public:
             }
             case GUMBO_TAG_DL: {
                 QList<BookMarkNode> *into = out;
-                if (*pending >= 0 && depth < MaxDepth)
+                if (*pending >= 0 && depth < BookMarkNode::MaxDepth /* deeper items join the deepest folder */)
                     into = &(*out)[*pending].children;
                 *pending = -1;
                 qsizetype inner = -1;

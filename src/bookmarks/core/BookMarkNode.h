@@ -13,6 +13,9 @@ struct BookMarkNode
     static constexpr int FolderImage = 11;
     static constexpr int EntryImage = 12;
     static constexpr int PlainImage = -1;
+    /// The deepest nesting kept: the tree, the menu and the editor walk a tree on the call
+    /// stack, and no one files bookmarks hundreds of folders deep.
+    static constexpr int MaxDepth = 256;
 
     QString text;
     QString url;

@@ -4,6 +4,7 @@
 
 #include "BookMarkFile.h"
 #include "BookMarkTree.h"
+#include "DorvuError.h"
 #include "ErrorHandler.h"
 #include "TBMEditTree.h"
 #include "Tfrm_Import.h"
@@ -155,7 +156,15 @@ void Tfrm_BMEdit::FormCreate()
 {
     TreeView1->clear();
     m_current = nullptr;
-    BookMarkTree::fill(TreeView1, BookMarkFile::load(BookMarkFile::path()));
+    m_unreadable.clear();
+    QList<BookMarkNode> nodes;
+    try {
+        nodes = BookMarkFile::load(BookMarkFile::path());
+    } catch (const DorvuError &error) {
+        // The main window has said so already; OK says it again rather than lose the file.
+        m_unreadable = error.message();
+    }
+    BookMarkTree::fill(TreeView1, nodes);
     // Every name renames in place here (F2, a click on the chosen item), not only new ones.
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it)
         (*it)->setFlags((*it)->flags() | Qt::ItemIsEditable);
@@ -329,6 +338,8 @@ void Tfrm_BMEdit::TreeView1DragDrop(QTreeWidgetItem *target)
 void Tfrm_BMEdit::btnOKClick()
 {
     // A failed save throws here: the dialog stays open and the main window keeps its tree.
+    if (!m_unreadable.isEmpty())
+        throw DorvuError(m_unreadable + QStringLiteral("\nファイルは書き換えません"));
     BookMarkFile::save(BookMarkFile::path(), BookMarkTree::nodes(TreeView1));
     if (m_afterSave)
         m_afterSave();

@@ -87,6 +87,8 @@ private:
     void startEditing(QTreeWidgetItem *item);
 
     QTreeWidgetItem *m_current = nullptr;
+    // Why the file could not be read; then OK keeps it as it is instead of writing this tree.
+    QString m_unreadable;
     std::function<void()> m_afterSave;
     Prompts m_prompts;
 };

@@ -126,7 +126,8 @@ void TMainForm::FormCreate()
         SetupSearchTable();
         if (cmbSearch->count() > 0)
             cmbSearch->setCurrentIndex(0);
-        LoadBookMarkTree();
+        // A file that cannot be read is reported on its own; the rest of the set-up still runs.
+        ErrorHandler::Run([this] { LoadBookMarkTree(); });
         EnumFiles(m_programFolder + QStringLiteral("WebList"));
         ViewToolBar();
         CoolBar1MouseUp();
