@@ -55,6 +55,8 @@ private Q_SLOTS:
     void pendingWindowsAreCapped();
     void neverCompletedRequestTimesOut();
     void captureBrowserThatCannotBeMadeIsRefused();
+    void capturePageRunsNoScripts_data();
+    void capturePageRunsNoScripts();
 
 private:
     void addEngineColumn();
@@ -99,6 +101,15 @@ void tst_Tfrm_tmpWeb::initTestCase()
                    TestPages::page("Nest", "<script>window.open('/inner');</script><p>nest</p>"));
     m_server.route(QStringLiteral("/inner"), TestPages::page("Inner", "<p>inner</p>"));
     m_server.route(QStringLiteral("/plain"), TestPages::page("Plain", "<p>plain</p>"));
+    // A synchronous request: when scripts run, the trace is in before the page completes.
+    m_server.route(
+        QStringLiteral("/traceopener"),
+        TestPages::page("Opener", "<script>onload = () => window.open('/tracego');</script>"));
+    m_server.redirect(QStringLiteral("/tracego"), QStringLiteral("/tracepop"));
+    m_server.route(QStringLiteral("/tracepop"),
+                   TestPages::page("Trace", "<script>const x = new XMLHttpRequest();"
+                                            "x.open('GET', '/trace', false); x.send();</script>"));
+    m_server.route(QStringLiteral("/trace"), "traced", "text/plain");
     ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
 }
 
@@ -405,6 +416,37 @@ void tst_Tfrm_tmpWeb::captureBrowserThatCannotBeMadeIsRefused()
     QTRY_COMPARE(m_errors, QStringList{QString::fromUtf8("Geckoエンジンのページを作れません")});
     QVERIFY(m_opened.isEmpty());
     delete requester; // before the interface it refers to goes
+}
+
+void tst_Tfrm_tmpWeb::capturePageRunsNoScripts_data()
+{
+    // Chromium hands over the address it was asked for before its capture page loads anything.
+    addEngineColumn();
+    QTest::newRow("webkit") << QStringLiteral("webkit");
+}
+
+void tst_Tfrm_tmpWeb::capturePageRunsNoScripts()
+{
+    // Redirected, the pop-up never completes the address the capture window took, so its page
+    // loads whole in the hidden capture page.
+    QFETCH(QString, engine);
+    m_server.hold(QStringLiteral("/tracepop"));
+    TEngineBrowser *requester = makeRequester(engine);
+    capture(requester);
+    QVERIFY(load(requester, QStringLiteral("/traceopener")));
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/tracepop")), kTimeout);
+    Tfrm_tmpWeb *form = lastCaptureWindow();
+    QVERIFY(form);
+    QSignalSpy complete(form->WebBrowser1, &TEngineBrowser::OnDocumentComplete);
+    m_server.release();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::any_of(complete.cbegin(), complete.cend(),
+                    [&](const QList<QVariant> &args) {
+                        return args.at(0).toString() == url(QStringLiteral("/tracepop"));
+                    }),
+        kTimeout);
+    QVERIFY(!m_server.wasRequested(QStringLiteral("/trace")));
+    QVERIFY(m_opened.isEmpty());
 }
 
 QTEST_MAIN(tst_Tfrm_tmpWeb)

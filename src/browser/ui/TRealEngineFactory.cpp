@@ -28,8 +28,11 @@ TEngineBrowser *TRealEngineFactory::createCaptureBrowser(TEngineBrowser *request
     TEngineBrowser *browser = nullptr;
     ErrorHandler::RunInCallback([&] { browser = requester->CreateNewWindowBrowser(parent); });
     // The hidden page runs no scripts, Java or plug-ins, bypasses the cache and follows no
-    // client-pull refresh; host options stay at the page windows' defaults.
-    if (browser)
+    // client-pull refresh, whichever engine asked; host options stay at the page windows'
+    // defaults.
+    if (auto *gecko = qobject_cast<TMozillaBrowser *>(browser))
+        gecko->setDownLoadControl(TDownLoadControl::captureSet());
+    else if (browser)
         setDownLoadControl(browser, TDownLoadControl::captureSet());
     return browser;
 }

@@ -32,6 +32,11 @@ struct MozCtlView
     bool committed = false;
     /// Made for a page's own new-window request: it keeps the opener's web process.
     bool related = false;
+    /// The view has settings of its own, no longer those shared with its opener.
+    bool ownSettings = false;
+    /// MOZCTL_NO_CLIENT_PULL, and whether a document has come since.
+    bool noClientPull = false;
+    bool hadDocument = false;
     std::string status;
     /// The address reloaded in a detected character set: it is not examined again, and the
     /// view's default character set is that one until another address loads.
@@ -207,6 +212,12 @@ gboolean onDecidePolicy(WebKitWebView *, WebKitPolicyDecision *decision,
         WEBKIT_NAVIGATION_POLICY_DECISION(decision));
     WebKitURIRequest *request = webkit_navigation_action_get_request(action);
     const char *uri = webkit_uri_request_get_uri(request);
+    if (v->noClientPull && v->hadDocument &&
+        webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_OTHER &&
+        !webkit_navigation_action_is_user_gesture(action)) {
+        webkit_policy_decision_ignore(decision);
+        return TRUE;
+    }
     if (v->events.beforeNavigate)
         v->events.beforeNavigate(v->owner, uri ? uri : "");
     return FALSE; // WebKit's own decision
@@ -284,6 +295,7 @@ void onLoadChanged(WebKitWebView *web, WebKitLoadEvent event, MozCtlView *v)
         break;
     case WEBKIT_LOAD_COMMITTED:
         v->committed = true;
+        v->hadDocument = true;
         // The list's own signal may come before the current item moves: report again.
         onHistory(nullptr, nullptr, nullptr, v);
         if (v->dead)
@@ -744,6 +756,47 @@ const char *engineVersion()
     return version.c_str();
 }
 
+// A copy of every setting the view has now, so that a change leaves its opener's alone.
+void takeOwnSettings(MozCtlView *v)
+{
+    if (v->ownSettings)
+        return;
+    GObject *shared = G_OBJECT(webkit_web_view_get_settings(v->web));
+    GObject *own = G_OBJECT(webkit_settings_new());
+    guint count = 0;
+    GParamSpec **specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(shared), &count);
+    for (guint i = 0; i < count; ++i) {
+        const GParamFlags flags = specs[i]->flags;
+        if ((flags & G_PARAM_READWRITE) != G_PARAM_READWRITE ||
+            (flags & (G_PARAM_CONSTRUCT_ONLY | G_PARAM_DEPRECATED)))
+            continue;
+        GValue value = G_VALUE_INIT;
+        g_value_init(&value, specs[i]->value_type);
+        g_object_get_property(shared, specs[i]->name, &value);
+        g_object_set_property(own, specs[i]->name, &value);
+        g_value_unset(&value);
+    }
+    g_free(specs);
+    webkit_web_view_set_settings(v->web, WEBKIT_SETTINGS(own));
+    g_object_unref(own);
+    v->ownSettings = true;
+}
+
+void setPageControls(MozCtlView *v, unsigned int controls)
+{
+    if (!v || v->dead)
+        return;
+    takeOwnSettings(v);
+    WebKitSettings *settings = webkit_web_view_get_settings(v->web);
+    if (controls & MOZCTL_NO_SCRIPTS)
+        webkit_settings_set_enable_javascript_markup(settings, FALSE);
+    if (controls & MOZCTL_NO_IMAGES)
+        webkit_settings_set_auto_load_images(settings, FALSE);
+    if (controls & MOZCTL_NO_CACHE)
+        webkit_settings_set_enable_page_cache(settings, FALSE);
+    v->noClientPull = controls & MOZCTL_NO_CLIENT_PULL;
+}
+
 const MozCtlApi g_api = {
     MOZCTL_API_VERSION,
     sizeof(MozCtlApi),
@@ -777,6 +830,7 @@ const MozCtlApi g_api = {
     engineVersion,
     setProfileFolder,
     profileFolder,
+    setPageControls,
 };
 
 } // namespace

@@ -28,6 +28,17 @@ extern "C" {
 
 enum { MOZCTL_MOD_SHIFT = 1, MOZCTL_MOD_CONTROL = 2, MOZCTL_MOD_ALT = 4 };
 
+/* What setPageControls() turns off for one view. */
+enum {
+    MOZCTL_NO_SCRIPTS = 1,
+    MOZCTL_NO_IMAGES = 2,
+    /* The page cache: pages left are not kept for going back. */
+    MOZCTL_NO_CACHE = 4,
+    /* Once a document has come, the page moves on only when the user does it (no refresh
+       or redirect the page asks for by itself). */
+    MOZCTL_NO_CLIENT_PULL = 8
+};
+
 typedef struct MozCtlView MozCtlView;
 
 /* What a view reports to its owner; every member may be NULL. */
@@ -128,6 +139,10 @@ typedef struct MozCtlApi
     void (*setProfileFolder)(const char *base);
     /* After initialize(): the profile folder in use, with a trailing "/"; "" when none. */
     const char *(*profileFolder)(void);
+
+    /* Gives the view settings of its own (a related view starts with its opener's) with what
+       controls names turned off; call before the view loads. */
+    void (*setPageControls)(MozCtlView *view, unsigned int controls);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

@@ -372,6 +372,21 @@ TEngineBrowser *TMozillaBrowser::CreateNewWindowBrowser(QWidget *parent)
     return browser;
 }
 
+void TMozillaBrowser::setDownLoadControl(const TDownLoadControl &set)
+{
+    unsigned int controls = 0;
+    if (set.contains(CS_NoScripts))
+        controls |= MOZCTL_NO_SCRIPTS;
+    if (!set.contains(CS_Images))
+        controls |= MOZCTL_NO_IMAGES;
+    if (set.contains(CS_NoCash))
+        controls |= MOZCTL_NO_CACHE;
+    if (set.contains(CS_NoClientPull))
+        controls |= MOZCTL_NO_CLIENT_PULL;
+    if (m_view && m_api.setPageControls)
+        m_api.setPageControls(m_view, controls);
+}
+
 void TMozillaBrowser::SavePage(const QString &path)
 {
     requireDocument();

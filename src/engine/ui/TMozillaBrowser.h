@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
+#include "DownLoadControl.h"
 #include "TEngineBrowser.h"
 
 #include <QPixmap>
@@ -46,6 +47,9 @@ public:
     /// A hidden-capable browser whose view is related to this one, so that it can take this
     /// page's new-window request.
     TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) override;
+    /// Turns off, for this page only, what \a set leaves out: scripts, images, the page cache
+    /// and client pull. Call before the page loads.
+    void setDownLoadControl(const TDownLoadControl &set);
 
     /// Saves the page as MHTML to \a path; saveFinished reports the outcome and a failure is
     /// shown by ErrorHandler.
