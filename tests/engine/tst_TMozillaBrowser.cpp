@@ -169,6 +169,16 @@ private Q_SLOTS:
         QVERIFY(!browser->Busy());
     }
 
+    // Sites are asked for Japanese first, as by the other engine (this engine shows a page
+    // only the first language).
+    void asksForJapaneseFirst()
+    {
+        auto browser = makeBrowser();
+        QVERIFY(load(browser.get(), "/a"));
+        QCOMPARE(runScript(browser.get(), QStringLiteral("navigator.languages.join()")),
+                 QStringLiteral("ja"));
+    }
+
     void japaneseTitle_data() { EncodingPages::addRows(); }
 
     // A page that names no character set is read in the Japanese encoding it is written in, as

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "ChromiumFlags.h"
 #include "DorvuError.h"
 #include "EncodingPages.h"
 #include "ErrorHandler.h"
@@ -78,6 +79,7 @@ class tst_TUIWebBrowser : public QObject
 private Q_SLOTS:
     void initTestCase();
     void contextMenuInJapanese();
+    void pagesAndErrorsInJapanese();
     void init();
     void cleanup();
 
@@ -135,6 +137,8 @@ private:
 
 void tst_TUIWebBrowser::initTestCase()
 {
+    // The engine reads its switches once, when it starts: as the program gives them.
+    ChromiumFlags::apply();
     // The engine's profile folder is fixed at its first use: one folder for the whole run.
     m_caseHome = std::make_unique<TestHome>();
     QVERIFY(m_server.start());
@@ -285,6 +289,24 @@ void tst_TUIWebBrowser::contextMenuInJapanese()
             std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }),
             qPrintable(text));
     }
+}
+
+void tst_TUIWebBrowser::pagesAndErrorsInJapanese()
+{
+    // Sites are asked for Japanese first; the engine's own error page is in Japanese.
+    TUIWebBrowser *browser = makeBrowser();
+    load(browser, QStringLiteral("/a"));
+    QCOMPARE(runScript(browser, QStringLiteral("navigator.languages.join()")),
+             QStringLiteral("ja,en"));
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const QString refused = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    closed.close();
+    browser->Navigate(refused);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        runScript(browser, QStringLiteral("document.body ? document.body.innerText : ''"))
+            .contains(QStringLiteral("アクセスできません")),
+        kTimeout);
 }
 
 void tst_TUIWebBrowser::japaneseTitle()

@@ -88,6 +88,7 @@ private Q_SLOTS:
         QVERIFY(dialog.chkProxy->isChecked());
         // The engine has no Java: the box shows the stored value but cannot be ticked.
         QVERIFY(!dialog.chkJava->isEnabled());
+        QCOMPARE(dialog.Button2->text(), S("キャンセル"));
         QCOMPARE(dialog.txtHTTP_port->text(), S("8080"));
         QVERIFY(!dialog.txtHTTP->isReadOnly());
 

@@ -212,6 +212,8 @@ void tst_Tfrm_Option::geckoBoxActsAtOnceAndCancelKeepsIt()
     QCOMPARE(m_main->calls.value(1), QStringLiteral("gecko 0"));
     QVERIFY(!dialog.txtMozPath->isEnabled() && !dialog.BitBtn1->isEnabled());
     QVERIFY(!dialog.btnSetMZ->isEnabled());
+    QCOMPARE(dialog.Button2->text(), QStringLiteral("キャンセル"));
+    QCOMPARE(dialog.chkActive3->text(), QStringLiteral("有効にする"));
     dialog.Button2->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(m_main->calls.size(), 2);

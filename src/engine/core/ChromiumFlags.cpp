@@ -2,7 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "ChromiumFlags.h"
 
+#include "PageLanguages.h"
+
 #include <QList>
+#include <QLocale>
 #include <QtGlobal>
 
 namespace ChromiumFlags {
@@ -22,10 +25,22 @@ QByteArray withProcessModel(const QByteArray &flags)
                              : trimmed + " --process-per-site";
 }
 
+QByteArray withLanguage(const QByteArray &flags, const QString &language)
+{
+    for (const QByteArray &flag : flags.split(' ')) {
+        if (flag.startsWith("--lang="))
+            return flags;
+    }
+    const QByteArray trimmed = flags.trimmed();
+    const QByteArray lang = "--lang=" + language.toLatin1();
+    return trimmed.isEmpty() ? lang : trimmed + ' ' + lang;
+}
+
 void apply()
 {
+    const QString language = PageLanguages::forLocale(QLocale::system()).constFirst();
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
-            withProcessModel(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")));
+            withLanguage(withProcessModel(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")), language));
 }
 
 } // namespace ChromiumFlags

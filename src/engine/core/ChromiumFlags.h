@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 /// The switches Dorvu gives the Chromium engine (through QTWEBENGINE_CHROMIUM_FLAGS, before the
 /// engine starts).
@@ -14,7 +15,12 @@ namespace ChromiumFlags {
 /// renderer instead of twenty. A process model the user chose is kept.
 QByteArray withProcessModel(const QByteArray &flags);
 
-/// Sets QTWEBENGINE_CHROMIUM_FLAGS to withProcessModel of its current value.
+/// \a flags with "--lang=\a language", so that the engine's own pages (errors, dialogs) speak
+/// the user's language rather than English; a language the user chose is kept.
+QByteArray withLanguage(const QByteArray &flags, const QString &language);
+
+/// Sets QTWEBENGINE_CHROMIUM_FLAGS to its current value with the process model and the first
+/// of PageLanguages for the system's locale.
 void apply();
 
 } // namespace ChromiumFlags

@@ -5,6 +5,7 @@
 
 #include "CharsetSniffer.h"
 #include "MozCtlApi.h"
+#include "PageLanguages.h"
 #include "ProfileContext.h"
 #include "WebSite.h"
 
@@ -121,6 +122,15 @@ int initialize(const char **error)
             failure = "GTK cannot open the X11 display";
         } else {
             g_context = ProfileContext::make();
+            // Japanese first, as the other engine asks, not the C locale's English.
+            std::vector<QByteArray> names;
+            for (const QString &language : PageLanguages::forLocale(QLocale::system()))
+                names.push_back(language.toLatin1());
+            std::vector<const char *> list;
+            for (const QByteArray &name : names)
+                list.push_back(name.constData());
+            list.push_back(nullptr);
+            webkit_web_context_set_preferred_languages(g_context, list.data());
             if (!sandboxDisabledByEnvironment())
                 webkit_web_context_set_sandbox_enabled(g_context, TRUE);
             GtkClipboard *clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);

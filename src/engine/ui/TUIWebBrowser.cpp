@@ -7,6 +7,7 @@
 #include "ErrorHandler.h"
 #include "MdiStacking.h"
 #include "NewWindowRelay.h"
+#include "PageLanguages.h"
 #include "ProgramFolder.h"
 #include "TextZoom.h"
 #include "UIRequestInterceptor.h"
@@ -229,6 +230,8 @@ QWebEngineProfile *TUIWebBrowser::sharedProfile()
         const QString folder = ProgramFolder::file(QStringLiteral("WebEngine"));
         profile->setPersistentStoragePath(folder);
         profile->setCachePath(folder + QStringLiteral("/Cache"));
+        profile->setHttpAcceptLanguage(QString::fromLatin1(
+            PageLanguages::acceptLanguage(PageLanguages::forLocale(QLocale::system()))));
     }
     return profile;
 }

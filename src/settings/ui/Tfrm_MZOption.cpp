@@ -77,7 +77,7 @@ Tfrm_MZOption::Tfrm_MZOption(QWidget *parent)
     proxyGrid->addWidget(unsupported(proxies), 5, 1, 1, 3); // under the Gopher row
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
     Button1->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -83,7 +83,7 @@ void Tfrm_Option::CreatePages()
     PageCTL->setCurrentWidget(empty);
 
     Button1 = named(new QPushButton(QStringLiteral("OK"), this), "Button1");
-    Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
+    Button2 = named(new QPushButton(QStringLiteral("キャンセル"), this), "Button2");
     // Enter presses no button: the page list and the pattern list keep their own keys.
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAutoDefault(false);
@@ -166,7 +166,7 @@ QWidget *Tfrm_Option::CreateWindowPage()
     row(layout, {chkWin2}, 16);
     layout->addSpacing(6);
     layout->addWidget(new QLabel(QStringLiteral("新しいウィンドウをアクティブにする"), page));
-    chkActive3 = named(new QCheckBox(QStringLiteral("On/Off"), page), "chkActive3");
+    chkActive3 = named(new QCheckBox(QStringLiteral("有効にする"), page), "chkActive3");
     row(layout, {chkActive3}, 16);
     layout->addStretch(1);
     return page;
