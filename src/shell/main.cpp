@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "ChromiumFlags.h"
 #include "ErrorHandler.h"
+#include "PageDialogs.h"
 #include "PlatformChoice.h"
 #include "SignalPipe.h"
 #include "SingleInstance.h"
@@ -63,6 +64,7 @@ int main(int argc, char *argv[])
     SignalPipe signalPipe({SIGTERM, SIGINT});
     QObject::connect(&signalPipe, &SignalPipe::signalReceived, main, [main] {
         ErrorHandler::setUnattended();
+        PageDialogs::refuseAll();
         main->close();
         QCoreApplication::quit();
     });

@@ -38,6 +38,8 @@ struct MozCtlView
     /// MOZCTL_NO_CLIENT_PULL, and whether a document has come since.
     bool noClientPull = false;
     bool hadDocument = false;
+    /// Script dialogs the host has not answered yet; the page waits for them.
+    std::vector<WebKitScriptDialog *> dialogs;
     std::string status;
     /// The address reloaded in a detected character set: it is not examined again, and the
     /// view's default character set is that one until another address loads.
@@ -411,6 +413,51 @@ gboolean onKeyPressAfter(GtkWidget *, GdkEventKey *event, MozCtlView *v)
     return FALSE;
 }
 
+gboolean onScriptDialog(WebKitWebView *, WebKitScriptDialog *dialog, MozCtlView *v)
+{
+    if (v->dead || !v->events.scriptDialog)
+        return FALSE;
+    int kind = 0;
+    switch (webkit_script_dialog_get_dialog_type(dialog)) {
+    case WEBKIT_SCRIPT_DIALOG_ALERT:
+        kind = 0;
+        break;
+    case WEBKIT_SCRIPT_DIALOG_CONFIRM:
+        kind = 1;
+        break;
+    case WEBKIT_SCRIPT_DIALOG_PROMPT:
+        kind = 2;
+        break;
+    default:
+        return FALSE; // leaving the page: WebKit asks itself
+    }
+    webkit_script_dialog_ref(dialog);
+    v->dialogs.push_back(dialog);
+    const char *defaultText =
+        kind == 2 ? webkit_script_dialog_prompt_get_default_text(dialog) : nullptr;
+    v->events.scriptDialog(v->owner, dialog, kind, webkit_script_dialog_get_message(dialog),
+                           defaultText ? defaultText : "");
+    return TRUE;
+}
+
+void endDialog(WebKitScriptDialog *dialog, bool accepted, const char *text)
+{
+    switch (webkit_script_dialog_get_dialog_type(dialog)) {
+    case WEBKIT_SCRIPT_DIALOG_CONFIRM:
+        webkit_script_dialog_confirm_set_confirmed(dialog, accepted);
+        break;
+    case WEBKIT_SCRIPT_DIALOG_PROMPT:
+        // A cancelled prompt gives the page null: no text is set.
+        if (accepted)
+            webkit_script_dialog_prompt_set_text(dialog, text ? text : "");
+        break;
+    default:
+        break;
+    }
+    webkit_script_dialog_close(dialog);
+    webkit_script_dialog_unref(dialog);
+}
+
 // The web view's settings, its place in the window and its signals.
 void setUpWeb(MozCtlView *v)
 {
@@ -433,6 +480,7 @@ void setUpWeb(MozCtlView *v)
     g_signal_connect(v->web, "notify::is-loading", G_CALLBACK(onIsLoading), v);
     g_signal_connect(v->web, "mouse-target-changed", G_CALLBACK(onMouseTarget), v);
     g_signal_connect(v->web, "create", G_CALLBACK(onCreate), v);
+    g_signal_connect(v->web, "script-dialog", G_CALLBACK(onScriptDialog), v);
     g_signal_connect(v->web, "decide-policy", G_CALLBACK(onDecidePolicy), v);
     g_signal_connect(v->web, "load-changed", G_CALLBACK(onLoadChanged), v);
     g_signal_connect(v->web, "button-press-event", G_CALLBACK(onButtonPress), v);
@@ -522,6 +570,9 @@ void destroy(MozCtlView *v)
     if (!v || v->dead)
         return;
     v->dead = true;
+    for (WebKitScriptDialog *dialog : v->dialogs)
+        endDialog(dialog, false, nullptr);
+    v->dialogs.clear();
     g_views.erase(std::remove(g_views.begin(), g_views.end(), v), g_views.end());
     g_cancellable_cancel(v->cancel);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(v->web), v);
@@ -807,6 +858,17 @@ void setPageControls(MozCtlView *v, unsigned int controls)
     v->noClientPull = controls & MOZCTL_NO_CLIENT_PULL;
 }
 
+void answerDialog(MozCtlView *v, void *dialog, int accepted, const char *text)
+{
+    if (!v || v->dead)
+        return;
+    const auto it = std::find(v->dialogs.begin(), v->dialogs.end(), dialog);
+    if (it == v->dialogs.end())
+        return;
+    v->dialogs.erase(it);
+    endDialog(static_cast<WebKitScriptDialog *>(dialog), accepted, text);
+}
+
 const MozCtlApi g_api = {
     MOZCTL_API_VERSION,
     sizeof(MozCtlApi),
@@ -841,6 +903,7 @@ const MozCtlApi g_api = {
     setProfileFolder,
     profileFolder,
     setPageControls,
+    answerDialog,
 };
 
 } // namespace

@@ -63,6 +63,11 @@ typedef struct MozCtlEvents
     void (*focusChanged)(void *owner, int hasFocus);
     /* A key press the page did not handle: X keysym and MOZCTL_MOD_* bits. */
     void (*keyUnhandled)(void *owner, unsigned int keysym, unsigned int modifiers);
+    /* The page opened an alert (kind 0), confirm (1) or prompt (2). The page waits until the
+       host calls answerDialog() with this dialog, or the view is destroyed. NULL: WebKit's
+       own dialog. */
+    void (*scriptDialog)(void *owner, void *dialog, int kind, const char *message,
+                         const char *defaultText);
 } MozCtlEvents;
 
 typedef void (*MozCtlDone)(void *context, int ok, const char *message);
@@ -143,6 +148,9 @@ typedef struct MozCtlApi
     /* Gives the view settings of its own (a related view starts with its opener's) with what
        controls names turned off; call before the view loads. */
     void (*setPageControls)(MozCtlView *view, unsigned int controls);
+    /* Ends a dialog that scriptDialog reported: accepted 0 cancels it; text is a prompt's
+       answer. A dialog already ended (its view destroyed) is ignored. */
+    void (*answerDialog)(MozCtlView *view, void *dialog, int accepted, const char *text);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
 
 namespace {
@@ -170,7 +171,7 @@ void TMozillaBrowser::attach(MozCtlView *related)
     static const MozCtlEvents events = {
         onTitle,     onStatusText,     onProgress,         onHistory,
         onNewWindow, onBeforeNavigate, onNavigateComplete, onDocumentComplete,
-        onClicked,   onFocusChanged,   onKeyUnhandled,
+        onClicked,   onFocusChanged,   onKeyUnhandled,     onScriptDialog,
     };
     m_view = related ? m_api.createRelated(related, &events, this) : m_api.create(&events, this);
     if (!m_view)
@@ -614,7 +615,31 @@ void TMozillaBrowser::onBeforeNavigate(void *owner, const char *uri)
 void TMozillaBrowser::onNavigateComplete(void *owner, const char *uri)
 {
     ErrorHandler::RunInCallback([&] {
-        Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnNavigateComplete2(QString::fromUtf8(uri));
+        auto *self = static_cast<TMozillaBrowser *>(owner);
+        self->m_dialogs.newDocument();
+        Q_EMIT self->OnNavigateComplete2(QString::fromUtf8(uri));
+    });
+}
+
+void TMozillaBrowser::onScriptDialog(void *owner, void *dialog, int kind, const char *message,
+                                     const char *defaultText)
+{
+    ErrorHandler::RunInCallback([&] {
+        auto *self = static_cast<TMozillaBrowser *>(owner);
+        // The box waits in a loop of its own, not inside the engine's callback; the page waits
+        // for the answer meanwhile.
+        QTimer::singleShot(0, self,
+                           [self = QPointer<TMozillaBrowser>(self), dialog, kind,
+                            message = QString::fromUtf8(message),
+                            text = QString::fromUtf8(defaultText)] {
+                               const QString origin = QUrl(self->LocationURL()).host();
+                               const PageDialogs::Answer answer = self->m_dialogs.ask(
+                                   PageDialogs::Kind(kind), origin, message, text);
+                               // The page may have gone while the box was open.
+                               if (self && self->m_view && self->m_api.answerDialog)
+                                   self->m_api.answerDialog(self->m_view, dialog, answer.accepted,
+                                                            answer.text.toUtf8().constData());
+                           });
     });
 }
 

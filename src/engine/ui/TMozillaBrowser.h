@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DownLoadControl.h"
+#include "PageDialogs.h"
 #include "TEngineBrowser.h"
 
 #include <QPixmap>
@@ -98,6 +99,8 @@ private:
     static void onClicked(void *owner);
     static void onFocusChanged(void *owner, int hasFocus);
     static void onKeyUnhandled(void *owner, unsigned int keysym, unsigned int modifiers);
+    static void onScriptDialog(void *owner, void *dialog, int kind, const char *message,
+                               const char *defaultText);
 
     const MozCtlApi &m_api;
     MozCtlView *m_view = nullptr;
@@ -105,6 +108,7 @@ private:
     QWidget *m_host = nullptr;
     /// The child windows around this browser's own, whose places decide whether the page shows.
     MdiStacking *m_stacking;
+    PageDialogs m_dialogs{this};
     /// The page as last seen, painted while it is covered.
     QPixmap m_snapshot;
     bool m_hasFocus = false;

@@ -58,8 +58,10 @@ void captionActionsInJapanese(QWebEnginePage *page)
 UIWebPage::UIWebPage(QWebEngineProfile *profile, TUIWebBrowser *browser)
     : QWebEnginePage(profile, browser)
     , m_browser(browser)
+    , m_dialogs(browser)
 {
     captionActionsInJapanese(this);
+    connect(this, &QWebEnginePage::loadStarted, this, [this] { m_dialogs.newDocument(); });
 }
 
 QWebEnginePage *UIWebPage::createWindow(WebWindowType)
@@ -72,23 +74,29 @@ bool UIWebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bo
     return m_browser->pageAcceptNavigation(url, type, isMainFrame);
 }
 
+PageDialogs::Answer UIWebPage::ask(PageDialogs::Kind kind, const QUrl &origin,
+                                   const QString &message, const QString &defaultText)
+{
+    if (m_browser->policy().silent)
+        return PageDialogs::Answer();
+    return m_dialogs.ask(kind, origin.host(), message, defaultText);
+}
+
 void UIWebPage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)
 {
-    if (!m_browser->policy().silent)
-        QWebEnginePage::javaScriptAlert(securityOrigin, msg);
+    ask(PageDialogs::Alert, securityOrigin, msg);
 }
 
 bool UIWebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
 {
-    if (m_browser->policy().silent)
-        return false;
-    return QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
+    return ask(PageDialogs::Confirm, securityOrigin, msg).accepted;
 }
 
 bool UIWebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg,
                                  const QString &defaultValue, QString *result)
 {
-    if (m_browser->policy().silent)
-        return false;
-    return QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
+    const PageDialogs::Answer answer = ask(PageDialogs::Prompt, securityOrigin, msg, defaultValue);
+    if (answer.accepted && result)
+        *result = answer.text;
+    return answer.accepted;
 }

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
+#include "PageDialogs.h"
+
 #include <QWebEnginePage>
 
 class TUIWebBrowser;
@@ -24,5 +26,9 @@ protected:
                           const QString &defaultValue, QString *result) override;
 
 private:
+    PageDialogs::Answer ask(PageDialogs::Kind kind, const QUrl &origin, const QString &message,
+                            const QString &defaultText = QString());
+
     TUIWebBrowser *m_browser;
+    PageDialogs m_dialogs;
 };
