@@ -13,6 +13,8 @@ private Q_SLOTS:
     void tilesCoverTheArea();
     void noWindowsNoPlaces();
     void iconsWrapUpwards();
+    void cascadeKeepsAUsableSize_data();
+    void cascadeKeepsAUsableSize();
 };
 
 void tst_MdiLayout::tilesCoverTheArea_data()
@@ -60,6 +62,30 @@ void tst_MdiLayout::iconsWrapUpwards()
 {
     const QList<QPoint> places = MdiLayout::arrangeIcons(QRect(0, 0, 250, 300), QSize(100, 20), 3);
     QCOMPARE(places, (QList<QPoint>{QPoint(0, 280), QPoint(100, 280), QPoint(0, 260)}));
+}
+
+void tst_MdiLayout::cascadeKeepsAUsableSize_data()
+{
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<QRect>>("expected");
+    QTest::newRow("large") << QRect(0, 0, 900, 600) << 3
+                           << QList<QRect>{QRect(0, 0, 600, 400), QRect(30, 30, 600, 400),
+                                           QRect(60, 60, 600, 400)};
+    QTest::newRow("wraps") << QRect(10, 10, 390, 300) << 4
+                           << QList<QRect>{QRect(10, 10, 320, 240), QRect(40, 40, 320, 240),
+                                           QRect(70, 70, 320, 240), QRect(10, 10, 320, 240)};
+    QTest::newRow("smaller than the least") << QRect(0, 0, 200, 100) << 2
+                                            << QList<QRect>{QRect(0, 0, 200, 100),
+                                                            QRect(0, 0, 200, 100)};
+}
+
+void tst_MdiLayout::cascadeKeepsAUsableSize()
+{
+    QFETCH(QRect, area);
+    QFETCH(int, count);
+    QFETCH(QList<QRect>, expected);
+    QCOMPARE(MdiLayout::cascade(area, count, 30), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_MdiLayout)

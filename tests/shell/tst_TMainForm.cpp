@@ -64,6 +64,7 @@ private Q_SLOTS:
 
     void tileHorizontallyStacksRows();
     void tileVerticallyPlacesColumns();
+    void cascadeAfterTileKeepsAUsableSize();
     void minimizeAllThenArrangeIcons();
     void windowMenuListsChildWindows();
 
@@ -729,6 +730,24 @@ void tst_TMainForm::tileVerticallyPlacesColumns()
     QCOMPARE(windows.at(0)->geometry().left(), area.left());
     QCOMPARE(windows.at(1)->geometry().left(), windows.at(0)->geometry().right() + 1);
     QCOMPARE(windows.at(1)->geometry().height(), area.height());
+}
+
+void tst_TMainForm::cascadeAfterTileKeepsAUsableSize()
+{
+    auto form = makeForm();
+    form->resize(1000, 800);
+    form->show();
+    const QList<QMdiSubWindow *> windows = {addChild(form.get(), QStringLiteral("a")),
+                                            addChild(form.get(), QStringLiteral("b"))};
+    form->WindowTileVertical1->trigger();
+    form->WindowCascade1->trigger();
+    const QRect area = form->mdiArea()->viewport()->rect();
+    for (QMdiSubWindow *window : windows) {
+        QVERIFY2(window->width() >= area.width() / 2 && window->height() >= area.height() / 2,
+                 qPrintable(QStringLiteral("%1x%2").arg(window->width()).arg(window->height())));
+        QVERIFY(area.contains(window->geometry()));
+    }
+    QVERIFY(windows.at(1)->y() > windows.at(0)->y());
 }
 
 void tst_TMainForm::minimizeAllThenArrangeIcons()

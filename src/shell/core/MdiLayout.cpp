@@ -56,4 +56,23 @@ QList<QPoint> arrangeIcons(const QRect &area, const QSize &iconSize, int count)
     return points;
 }
 
+QList<QRect> cascade(const QRect &area, int count, int step)
+{
+    QList<QRect> rects;
+    if (count <= 0 || area.isEmpty())
+        return rects;
+    const QSize size(qMin(area.width(), qMax(area.width() * 2 / 3, 320)),
+                     qMin(area.height(), qMax(area.height() * 2 / 3, 240)));
+    step = qMax(step, 1);
+    // How many steps fit before a window would leave the area.
+    const int fit = 1 + qMin((area.width() - size.width()) / step,
+                             (area.height() - size.height()) / step);
+    rects.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const int offset = (i % fit) * step;
+        rects.append(QRect(area.topLeft() + QPoint(offset, offset), size));
+    }
+    return rects;
+}
+
 } // namespace MdiLayout

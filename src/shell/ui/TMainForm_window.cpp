@@ -7,6 +7,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 namespace {
 
@@ -38,7 +39,22 @@ void tile(QMdiArea *area, bool rows)
 
 void TMainForm::WindowCascade1Execute()
 {
-    m_mdiArea->cascadeSubWindows();
+    // Qt's own cascade sizes windows by their size hints, which the engines' pages leave
+    // tiny: every window would shrink to its title bar.
+    const QList<QMdiSubWindow *> windows = openWindows(m_mdiArea, false);
+    if (windows.isEmpty())
+        return;
+    const int step = windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr,
+                                                            windows.first()) +
+                     4;
+    const QList<QRect> rects =
+        MdiLayout::cascade(m_mdiArea->viewport()->rect(), int(windows.size()), step);
+    for (int i = 0; i < windows.size(); ++i) {
+        if (windows.at(i)->isMaximized())
+            windows.at(i)->showNormal();
+        windows.at(i)->setGeometry(rects.at(i));
+        windows.at(i)->raise();
+    }
 }
 
 void TMainForm::WindowTileHorizontal1Execute()
