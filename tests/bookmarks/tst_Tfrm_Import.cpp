@@ -7,7 +7,10 @@
 #include "TestHome.h"
 #include "Tfrm_Import.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
+#include <QTimer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -24,6 +27,7 @@ private Q_SLOTS:
     void pagesForward();
     void favoritesUnderTheHomeFolder();
     void favoritesFolderAskedForWhenMissing();
+    void folderPickerStartsAtHome();
     void bookmarkFileUnderItsOwnRoot();
     void missingBookmarkFileKeepsTheWizardOpen();
 
@@ -149,6 +153,24 @@ void tst_Tfrm_Import::favoritesFolderAskedForWhenMissing()
     finish(again.get());
     QCOMPARE(describe(BookMarkTree::nodes(&m_tree)),
              QStringLiteral("Old=http://old/,Internet Explorer(c=http://c/)"));
+}
+
+void tst_Tfrm_Import::folderPickerStartsAtHome()
+{
+    Tfrm_Import w(&m_tree); // the real picker
+    QString shown;
+    QTimer picker;
+    picker.setInterval(20);
+    connect(&picker, &QTimer::timeout, this, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (dialog && dialog->objectName() == QLatin1String("SHBrowseForFolder")) {
+            shown = dialog->findChild<QLineEdit *>(QStringLiteral("path"))->text();
+            static_cast<QDialog *>(dialog)->reject();
+        }
+    });
+    picker.start();
+    finish(&w);
+    QCOMPARE(shown, QDir::homePath());
 }
 
 void tst_Tfrm_Import::bookmarkFileUnderItsOwnRoot()

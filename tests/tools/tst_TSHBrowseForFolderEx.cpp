@@ -7,6 +7,9 @@
 #include <QDialogButtonBox>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QApplication>
+#include <QMessageBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -48,6 +51,7 @@ private Q_SLOTS:
     void missingSelectFolderNameFallsBackToDesktop();
     void okStateTwoGreysOk();
     void virtualPlaceGivesEmptyFolderName();
+    void typedPathIsChosen();
     void browseFlags_data();
     void browseFlags();
     void centerScreen_data();
@@ -197,6 +201,27 @@ void tst_TSHBrowseForFolderEx::virtualPlaceGivesEmptyFolderName()
         QVERIFY(!okOf(dialog)->isEnabled());
         dialog->reject();
     });
+}
+
+void tst_TSHBrowseForFolderEx::typedPathIsChosen()
+{
+    TSHBrowseForFolderEx browser;
+    browser.SelectFolder = sfDesktop;
+    QVERIFY(run(browser, [&](QDialog *dialog) {
+        auto *path = dialog->findChild<QLineEdit *>(QStringLiteral("path"));
+        QCOMPARE(path->text(), m_home->path() + QStringLiteral("/Desktop"));
+        // A folder that is not there keeps the dialog open.
+        QTimer::singleShot(0, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        path->setText(m_home->path() + QStringLiteral("/none"));
+        okOf(dialog)->click();
+        QVERIFY(dialog->isVisible());
+        path->setText(QStringLiteral("Desktop/inner")); // under the home folder
+        okOf(dialog)->click();
+    }));
+    QCOMPARE(browser.FolderName(), m_home->path() + QStringLiteral("/Desktop/inner"));
 }
 
 void tst_TSHBrowseForFolderEx::browseFlags_data()

@@ -45,6 +45,9 @@ Tfrm_Import::Tfrm_Import(QTreeWidget *tree, QWidget *parent)
     m_askFolder = [](QWidget *parent, const QString &caption) {
         TSHBrowseForFolderEx selectFolder(parent);
         selectFolder.Caption = caption;
+        // Favorites live under the home folder, if anywhere.
+        selectFolder.SelectFolder = sfManual;
+        selectFolder.SelectFolderName = QDir::homePath();
         return selectFolder.Execute() ? selectFolder.FolderName() : QString();
     };
     m_inform = [](QWidget *parent, const QString &text) {

@@ -7,10 +7,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
@@ -64,12 +68,39 @@ bool TSHBrowseForFolderEx::Execute()
     status->setObjectName(QStringLiteral("status"));
     status->setVisible(statusLine);
     layout->addWidget(status);
+    // The chosen folder's path, which can also be typed.
+    auto *pathRow = new QHBoxLayout;
+    auto *pathLabel = new QLabel(QStringLiteral("フォルダ(&F):"), &dialog);
+    auto *pathEdit = new QLineEdit(&dialog);
+    pathEdit->setObjectName(QStringLiteral("path"));
+    pathLabel->setBuddy(pathEdit);
+    pathRow->addWidget(pathLabel);
+    pathRow->addWidget(pathEdit, 1);
+    layout->addLayout(pathRow);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     layout->addWidget(buttons);
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    // A typed path is taken when it names a folder inside the tree; otherwise the dialog says so
+    // and stays.
+    QString typed;
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        const QModelIndex current = tree->currentIndex();
+        const QString shown = current.isValid() ? model->filePath(current) : root;
+        const QString text = pathEdit->text().trimmed();
+        typed.clear();
+        if (!text.isEmpty() && text != shown) {
+            const QFileInfo folder(QDir::cleanPath(QDir::home().absoluteFilePath(text)));
+            if (!folder.isDir() || (!root.isEmpty() && !isUnder(folder.absoluteFilePath(), root))) {
+                QMessageBox::warning(&dialog, QStringLiteral("Dorvu"),
+                                     QStringLiteral("フォルダ %1 は見つかりません").arg(text));
+                return;
+            }
+            typed = folder.absoluteFilePath();
+        }
+        dialog.accept();
+    });
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     dialog.resize(dialog.sizeHint().expandedTo(QSize(340, 420)));
 
@@ -84,6 +115,7 @@ bool TSHBrowseForFolderEx::Execute()
         if (showPath)
             showText = path;
         status->setText(showText);
+        pathEdit->setText(path);
         if (okState == 1)
             ok->setEnabled(true);
         else if (okState == 2)
@@ -113,7 +145,12 @@ bool TSHBrowseForFolderEx::Execute()
     if (!chosen)
         return false;
     const QModelIndex current = tree->currentIndex();
-    if (current.isValid()) {
+    if (!typed.isEmpty()) {
+        m_folderName = typed;
+        m_displayName = QFileInfo(typed).fileName();
+        if (m_displayName.isEmpty())
+            m_displayName = typed;
+    } else if (current.isValid()) {
         m_folderName = model->filePath(current);
         m_displayName = model->fileName(current);
         if (m_displayName.isEmpty())
