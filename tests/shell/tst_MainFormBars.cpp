@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
+#include <QStyle>
 #include <QtTest>
 
 #include <memory>
@@ -235,8 +236,13 @@ void tst_MainFormBars::collapseSurvivesARestart()
     auto form = start();
     QVERIFY(form);
     QCOMPARE(form->JBar->width(), 240);
+    // The open bar's resize strip, right of the button, is as wide as a splitter handle.
+    const int strip = form->JBar->width() - 1 - form->btnBar->geometry().right();
+    QVERIFY2(strip >= form->style()->pixelMetric(QStyle::PM_SplitterWidth),
+             qPrintable(QString::number(strip)));
     QTest::mouseClick(form->btnBar, Qt::LeftButton);
     QCOMPARE(form->JBar->width(), 11);
+    QVERIFY(form->btnBar->geometry().right() < form->JBar->width());
     exit(form);
     QCOMPARE(bar("JBarSize"), 11);
     QCOMPARE(bar("JBarMax"), 240);
@@ -246,7 +252,7 @@ void tst_MainFormBars::collapseSurvivesARestart()
     QCOMPARE(form->JBar->width(), 11);
     QTest::mouseClick(form->btnBar, Qt::LeftButton);
     QCOMPARE(form->JBar->width(), 240);
-    QCOMPARE(form->JTabControl->width(), 230);
+    QCOMPARE(form->JTabControl->width(), 240 - SideBarState::ButtonWidth - SideBarState::StripWidth);
 }
 
 void tst_MainFormBars::dragReleasedNearTheLeftEdgeLeavesMinimum()

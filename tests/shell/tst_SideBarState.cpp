@@ -11,6 +11,8 @@ class tst_SideBarState : public QObject
 private Q_SLOTS:
     void collapseRemembersAndReturns();
     void collapsedStateSurvivesStorage();
+    void stripWidth_data();
+    void stripWidth();
     void release_data();
     void release();
     void shownWidth_data();
@@ -42,6 +44,22 @@ void tst_SideBarState::collapsedStateSurvivesStorage()
     SideBarState zero(0, 0);
     zero.toggleCollapse();
     QVERIFY(zero.collapsed());
+}
+
+void tst_SideBarState::stripWidth_data()
+{
+    QTest::addColumn<int>("shownWidth");
+    QTest::addColumn<int>("strip");
+    QTest::newRow("collapsed") << 11 << 2;
+    QTest::newRow("narrow") << 13 << 4;
+    QTest::newRow("open") << 153 << 6;
+}
+
+void tst_SideBarState::stripWidth()
+{
+    QFETCH(int, shownWidth);
+    QFETCH(int, strip);
+    QCOMPARE(SideBarState::stripWidth(shownWidth), strip);
 }
 
 void tst_SideBarState::release_data()

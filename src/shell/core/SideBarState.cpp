@@ -26,6 +26,12 @@ void SideBarState::toggleCollapse()
     }
 }
 
+int SideBarState::stripWidth(int shownWidth)
+{
+    // One pixel of the panel stays beside the button.
+    return std::clamp(shownWidth - 1 - ButtonWidth, 2, StripWidth);
+}
+
 bool SideBarState::onResizeStrip(int x, int buttonLeft)
 {
     return x > buttonLeft + StripOffset;

@@ -11,6 +11,13 @@ public:
     static constexpr int MinimumWidth = 11;
     /// The resize strip starts this many pixels right of the collapse button's left edge.
     static constexpr int StripOffset = 7;
+    static constexpr int ButtonWidth = 8;
+    /// The resize strip of an open bar: a splitter handle's width, easy to hit.
+    static constexpr int StripWidth = 6;
+
+    /// The resize strip's width in a bar \a shownWidth wide: StripWidth, less where the bar is
+    /// too narrow for it (a collapsed bar keeps two pixels).
+    static int stripWidth(int shownWidth);
 
     /// The state read from config.ini ("JBarSize", "JBarMax"), taken as it is; a negative
     /// memory reads as open.

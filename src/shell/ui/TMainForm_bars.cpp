@@ -211,10 +211,10 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
     JTabControl->addTab(TreeWin, QStringLiteral("WinsManager"));
     btnBar = new QToolButton;
     btnBar->setObjectName(QStringLiteral("btnBar"));
-    btnBar->setFixedWidth(8);
+    btnBar->setFixedWidth(SideBarState::ButtonWidth);
     btnBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    // Panel, button, and right of it two pixels of the bar's own: the resize strip. The panel
-    // may shrink to a sliver when the bar is collapsed.
+    // Panel, button, and right of it a strip of the bar's own to drag (TSideBar sizes it). The
+    // panel may shrink to a sliver when the bar is collapsed.
     JTabControl->setMinimumWidth(1);
     auto *jLayout = new QHBoxLayout(JBar);
     jLayout->setContentsMargins(0, 0, 2, 0);

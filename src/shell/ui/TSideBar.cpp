@@ -3,6 +3,7 @@
 #include "TSideBar.h"
 
 #include <QEvent>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QToolButton>
 #include <QWidget>
@@ -27,7 +28,10 @@ void TSideBar::restore(const SideBarState &state)
 
 void TSideBar::apply()
 {
-    m_bar->setFixedWidth(m_state.shownWidth(m_room()));
+    const int width = m_state.shownWidth(m_room());
+    if (QLayout *layout = m_bar->layout())
+        layout->setContentsMargins(0, 0, SideBarState::stripWidth(width), 0);
+    m_bar->setFixedWidth(width);
 }
 
 void TSideBar::btnBarClick()
