@@ -9,6 +9,7 @@
 #include "StartupSequence.h"
 #include "TMainForm.h"
 #include "Translations.h"
+#include "VisibleApplication.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -50,6 +51,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("dorvu"));
     QApplication::setWindowIcon(programIcon());
     Translations::install(&app);
+    VisibleApplication::install();
     instance.listen();
 
     StartupSequence forms(QApplication::arguments().mid(1));

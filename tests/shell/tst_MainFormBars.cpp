@@ -6,9 +6,14 @@
 #include "IniFile.h"
 #include "TMainForm.h"
 #include "TSideBar.h"
+#include "TUIWebBrowser.h"
+#include "VisibleApplication.h"
 #include "TestHome.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QLabel>
+#include <QToolButton>
 #include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
@@ -41,6 +46,7 @@ private Q_SLOTS:
     void dragReleasedNearTheLeftEdgeLeavesMinimum();
     void widerWindowWidensTheBoxes();
     void narrowBottomBarKeepsItsWidths();
+    void everyControlHasAName();
 
 private:
     std::unique_ptr<TMainForm> start();
@@ -312,6 +318,40 @@ void tst_MainFormBars::narrowBottomBarKeepsItsWidths()
     QVERIFY(resizeTo(600));
     QCOMPARE(form->StatusBar1->width(), 600 - 130 - 4);
     QCOMPARE(form->ProgressBar1->x(), 600 - 2 - 130);
+}
+
+void tst_MainFormBars::everyControlHasAName()
+{
+    VisibleApplication::install();
+    auto form = start();
+    QVERIFY(form);
+    auto name = [](QObject *object) {
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(object);
+        return face ? face->text(QAccessible::Name) : QStringLiteral("(none)");
+    };
+    for (const char *button : {"NewCtrl", "ClipNewCtrl", "BackCtrl", "FrwrdCtrl", "StopCtrl",
+                               "ReLoadCtrl", "HomeCtrl", "ChangeCtrl", "btnBar",
+                               "qt_toolbar_ext_button"}) {
+        const QList<QToolButton *> found = form->findChildren<QToolButton *>(QLatin1String(button));
+        QVERIFY2(!found.isEmpty(), button);
+        for (QToolButton *b : found)
+            QVERIFY2(!name(b).isEmpty(), button);
+    }
+    QCOMPARE(name(form->txtAddress), QStringLiteral("アドレス"));
+    QCOMPARE(name(form->txtSearch), QStringLiteral("検索"));
+    QCOMPARE(form->lblAddress->buddy(), form->txtAddress);
+
+    // A page's hidden drawing window is no window of the application's.
+    TUIWebBrowser page;
+    page.show();
+    page.Navigate(QStringLiteral("about:blank"));
+    QTRY_VERIFY(page.hasView());
+    QAccessibleInterface *app = QAccessible::queryAccessibleInterface(qApp);
+    QStringList windows;
+    for (int i = 0; i < app->childCount(); ++i)
+        windows.append(app->child(i)->text(QAccessible::Name));
+    QVERIFY2(!windows.contains(QStringLiteral("Offscreen")), qPrintable(windows.join(u'|')));
+    QCOMPARE(app->indexOfChild(QAccessible::queryAccessibleInterface(form.get())) >= 0, true);
 }
 
 QTEST_MAIN(tst_MainFormBars)

@@ -63,14 +63,19 @@ QToolBar *makeBand(TMainForm *form, const QString &name, const QString &title)
     return band;
 }
 
-QAction *makeButton(QToolBar *band, const QString &name, const QString &hint)
+/// A picture button with the hint \a hint (none when empty); a screen reader calls it
+/// \a spoken, or by its hint.
+QAction *makeButton(QToolBar *band, const QString &name, const QString &hint,
+                    const QString &spoken = QString())
 {
     auto *action = new QAction(band);
     action->setObjectName(name);
     action->setToolTip(hint);
     band->addAction(action);
-    if (QWidget *button = band->widgetForAction(action))
+    if (QWidget *button = band->widgetForAction(action)) {
         button->setObjectName(name);
+        button->setAccessibleName(spoken.isEmpty() ? hint : spoken);
+    }
     return action;
 }
 
@@ -126,9 +131,12 @@ void TMainForm::CreateBars()
                              QStringLiteral("クリップボードで新規作成"));
     BackCtrl = makeButton(ToolBar2, QStringLiteral("BackCtrl"), QStringLiteral("戻る"));
     FrwrdCtrl = makeButton(ToolBar2, QStringLiteral("FrwrdCtrl"), QStringLiteral("進む"));
-    StopCtrl = makeButton(ToolBar2, QStringLiteral("StopCtrl"), QString());
-    ReLoadCtrl = makeButton(ToolBar2, QStringLiteral("ReLoadCtrl"), QString());
-    HomeCtrl = makeButton(ToolBar2, QStringLiteral("HomeCtrl"), QString());
+    StopCtrl =
+        makeButton(ToolBar2, QStringLiteral("StopCtrl"), QString(), QStringLiteral("中止"));
+    ReLoadCtrl =
+        makeButton(ToolBar2, QStringLiteral("ReLoadCtrl"), QString(), QStringLiteral("更新"));
+    HomeCtrl =
+        makeButton(ToolBar2, QStringLiteral("HomeCtrl"), QString(), QStringLiteral("ホーム"));
     ChangeCtrl =
         makeButton(ToolBar2, QStringLiteral("ChangeCtrl"), QStringLiteral("エンジンの切り替え"));
     ImageList1->apply(NewCtrl, 0);
@@ -150,6 +158,8 @@ void TMainForm::CreateBars()
     txtAddress->setObjectName(QStringLiteral("txtAddress"));
     txtAddress->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     btnMove = makeTextButton(QStringLiteral("btnMove"), QStringLiteral("移動"));
+    lblAddress->setBuddy(txtAddress);
+    txtAddress->setAccessibleName(lblAddress->text());
     ToolBar3->addWidget(lblAddress);
     ToolBar3->addWidget(txtAddress);
     ToolBar3->addWidget(btnMove);
@@ -166,6 +176,9 @@ void TMainForm::CreateBars()
     cmbSearch->setEditable(true);
     cmbSearch->setMinimumContentsLength(14);
     btnSearch = makeTextButton(QStringLiteral("btnSearch"), QStringLiteral("Find"));
+    lblSearch->setBuddy(txtSearch);
+    txtSearch->setAccessibleName(lblSearch->text());
+    cmbSearch->setAccessibleName(QStringLiteral("検索エンジン"));
     ToolBar4->addWidget(lblSearch);
     ToolBar4->addWidget(txtSearch);
     ToolBar4->addWidget(cmbSearch);
@@ -177,6 +190,11 @@ void TMainForm::CreateBars()
         if (i > 0)
             addToolBarBreak(Qt::TopToolBarArea);
         addToolBar(Qt::TopToolBarArea, CoolBar1.at(i));
+        // The button that shows what does not fit the band.
+        if (auto *more = CoolBar1.at(i)->findChild<QToolButton *>(
+                QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(CoolBar1.at(i)->windowTitle() +
+                                    QStringLiteral("のその他のボタン"));
     }
 
     for (QWidget *edit : {static_cast<QWidget *>(txtAddress), static_cast<QWidget *>(txtSearch),
@@ -212,6 +230,7 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
     btnBar = new QToolButton;
     btnBar->setObjectName(QStringLiteral("btnBar"));
     btnBar->setFixedWidth(SideBarState::ButtonWidth);
+    btnBar->setAccessibleName(QStringLiteral("サイドバーを開く/閉じる"));
     btnBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     // Panel, button, and right of it a strip of the bar's own to drag (TSideBar sizes it). The
     // panel may shrink to a sliver when the bar is collapsed.
