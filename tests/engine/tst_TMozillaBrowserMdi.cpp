@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -109,6 +111,7 @@ private:
     QLineEdit *m_edit = nullptr;
     QMdiArea *m_area = nullptr;
     QAction *m_shortcut = nullptr;
+    QMenu *m_menu = nullptr;
     QMdiSubWindow *m_sub[2] = {};
     TMozillaBrowser *m_browser[2] = {};
     FakeInput m_input;
@@ -182,6 +185,10 @@ private Q_SLOTS:
         m_shortcut = new QAction(m_main.get());
         m_shortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
         m_main->addAction(m_shortcut);
+        auto *bar = new QMenuBar;
+        m_menu = bar->addMenu(QStringLiteral("ブックマーク(&B)"));
+        m_menu->addAction(QStringLiteral("x"));
+        layout->setMenuBar(bar);
         for (int i = 0; i < 2; ++i) {
             m_browser[i] = TMozillaBrowser::create();
             m_sub[i] = m_area->addSubWindow(m_browser[i]);
@@ -361,6 +368,11 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!activated.isEmpty(), kTimeout);
         m_input.key(XK_l, XK_Control_L);
         QTRY_COMPARE_WITH_TIMEOUT(triggered.size(), 1, kTimeout);
+        // So are the menu bar's access keys.
+        m_input.click(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() - 30, 60)));
+        m_input.key(XK_b, XK_Alt_L);
+        QTRY_VERIFY_WITH_TIMEOUT(m_menu->isVisible(), kTimeout);
+        m_menu->hide();
     }
 
     // After the page had the focus, a click on a Qt widget gives the keyboard back to Qt.

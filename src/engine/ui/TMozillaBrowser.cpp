@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
@@ -515,6 +516,20 @@ void TMozillaBrowser::forwardShortcut(unsigned int keysym, unsigned int modifier
         mods |= Qt::ALT;
     const QKeySequence sequence(key | mods);
     QWidget *top = window();
+    // Alt and a letter open the menu bar's menu of that access key, as with Qt's own focus.
+    if (mods == Qt::ALT) {
+        if (auto *bar = top->findChild<QMenuBar *>()) {
+            const QList<QAction *> menus = bar->actions();
+            for (QAction *menu : menus) {
+                if (menu->isVisible() && menu->isEnabled() &&
+                    QKeySequence::mnemonic(menu->text()) == sequence) {
+                    top->activateWindow();
+                    bar->setActiveAction(menu);
+                    return;
+                }
+            }
+        }
+    }
     QList<QAction *> actions = top->findChildren<QAction *>();
     actions += top->actions();
     for (QAction *action : std::as_const(actions)) {
