@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -34,6 +35,7 @@ private Q_SLOTS:
     void textSizeAndIeMenus();
     void blockedTitleStopsThenCloses();
     void missingBlockListStillUpdatesTheTitle();
+    void titleBurstIsCoalesced();
     void shutdownDestroysWithoutClosingSteps();
     void winlistWriteFailureStillCloses();
 
@@ -260,6 +262,25 @@ void tst_TBrowserChild::missingBlockListStillUpdatesTheTitle()
     QVERIFY(m_rig->errors.at(0).contains(QStringLiteral("CloseURL.txt")));
     QCOMPARE(m_rig->tabTexts(), QStringList(QStringLiteral("A")));
     QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://a.example/\r\n"));
+}
+
+void tst_TBrowserChild::titleBurstIsCoalesced()
+{
+    m_rig->open(QStringLiteral("http://a.example/"));
+    FakeEngine *engine = m_rig->engineAt(0);
+    QWidget *child = engine;
+    while (child && !qobject_cast<TBrowserChild *>(child))
+        child = child->parentWidget();
+    QVERIFY(child);
+    QSignalSpy captions(child, &QWidget::windowTitleChanged);
+    // A page that counts in its title: the first shows at once, the last soon after, and the
+    // window follows only a few of the thousand.
+    for (int i = 0; i < 1000; ++i)
+        Q_EMIT engine->OnTitleChange(QStringLiteral("T%1").arg(i));
+    QCOMPARE(child->windowTitle(), QStringLiteral("T0"));
+    QTRY_COMPARE(child->windowTitle(), QStringLiteral("T999"));
+    QCOMPARE(m_rig->tabTexts(), QStringList(QStringLiteral("T999")));
+    QCOMPARE(captions.size(), 2);
 }
 
 void tst_TBrowserChild::shutdownDestroysWithoutClosingSteps()

@@ -187,10 +187,34 @@ void TBrowserChild::closeWindow()
 
 void TBrowserChild::titleChange(const QString &text)
 {
-    TPageWindowHost *host = this->host();
-    if (!host || m_closed)
+    if (!host() || m_closed)
         return;
     m_title = text;
+    if (!m_titleTimer) {
+        m_titleTimer = new QTimer(this);
+        m_titleTimer->setSingleShot(true);
+        connect(m_titleTimer, &QTimer::timeout, this, [this] {
+            if (m_titlePending)
+                applyTitle();
+        });
+    }
+    // The first change shows at once; later ones within the interval wait for its end.
+    if (m_titleTimer->isActive()) {
+        m_titlePending = true;
+        return;
+    }
+    applyTitle();
+}
+
+void TBrowserChild::applyTitle()
+{
+    TPageWindowHost *host = this->host();
+    m_titlePending = false;
+    if (!host || m_closed)
+        return;
+    const bool inSight = isVisible() && !isMinimized();
+    m_titleTimer->start(inSight ? TitleIntervalMs : HiddenTitleIntervalMs);
+    const QString text = m_title;
     // A missing block list is shown and only the blocking step is given up.
     ErrorHandler::Run([&] {
         if (BlockList::IsBlockedURL(text))

@@ -7,6 +7,7 @@
 
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 
 class TEngineBrowser;
 class TPageWindowHost;
@@ -112,4 +113,11 @@ private:
     int m_progress = 0;
     QString m_title;
     QString m_statusText;
+    // A page may change its title a thousand times a second: the caption, tab, tree and
+    // window list follow at most every TitleIntervalMs (a window out of sight less often).
+    static constexpr int TitleIntervalMs = 250;
+    static constexpr int HiddenTitleIntervalMs = 1000;
+    QTimer *m_titleTimer = nullptr;
+    bool m_titlePending = false;
+    void applyTitle();
 };
