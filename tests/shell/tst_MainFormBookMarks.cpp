@@ -41,10 +41,13 @@ private:
         return m_server.url(QLatin1Char('/') + name).toString();
     }
     void writeBookMarks();
-    QAction *menuItem(TMainForm *form, int index) const
+    /// The menu's items are made when it is about to show, as when the user opens it.
+    static QList<QAction *> menuItems(TMainForm *form)
     {
-        return form->mnuBookMark->actions().at(2 + index);
+        Q_EMIT form->mnuBookMark->aboutToShow();
+        return form->mnuBookMark->actions();
     }
+    QAction *menuItem(TMainForm *form, int index) const { return menuItems(form).at(2 + index); }
 
     TestHttpServer m_server;
     std::unique_ptr<TestHome> m_home;
@@ -101,7 +104,7 @@ void tst_MainFormBookMarks::optionWindowDecidesWhereBookmarksOpen()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.TreeView1->topLevelItemCount(), 2);
-    QCOMPARE(form.mnuBookMark->actions().size(), 4);
+    QCOMPARE(menuItems(&form).size(), 4);
     // With no window open, every setting opens a new one.
     menuItem(&form, 0)->trigger();
     QCOMPARE(form.Browser->childCount(), 1);
@@ -148,8 +151,9 @@ void tst_MainFormBookMarks::editorFilledFromTheActivePageAndOkRebuildsTheMenu()
     form.frm_BMEdit->btnOK->click();
     QVERIFY(!form.frm_BMEdit->isVisible());
     QStringList captions;
-    for (int i = 2; i < form.mnuBookMark->actions().size(); ++i)
-        captions.append(form.mnuBookMark->actions().at(i)->text());
+    const QList<QAction *> items = menuItems(&form);
+    for (int i = 2; i < items.size(); ++i)
+        captions.append(items.at(i)->text());
     QCOMPARE(captions, QStringList({QStringLiteral("&B"), QStringLiteral("&B")}));
     QCOMPARE(form.TreeView1->topLevelItemCount(), 2);
 }

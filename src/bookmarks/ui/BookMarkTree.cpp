@@ -9,6 +9,13 @@
 namespace {
 constexpr int UrlRole = Qt::UserRole;
 constexpr int ImageRole = Qt::UserRole + 1;
+// The node whose children a shallow item has not made yet.
+constexpr int PendingRole = Qt::UserRole + 2;
+
+const BookMarkNode *pendingNode(const QTreeWidgetItem *item)
+{
+    return reinterpret_cast<const BookMarkNode *>(item->data(0, PendingRole).value<quintptr>());
+}
 } // namespace
 
 namespace BookMarkTree {
@@ -24,6 +31,42 @@ QTreeWidgetItem *makeItem(const BookMarkNode &node)
         children.append(makeItem(child));
     item->addChildren(children);
     return item;
+}
+
+QTreeWidgetItem *makeShallowItem(const BookMarkNode &node)
+{
+    auto *item = new QTreeWidgetItem(QStringList(node.text));
+    setUrl(item, node.url);
+    setImageIndex(item, node.imageIndex);
+    if (!node.children.isEmpty()) {
+        item->setData(0, PendingRole, quintptr(&node));
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    }
+    return item;
+}
+
+void expandPending(QTreeWidgetItem *item)
+{
+    const BookMarkNode *node = item ? pendingNode(item) : nullptr;
+    if (!node)
+        return;
+    item->setData(0, PendingRole, QVariant());
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    QList<QTreeWidgetItem *> children;
+    children.reserve(node->children.size());
+    for (const BookMarkNode &child : node->children)
+        children.append(makeShallowItem(child));
+    item->addChildren(children);
+}
+
+void fillShallow(QTreeWidget *tree, const QList<BookMarkNode> &nodes)
+{
+    tree->clear();
+    QList<QTreeWidgetItem *> items;
+    items.reserve(nodes.size());
+    for (const BookMarkNode &node : nodes)
+        items.append(makeShallowItem(node));
+    tree->addTopLevelItems(items);
 }
 
 void fill(QTreeWidget *tree, const QList<BookMarkNode> &nodes)
@@ -43,6 +86,8 @@ void append(QTreeWidget *tree, const QList<BookMarkNode> &nodes)
 
 BookMarkNode node(const QTreeWidgetItem *item)
 {
+    if (const BookMarkNode *pending = pendingNode(item))
+        return BookMarkNode{item->text(0), url(item), imageIndex(item), pending->children};
     BookMarkNode node{item->text(0), url(item), imageIndex(item), {}};
     node.children.reserve(item->childCount());
     for (int i = 0; i < item->childCount(); ++i)

@@ -12,6 +12,13 @@ class QTreeWidgetItem;
 namespace BookMarkTree {
 
 QTreeWidgetItem *makeItem(const BookMarkNode &node);
+/// An item for \a node whose children are made only when it is first expanded
+/// (expandPending); \a node must outlive the item. node() still gives its whole subtree.
+QTreeWidgetItem *makeShallowItem(const BookMarkNode &node);
+/// Makes the children of an item from makeShallowItem, once; other items are left alone.
+void expandPending(QTreeWidgetItem *item);
+/// Replaces the content of \a tree with shallow items of \a nodes, which must outlive them.
+void fillShallow(QTreeWidget *tree, const QList<BookMarkNode> &nodes);
 /// Replaces the content of \a tree with \a nodes.
 void fill(QTreeWidget *tree, const QList<BookMarkNode> &nodes);
 /// Appends \a nodes at the end of \a tree's top level.

@@ -26,37 +26,53 @@ TBookMarkView::TBookMarkView(QTreeWidget *tree, QMenu *menu, Opener open, QObjec
         const QList<QTreeWidgetItem *> selected = m_tree->selectedItems();
         ErrorHandler::Run([this, &selected] { TreeView1Change(selected.value(0)); });
     });
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &BookMarkTree::expandPending);
+    connect(m_menu, &QMenu::aboutToShow, this, [this] {
+        if (m_menuFilled)
+            return;
+        m_menuFilled = true;
+        addItems(m_menu, m_menuNodes, *m_menuNodes);
+    });
 }
 
 void TBookMarkView::LoadBookMarkTree()
 {
+    // The items point into the nodes: both go together.
     m_tree->clear();
-    BookMarkTree::fill(m_tree, BookMarkFile::load(BookMarkFile::path()));
+    m_nodes = std::make_shared<const QList<BookMarkNode>>(
+        BookMarkFile::load(BookMarkFile::path()));
+    BookMarkTree::fillShallow(m_tree, *m_nodes);
 }
 
 void TBookMarkView::BuildBookMarkMenu()
 {
     DynamicMenu::RemoveMenuItems(m_menu);
     // Submenus made last time go with their items.
-    addItems(m_menu, nullptr, m_tree->topLevelItemCount());
+    m_menuNodes = m_nodes;
+    m_menuFilled = false;
 }
 
-void TBookMarkView::addItems(QMenu *menu, QTreeWidgetItem *parent, int count)
+void TBookMarkView::addItems(QMenu *menu, const Nodes &owner, const QList<BookMarkNode> &nodes)
 {
-    for (int i = 0; i < count; ++i) {
-        QTreeWidgetItem *node = parent ? parent->child(i) : m_tree->topLevelItem(i);
-        const QString hint = BookMarkTree::isEntry(node) ? BookMarkTree::url(node) : QString();
+    int position = int(menu->actions().size());
+    for (const BookMarkNode &node : nodes) {
+        const QString hint = node.isEntry() ? node.url : QString();
         QAction *item = DynamicMenu::AddMenuItem(
-            menu, BookMarkRules::menuCaption(node->text(0)), hint, BookMarkTree::imageIndex(node),
-            int(menu->actions().size()), [this](QAction *chosen) {
+            menu, BookMarkRules::menuCaption(node.text), hint, node.imageIndex, position++,
+            [this](QAction *chosen) {
                 ErrorHandler::Run([this, chosen] { iventMenuClick(chosen); });
             });
-        if (node->childCount() == 0)
+        if (node.children.isEmpty())
             continue;
         auto *submenu = new QMenu(menu);
         item->setMenu(submenu);
         connect(item, &QObject::destroyed, submenu, &QObject::deleteLater);
-        addItems(submenu, node, node->childCount());
+        // Filled once, when the user first opens it; the submenu keeps the nodes alive.
+        const QList<BookMarkNode> *children = &node.children;
+        connect(submenu, &QMenu::aboutToShow, this, [this, submenu, owner, children] {
+            if (submenu->isEmpty())
+                addItems(submenu, owner, *children);
+        });
     }
 }
 

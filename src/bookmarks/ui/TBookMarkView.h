@@ -2,9 +2,12 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
+#include "BookMarkNode.h"
+
 #include <QObject>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -25,9 +28,11 @@ public:
     TBookMarkView(QTreeWidget *tree, QMenu *menu, Opener open, QObject *parent = nullptr);
 
     /// Replaces the tree's content with BookMark.xml's. Throws DorvuError when the file is
-    /// there but cannot be read; the tree is then empty.
+    /// there but cannot be read; the tree is then empty. A folder's items are made when it is
+    /// first expanded, so a file of many thousand bookmarks costs little until looked at.
     void LoadBookMarkTree();
-    /// Rebuilds the menu's bookmark items from the tree, with its nesting.
+    /// Rebuilds the menu's bookmark items from what LoadBookMarkTree read, with its nesting.
+    /// The items are made when the menu (or a submenu) is first about to show.
     void BuildBookMarkMenu();
     /// Unselects the tree, so choosing the same node again opens it again.
     void unselect();
@@ -36,8 +41,14 @@ public:
     void iventMenuClick(QAction *item);
 
 private:
-    void addItems(QMenu *menu, QTreeWidgetItem *parent, int count);
+    using Nodes = std::shared_ptr<const QList<BookMarkNode>>;
+    /// Adds \a nodes (owned by \a owner, which the menus keep alive) to \a menu.
+    void addItems(QMenu *menu, const Nodes &owner, const QList<BookMarkNode> &nodes);
 
+    Nodes m_nodes = std::make_shared<const QList<BookMarkNode>>();
+    // What the menu shows once opened, and whether it has been.
+    Nodes m_menuNodes = m_nodes;
+    bool m_menuFilled = true;
     QTreeWidget *m_tree;
     QMenu *m_menu;
     Opener m_open;

@@ -45,7 +45,7 @@ Tfrm_BMEdit::Prompts defaultPrompts()
 
 } // namespace
 
-Tfrm_BMEdit::Tfrm_BMEdit(QWidget *parent)
+Tfrm_BMEdit::Tfrm_BMEdit(QWidget *parent, Load load)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_prompts(defaultPrompts())
@@ -55,7 +55,16 @@ Tfrm_BMEdit::Tfrm_BMEdit(QWidget *parent)
     CreateControls();
     ConnectHandlers();
     setFixedSize(453, 261);
-    ErrorHandler::Run([this] { FormCreate(); });
+    if (load == LoadNow)
+        ErrorHandler::Run([this] { FormCreate(); });
+}
+
+void Tfrm_BMEdit::showEvent(QShowEvent *event)
+{
+    // A file of many thousand bookmarks costs nothing until the editor is used.
+    if (!m_loaded)
+        ErrorHandler::Run([this] { FormCreate(); });
+    QDialog::showEvent(event);
 }
 
 void Tfrm_BMEdit::CreateControls()
@@ -156,6 +165,7 @@ void Tfrm_BMEdit::FormCreate()
 {
     TreeView1->clear();
     m_current = nullptr;
+    m_loaded = true;
     m_unreadable.clear();
     QList<BookMarkNode> nodes;
     try {

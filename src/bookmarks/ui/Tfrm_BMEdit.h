@@ -33,7 +33,10 @@ public:
             input;
     };
 
-    explicit Tfrm_BMEdit(QWidget *parent = nullptr);
+    /// What the editor shows is read from the file at once, or (\a LoadOnFirstShow: the main
+    /// window's editor, made at the start) when it is first shown.
+    enum Load { LoadNow, LoadOnFirstShow };
+    explicit Tfrm_BMEdit(QWidget *parent = nullptr, Load load = LoadNow);
 
     /// Run after a successful OK: the main window reloads its tree and menu.
     void setAfterSave(std::function<void()> afterSave) { m_afterSave = std::move(afterSave); }
@@ -87,6 +90,8 @@ private:
     void startEditing(QTreeWidgetItem *item);
 
     QTreeWidgetItem *m_current = nullptr;
+    bool m_loaded = false;
+    void showEvent(QShowEvent *event) override;
     // Why the file could not be read; then OK keeps it as it is instead of writing this tree.
     QString m_unreadable;
     std::function<void()> m_afterSave;

@@ -19,7 +19,7 @@ StartupSequence::StartupSequence(const QStringList &arguments)
 
     // The options dialog acts on the main window through its option target.
     main->frm_Option = new Tfrm_Option(main, main);
-    main->frm_BMEdit = new Tfrm_BMEdit(main);
+    main->frm_BMEdit = new Tfrm_BMEdit(main, Tfrm_BMEdit::LoadOnFirstShow);
     main->frm_BMEdit->setAfterSave([main] {
         main->LoadBookMarkTree();
         main->BuildBookMarkMenu();
