@@ -18,12 +18,14 @@ namespace {
 
 constexpr int kTimeout = 90000;
 
-/// The X window titled exactly \a title, or 0.
+/// The X window on screen titled exactly \a title, or 0. A window made but not yet mapped is
+/// not on screen: it cannot take the focus, and typing into it fails.
 QByteArray findWindow(const QString &title)
 {
     QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
-                                              QLatin1Char('^') + title + QLatin1Char('$')});
+    xdotool.start(QStringLiteral("xdotool"),
+                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                   QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')});
     if (!xdotool.waitForFinished(10000) || xdotool.exitCode() != 0)
         return QByteArray();
     return xdotool.readAllStandardOutput().split('\n').value(0).trimmed();
