@@ -5,9 +5,9 @@
 // Input: flags, pattern (length-prefixed), then the text; Shift_JIS or UTF-8 by the flags.
 #include "FuzzInput.h"
 
-#include "BlockList.h"
-#include "DorvuError.h"
-#include "SjisCodec.h"
+#include "browser/BlockList.h"
+#include "common/DorvuError.h"
+#include "common/SjisCodec.h"
 
 #include <bitset>
 #include <vector>

@@ -5,10 +5,10 @@
 #include "FuzzFolder.h"
 #include "FuzzInput.h"
 
-#include "BookMarkFile.h"
-#include "DorvuError.h"
-#include "SjisCodec.h"
-#include "TextFile.h"
+#include "bookmarks/BookMarkFile.h"
+#include "common/DorvuError.h"
+#include "common/SjisCodec.h"
+#include "common/TextFile.h"
 
 #include <vector>
 

@@ -4,8 +4,8 @@
 // every name and address that comes out must fit Shift_JIS (it goes into BookMark.xml).
 #include "FuzzInput.h"
 
-#include "BookMarkHtml.h"
-#include "SjisCodec.h"
+#include "bookmarks/BookMarkHtml.h"
+#include "common/SjisCodec.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 // then the file.
 #include "FuzzInput.h"
 
-#include "GeckoPrefs.h"
-#include "SjisCodec.h"
-#include "TextFile.h"
+#include "settings/GeckoPrefs.h"
+#include "common/SjisCodec.h"
+#include "common/TextFile.h"
 
 using GeckoPrefs::Values;
 

@@ -3,7 +3,7 @@
 // The hand-over message of a second start: decoding anything received, and encode-then-decode.
 #include "FuzzInput.h"
 
-#include "HandOverMessage.h"
+#include "shell/HandOverMessage.h"
 
 using namespace HandOverMessage;
 

@@ -6,9 +6,9 @@
 #include "FuzzFolder.h"
 #include "FuzzInput.h"
 
-#include "DorvuError.h"
-#include "IniFile.h"
-#include "SjisCodec.h"
+#include "common/DorvuError.h"
+#include "settings/IniFile.h"
+#include "common/SjisCodec.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "FuzzFolder.h"
 #include "FuzzInput.h"
 
-#include "FavoritesWalk.h"
-#include "SjisCodec.h"
-#include "TextFile.h"
+#include "bookmarks/FavoritesWalk.h"
+#include "common/SjisCodec.h"
+#include "common/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -4,7 +4,7 @@
 // bytes -> text.
 #include "FuzzInput.h"
 
-#include "SjisCodec.h"
+#include "common/SjisCodec.h"
 
 namespace {
 

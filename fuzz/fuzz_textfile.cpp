@@ -3,8 +3,8 @@
 // The line splitters of text files: on text and on bytes.
 #include "FuzzInput.h"
 
-#include "SjisCodec.h"
-#include "TextFile.h"
+#include "common/SjisCodec.h"
+#include "common/TextFile.h"
 
 namespace {
 

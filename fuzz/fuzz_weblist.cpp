@@ -5,10 +5,10 @@
 #include "FuzzFolder.h"
 #include "FuzzInput.h"
 
-#include "DorvuError.h"
-#include "SjisCodec.h"
-#include "WebListFile.h"
-#include "WebListText.h"
+#include "common/DorvuError.h"
+#include "common/SjisCodec.h"
+#include "common/WebListFile.h"
+#include "weblist/WebListText.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Prints the time from Navigate to OnDocumentComplete for a local page and the memory that
 // each further open engine adds (PSS of this process and its engine processes).
-#include "ErrorHandler.h"
+#include "common/ErrorHandler.h"
 #include "ProcessMemory.h"
-#include "TUIWebBrowser.h"
+#include "engine/TUIWebBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
 

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // IsBlockedURL with 1,000 patterns against 10,000 addresses: the cost of one check, which
 // reads CloseURL.txt afresh and tests every line.
-#include "BlockList.h"
-#include "IniFile.h"
-#include "SjisCodec.h"
+#include "browser/BlockList.h"
+#include "settings/IniFile.h"
+#include "common/SjisCodec.h"
 #include "TestHome.h"
 
 #include <QCoreApplication>

@@ -4,9 +4,9 @@
 // page from a loopback server, and how much memory each open engine adds, counting this
 // process and the WebKit processes it starts (proportional set size, PSS).
 #include "DorvuProcess.h"
-#include "MozCtlModule.h"
+#include "engine/MozCtlModule.h"
 #include "ProcessMemory.h"
-#include "TMozillaBrowser.h"
+#include "engine/TMozillaBrowser.h"
 #include "TestHttpServer.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Reads per second from a 200-key config.ini, with the parse cache and without; the tab
 // strip's four colour reads per paint; writes per second.
-#include "ColorConvert.h"
-#include "IniFile.h"
+#include "settings/ColorConvert.h"
+#include "settings/IniFile.h"
 #include "TestHome.h"
 
 #include <QCoreApplication>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "ChromiumFlags.h"
-#include "ErrorHandler.h"
-#include "PageDialogs.h"
-#include "PlatformChoice.h"
-#include "SignalPipe.h"
-#include "SingleInstance.h"
-#include "StartupSequence.h"
-#include "TMainForm.h"
-#include "Translations.h"
-#include "VisibleApplication.h"
+#include "engine/ChromiumFlags.h"
+#include "common/ErrorHandler.h"
+#include "engine/PageDialogs.h"
+#include "shell/PlatformChoice.h"
+#include "shell/SignalPipe.h"
+#include "shell/SingleInstance.h"
+#include "shell/StartupSequence.h"
+#include "shell/TMainForm.h"
+#include "shell/Translations.h"
+#include "shell/VisibleApplication.h"
 
 #include <QApplication>
 #include <QIcon>

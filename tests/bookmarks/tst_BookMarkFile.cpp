@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
-#include "BookMarkFile.h"
-#include "DorvuError.h"
+#include "bookmarks/BookMarkFile.h"
+#include "common/DorvuError.h"
 #include "TestHome.h"
 
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
-#include "BookMarkHtml.h"
-#include "DorvuError.h"
-#include "SjisCodec.h"
+#include "bookmarks/BookMarkHtml.h"
+#include "common/DorvuError.h"
+#include "common/SjisCodec.h"
 #include "TestHome.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
-#include "FavoritesWalk.h"
+#include "bookmarks/FavoritesWalk.h"
 #include "TestHome.h"
 
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "BookMarkFile.h"
-#include "BookMarkTree.h"
-#include "ErrorHandler.h"
-#include "ImageList.h"
-#include "TBookMarkView.h"
-#include "TestHome.h"
+#include "bookmarks/BookMarkFile.h"
+#include "bookmarks/BookMarkTree.h"
+#include "common/ErrorHandler.h"
+#include "common/ImageList.h"
+#include "bookmarks/TBookMarkView.h"
+#include "HomeTest.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -50,19 +50,20 @@ QString describeMenu(QMenu *menu, int skip)
 
 } // namespace
 
-class tst_TBookMarkView : public QObject
+class tst_TBookMarkView : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void menuMirrorsTheTree();
     void choosingOpensEntriesWithAddressesOnly();
     void rebuildDropsOldItems();
 
 private:
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<QTreeWidget> m_tree;
     std::unique_ptr<QMenu> m_menu;
     std::unique_ptr<TBookMarkView> m_view;
@@ -70,9 +71,8 @@ private:
     QStringList m_errors;
 };
 
-void tst_TBookMarkView::init()
+void tst_TBookMarkView::initHome()
 {
-    m_home = std::make_unique<TestHome>();
     m_tree = std::make_unique<QTreeWidget>();
     m_menu = std::make_unique<QMenu>();
     m_menu->addAction(QStringLiteral("ブックマークを編集(&E)"));
@@ -84,14 +84,13 @@ void tst_TBookMarkView::init()
                                              [this](const QString &url) { m_opened.append(url); });
 }
 
-void tst_TBookMarkView::cleanup()
+void tst_TBookMarkView::cleanupHome()
 {
     m_view.reset();
     m_menu.reset();
     m_tree.reset();
     ErrorHandler::setSink({});
     QCOMPARE(m_errors, QStringList());
-    m_home.reset();
 }
 
 void tst_TBookMarkView::menuMirrorsTheTree()

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
-#include "BookMarkFile.h"
-#include "BookMarkTree.h"
-#include "ErrorHandler.h"
-#include "TBMEditTree.h"
-#include "TestHome.h"
-#include "Tfrm_BMEdit.h"
+#include "bookmarks/BookMarkFile.h"
+#include "bookmarks/BookMarkTree.h"
+#include "common/ErrorHandler.h"
+#include "bookmarks/TBMEditTree.h"
+#include "HomeTest.h"
+#include "bookmarks/Tfrm_BMEdit.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,13 +34,15 @@ const QString SampleTree =
 
 } // namespace
 
-class tst_Tfrm_BMEdit : public QObject
+class tst_Tfrm_BMEdit : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void captionsAndLoad();
     void addIntoEmptyFolderLeavesNoPlaceholder();
     void addBeforeEntryAndDefaults();
@@ -63,7 +65,6 @@ private:
     QString tree() const { return describe(BookMarkTree::nodes(m_edit->TreeView1)); }
     void choose(const QString &path) { m_edit->TreeView1->setCurrentItem(at(path)); }
 
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<Tfrm_BMEdit> m_edit;
     int m_beeps = 0;
     QStringList m_informs;
@@ -73,9 +74,8 @@ private:
     QStringList m_errors;
 };
 
-void tst_Tfrm_BMEdit::init()
+void tst_Tfrm_BMEdit::initHome()
 {
-    m_home = std::make_unique<TestHome>();
     m_home->write(QStringLiteral("BookMark.xml"), Sample);
     m_beeps = 0;
     m_informs.clear();
@@ -101,12 +101,11 @@ void tst_Tfrm_BMEdit::init()
     m_answer = QString();
 }
 
-void tst_Tfrm_BMEdit::cleanup()
+void tst_Tfrm_BMEdit::cleanupHome()
 {
     m_edit.reset();
     ErrorHandler::setSink({});
     QCOMPARE(m_errors, QStringList());
-    m_home.reset();
 }
 
 QTreeWidgetItem *tst_Tfrm_BMEdit::at(const QString &path) const

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
-#include "BookMarkTree.h"
-#include "ErrorHandler.h"
-#include "SjisCodec.h"
-#include "TestHome.h"
-#include "Tfrm_Import.h"
+#include "bookmarks/BookMarkTree.h"
+#include "common/ErrorHandler.h"
+#include "common/SjisCodec.h"
+#include "HomeTest.h"
+#include "bookmarks/Tfrm_Import.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,13 +16,15 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-class tst_Tfrm_Import : public QObject
+class tst_Tfrm_Import : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void pagesForward_data();
     void pagesForward();
     void favoritesUnderTheHomeFolder();
@@ -35,7 +37,6 @@ private:
     std::unique_ptr<Tfrm_Import> wizard();
     void finish(Tfrm_Import *w);
 
-    std::unique_ptr<TestHome> m_home;
     QByteArray m_homeEnv;
     QTreeWidget m_tree;
     QStringList m_asked;
@@ -44,9 +45,8 @@ private:
     QStringList m_errors;
 };
 
-void tst_Tfrm_Import::init()
+void tst_Tfrm_Import::initHome()
 {
-    m_home = std::make_unique<TestHome>();
     m_homeEnv = qgetenv("HOME");
     qputenv("HOME", m_home->path().toLocal8Bit());
     m_tree.clear();
@@ -59,11 +59,10 @@ void tst_Tfrm_Import::init()
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
 }
 
-void tst_Tfrm_Import::cleanup()
+void tst_Tfrm_Import::cleanupHome()
 {
     ErrorHandler::setSink({});
     qputenv("HOME", m_homeEnv);
-    m_home.reset();
 }
 
 std::unique_ptr<Tfrm_Import> tst_Tfrm_Import::wizard()

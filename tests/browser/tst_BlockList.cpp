@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "BlockList.h"
-#include "DorvuError.h"
-#include "IniFile.h"
-#include "ProgramFolder.h"
-#include "SjisCodec.h"
-#include "TestHome.h"
+#include "browser/BlockList.h"
+#include "common/DorvuError.h"
+#include "settings/IniFile.h"
+#include "common/ProgramFolder.h"
+#include "common/SjisCodec.h"
+#include "HomeTest.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -13,13 +13,11 @@
 
 #include <memory>
 
-class tst_BlockList : public QObject
+class tst_BlockList : public HomeTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
 
     void matchesMask_data();
     void matchesMask();
@@ -39,19 +37,9 @@ private Q_SLOTS:
 private:
     void setBlocking(bool on);
     void writeCloseUrl(const QString &text);
-    std::unique_ptr<TestHome> m_home;
 };
 
-void tst_BlockList::init()
-{
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
-}
 
-void tst_BlockList::cleanup()
-{
-    m_home.reset();
-}
 
 void tst_BlockList::setBlocking(bool on)
 {

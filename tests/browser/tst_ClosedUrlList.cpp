@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "ClosedUrlList.h"
-#include "DorvuError.h"
-#include "TestHome.h"
+#include "browser/ClosedUrlList.h"
+#include "common/DorvuError.h"
+#include "HomeTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,13 +10,11 @@
 
 #include <memory>
 
-class tst_ClosedUrlList : public QObject
+class tst_ClosedUrlList : public HomeTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
 
     void elevenAppendsKeepTheLastTen();
     void duplicatesAndEmptyTextsAreKept();
@@ -25,19 +23,9 @@ private Q_SLOTS:
     void saveFailureIsReportedAndKeepsOldFile();
 
 private:
-    std::unique_ptr<TestHome> m_home;
 };
 
-void tst_ClosedUrlList::init()
-{
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
-}
 
-void tst_ClosedUrlList::cleanup()
-{
-    m_home.reset();
-}
 
 void tst_ClosedUrlList::elevenAppendsKeepTheLastTen()
 {

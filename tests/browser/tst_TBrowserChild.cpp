@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 #include "FakeEngine.h"
-#include "TBrowserChild.h"
-#include "TBrowserCommands.h"
-#include "TBrowserHost.h"
-#include "TestHome.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserCommands.h"
+#include "browser/TBrowserHost.h"
+#include "HomeTest.h"
 
 #include <QAction>
 #include <QDir>
@@ -18,13 +18,15 @@
 #include <memory>
 
 /// The page windows' reports to the main window, with the light engine.
-class tst_TBrowserChild : public QObject
+class tst_TBrowserChild : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void backFollowsTheActiveWindowAcrossKinds();
     void backgroundReportLeavesTheActiveWindowsButtons();
     void geckoAtHundredPercent();
@@ -41,21 +43,17 @@ private Q_SLOTS:
 
 private:
     void openGecko(const QString &url);
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<BrowserRig> m_rig;
 };
 
-void tst_TBrowserChild::init()
+void tst_TBrowserChild::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_rig = std::make_unique<BrowserRig>();
 }
 
-void tst_TBrowserChild::cleanup()
+void tst_TBrowserChild::cleanupHome()
 {
     m_rig.reset();
-    m_home.reset();
 }
 
 void tst_TBrowserChild::openGecko(const QString &url)

@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 #include "FakeEngine.h"
-#include "TBrowserChild.h"
-#include "TBrowserCommands.h"
-#include "TBrowserHost.h"
-#include "TestHome.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserCommands.h"
+#include "browser/TBrowserHost.h"
+#include "HomeTest.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -18,13 +18,15 @@
 
 /// The page commands: new windows, the address bar's two modes, the engine toggle and the
 /// security switches.
-class tst_TBrowserCommands : public QObject
+class tst_TBrowserCommands : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void newWindowPerEngine();
     void moveLoadsInTheActiveWindow();
     void moveWithNothingTypedDoesNothing();
@@ -42,21 +44,17 @@ private Q_SLOTS:
 private:
     void setConfig(const QByteArray &text) { m_home->write(QStringLiteral("config.ini"), text); }
     void typeAndEnter(const QString &text);
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<BrowserRig> m_rig;
 };
 
-void tst_TBrowserCommands::init()
+void tst_TBrowserCommands::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_rig = std::make_unique<BrowserRig>();
 }
 
-void tst_TBrowserCommands::cleanup()
+void tst_TBrowserCommands::cleanupHome()
 {
     m_rig.reset();
-    m_home.reset();
 }
 
 void tst_TBrowserCommands::typeAndEnter(const QString &text)

@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 #include "FakeEngine.h"
-#include "IniFile.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TTabControl.h"
-#include "TestHome.h"
+#include "settings/IniFile.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TTabControl.h"
+#include "HomeTest.h"
 
 #include <QAction>
 #include <QDir>
@@ -17,13 +17,15 @@
 #include <memory>
 
 /// Page opening and the window list's bookkeeping, with the light engine.
-class tst_TBrowserHost : public QObject
+class tst_TBrowserHost : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void opensWithCleanAddressAndPlaceholders();
     void tabLimit();
     void tabLimitZeroBlocksEverything();
@@ -42,23 +44,19 @@ private Q_SLOTS:
 
 private:
     void setConfig(const QByteArray &text);
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<BrowserRig> m_rig;
     QString m_cwd;
 };
 
-void tst_TBrowserHost::init()
+void tst_TBrowserHost::initHome()
 {
     m_cwd = QDir::currentPath();
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_rig = std::make_unique<BrowserRig>();
 }
 
-void tst_TBrowserHost::cleanup()
+void tst_TBrowserHost::cleanupHome()
 {
     m_rig.reset();
-    m_home.reset();
     QDir::setCurrent(m_cwd);
 }
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
-#include "DorvuError.h"
+#include "common/DorvuError.h"
 #include "FakeEngine.h"
-#include "SjisCodec.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TCloseCommands.h"
-#include "TTabControl.h"
-#include "TestHome.h"
+#include "common/SjisCodec.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TCloseCommands.h"
+#include "browser/TTabControl.h"
+#include "HomeTest.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -20,13 +20,15 @@
 
 /// Closing from the tab pop-up menu, CloseURL.txt additions and the recently-closed submenu,
 /// with the light engine.
-class tst_TCloseCommands : public QObject
+class tst_TCloseCommands : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
 
     void closeWindowAtRemovesOnlyThatWindow();
     void popTabCloseWithoutPositionDoesNothing();
@@ -47,27 +49,23 @@ private:
     QStringList closedOrder() const;
     QStringList submenuCaptions() const;
 
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<BrowserRig> m_rig;
     TCloseCommands *m_close = nullptr;
     QMenu *m_least = nullptr;
     QAction *m_leastChild = nullptr;
 };
 
-void tst_TCloseCommands::init()
+void tst_TCloseCommands::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_rig = std::make_unique<BrowserRig>();
     m_close = new TCloseCommands(m_rig->host, m_rig.get());
     m_least = new QMenu(QStringLiteral("最近閉じたURL(&E)"), m_rig.get());
     m_leastChild = m_least->addAction(QString());
 }
 
-void tst_TCloseCommands::cleanup()
+void tst_TCloseCommands::cleanupHome()
 {
     m_rig.reset();
-    m_home.reset();
 }
 
 void tst_TCloseCommands::openPages(int count)

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 #include "FakeEngine.h"
-#include "TBrowserHost.h"
-#include "TTabControl.h"
-#include "TestHome.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TTabControl.h"
+#include "HomeTest.h"
 
 #include <QMenu>
 #include <QTreeWidget>
@@ -13,13 +13,15 @@
 #include <memory>
 
 /// The tab strip: pop-up position, colours from config.ini, elided drawing, fixed width.
-class tst_TTabControl : public QObject
+class tst_TTabControl : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void popupPositionFromPresses();
     void popupPositionFromTheTree();
     void selectedTabPaintedInActivateColour();
@@ -34,22 +36,18 @@ private Q_SLOTS:
 private:
     void openThree();
     QColor pixelInTab(int index);
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<BrowserRig> m_rig;
 };
 
-void tst_TTabControl::init()
+void tst_TTabControl::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_rig = std::make_unique<BrowserRig>();
     QVERIFY(QTest::qWaitForWindowExposed(m_rig.get()));
 }
 
-void tst_TTabControl::cleanup()
+void tst_TTabControl::cleanupHome()
 {
     m_rig.reset();
-    m_home.reset();
 }
 
 void tst_TTabControl::openThree()

@@ -2,17 +2,17 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The capture window with both real engines: new-window requests of a page end in exactly one
 // open-page call, or none when blocked, and leave no capture window behind.
-#include "ErrorHandler.h"
-#include "IniFile.h"
-#include "MozCtlApi.h"
-#include "MozCtlModule.h"
-#include "TMozillaBrowser.h"
-#include "TRealEngineFactory.h"
-#include "TUIWebBrowser.h"
-#include "TestHome.h"
+#include "common/ErrorHandler.h"
+#include "settings/IniFile.h"
+#include "engine/MozCtlApi.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TMozillaBrowser.h"
+#include "engine/TRealEngineFactory.h"
+#include "engine/TUIWebBrowser.h"
+#include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
-#include "Tfrm_tmpWeb.h"
+#include "browser/Tfrm_tmpWeb.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -33,14 +33,16 @@ struct Opened
 
 } // namespace
 
-class tst_Tfrm_tmpWeb : public QObject
+class tst_Tfrm_tmpWeb : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
     void initTestCase();
-    void init();
-    void cleanup();
 
     void startUpInstanceIsInert();
     void requestOpensOnce_data();
@@ -70,7 +72,6 @@ private:
 
     TestHttpServer m_server;
     TRealEngineFactory m_factory;
-    std::unique_ptr<TestHome> m_home;
     QList<QPointer<TEngineBrowser>> m_browsers;
     QList<Opened> m_opened;
     int m_requests = 0;
@@ -113,17 +114,15 @@ void tst_Tfrm_tmpWeb::initTestCase()
     ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
 }
 
-void tst_Tfrm_tmpWeb::init()
+void tst_Tfrm_tmpWeb::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_opened.clear();
     m_requests = 0;
     m_errors.clear();
     m_server.clearRequests();
 }
 
-void tst_Tfrm_tmpWeb::cleanup()
+void tst_Tfrm_tmpWeb::cleanupHome()
 {
     for (const QPointer<TEngineBrowser> &b : std::as_const(m_browsers))
         delete b.data();
@@ -134,7 +133,6 @@ void tst_Tfrm_tmpWeb::cleanup()
             delete w;
     }
     QCOMPARE(Tfrm_tmpWeb::pendingCount(), 0);
-    m_home.reset();
 }
 
 void tst_Tfrm_tmpWeb::addEngineColumn()

@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "DorvuError.h"
-#include "TestHome.h"
-#include "WindowList.h"
+#include "common/DorvuError.h"
+#include "HomeTest.h"
+#include "browser/WindowList.h"
 
 #include <QFile>
 #include <QtTest>
 
 #include <memory>
 
-class tst_WindowList : public QObject
+class tst_WindowList : public HomeTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void findWindowPosition();
     void removeFromTheMiddle();
     void selectionStaysWithItsWindow();
@@ -25,19 +23,9 @@ private Q_SLOTS:
     void titleReportsAreWrittenTogether();
 
 private:
-    std::unique_ptr<TestHome> m_home;
 };
 
-void tst_WindowList::init()
-{
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
-}
 
-void tst_WindowList::cleanup()
-{
-    m_home.reset();
-}
 
 void tst_WindowList::findWindowPosition()
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "ChromiumFlags.h"
-#include "PageLanguages.h"
+#include "engine/ChromiumFlags.h"
+#include "settings/PageLanguages.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "DownLoadControl.h"
-#include "HostOptions.h"
+#include "engine/DownLoadControl.h"
+#include "engine/HostOptions.h"
 
 #include <QtTest>
 

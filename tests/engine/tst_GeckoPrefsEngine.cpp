@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The WebKit engine obeys the prefs.js of its profile: scripts off, images off and an HTTP
 // proxy, read once when the engine starts in this process.
-#include "MozCtlModule.h"
+#include "engine/MozCtlModule.h"
 #include "ScriptResult.h"
-#include "TMozillaBrowser.h"
+#include "engine/TMozillaBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"

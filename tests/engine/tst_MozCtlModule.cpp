@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Loading the WebKit module: every way it can fail ends in a clear message, never a crash.
 // Runs on the offscreen platform, where the module must refuse to start GTK.
-#include "DorvuError.h"
-#include "IniFile.h"
-#include "MozCtlModule.h"
-#include "TMozillaBrowser.h"
-#include "TestHome.h"
+#include "common/DorvuError.h"
+#include "settings/IniFile.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TMozillaBrowser.h"
+#include "HomeTest.h"
 
 #include <QApplication>
 #include <QFile>
@@ -35,26 +35,22 @@ QString moduleError()
 
 } // namespace
 
-class TestMozCtlModule : public QObject
+class TestMozCtlModule : public HomeTest
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TestHome> m_home;
+protected:
+    void initHome() override
+    {
+        MozCtlModule::setFolderOverride(QString());
+    }
+
+    void cleanupHome() override
+    {
+        MozCtlModule::setFolderOverride(QString());
+    }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_home = std::make_unique<TestHome>();
-        MozCtlModule::setFolderOverride(QString());
-    }
-
-    void cleanup()
-    {
-        MozCtlModule::setFolderOverride(QString());
-        m_home.reset();
-    }
-
     // A page window creating a Gecko engine gets the error, not a half-made browser.
     void missingModuleIsReportedByCreate()
     {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // Script dialogs of both engines: a page that opens them in a loop can be stopped.
-#include "MozCtlModule.h"
-#include "PageDialogs.h"
-#include "TMozillaBrowser.h"
-#include "TUIWebBrowser.h"
-#include "TestHome.h"
+#include "engine/MozCtlModule.h"
+#include "engine/PageDialogs.h"
+#include "engine/TMozillaBrowser.h"
+#include "engine/TUIWebBrowser.h"
+#include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
 
@@ -18,14 +18,16 @@
 
 #include <memory>
 
-class tst_PageDialogs : public QObject
+class tst_PageDialogs : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
     void initTestCase();
-    void init();
-    void cleanup();
     void loopStopsWhenTheBoxSaysSo_data();
     void loopStopsWhenTheBoxSaysSo();
     // Last: no page shows a box after this.
@@ -35,7 +37,6 @@ private:
     TEngineBrowser *makeBrowser(const QString &engine);
 
     TestHttpServer m_server;
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<TEngineBrowser> m_browser;
     QStringList m_boxes; // for each box answered: "plain" or "offers"
     QTimer m_answerer;
@@ -66,17 +67,15 @@ void tst_PageDialogs::initTestCase()
     });
 }
 
-void tst_PageDialogs::init()
+void tst_PageDialogs::initHome()
 {
-    m_home = std::make_unique<TestHome>();
     m_boxes.clear();
 }
 
-void tst_PageDialogs::cleanup()
+void tst_PageDialogs::cleanupHome()
 {
     m_answerer.stop();
     m_browser.reset();
-    m_home.reset();
 }
 
 TEngineBrowser *tst_PageDialogs::makeBrowser(const QString &engine)

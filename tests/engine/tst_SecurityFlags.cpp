@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "IniFile.h"
-#include "SecurityFlags.h"
-#include "TestHome.h"
+#include "settings/IniFile.h"
+#include "engine/SecurityFlags.h"
+#include "HomeTest.h"
 
 #include <QtTest>
 
@@ -11,13 +11,11 @@
 Q_DECLARE_METATYPE(TDownLoadControl)
 Q_DECLARE_METATYPE(SecurityFlags)
 
-class tst_SecurityFlags : public QObject
+class tst_SecurityFlags : public HomeTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void noConfigBlocksEverything();
     void loadReadsEachKey_data();
     void loadReadsEachKey();
@@ -25,19 +23,9 @@ private Q_SLOTS:
     void apply();
 
 private:
-    std::unique_ptr<TestHome> m_home;
 };
 
-void tst_SecurityFlags::init()
-{
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
-}
 
-void tst_SecurityFlags::cleanup()
-{
-    m_home.reset();
-}
 
 void tst_SecurityFlags::noConfigBlocksEverything()
 {

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The WebKit engine kind through its wrapper, against pages of a loopback server.
-#include "DorvuError.h"
+#include "common/DorvuError.h"
 #include "EncodingPages.h"
-#include "ErrorHandler.h"
-#include "MozCtlModule.h"
+#include "common/ErrorHandler.h"
+#include "engine/MozCtlModule.h"
 #include "ScriptResult.h"
-#include "TMozillaBrowser.h"
-#include "TUIWebBrowser.h"
-#include "TestHome.h"
+#include "engine/TMozillaBrowser.h"
+#include "engine/TUIWebBrowser.h"
+#include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
 
@@ -69,13 +69,24 @@ int killWebProcesses()
 
 } // namespace
 
-class TestTMozillaBrowser : public QObject
+class TestTMozillaBrowser : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override
+    {
+        m_errors.clear();
+        m_server.clearRequests();
+    }
+
+    void cleanupHome() override
+    {
+        m_server.release();
+    }
+
 private:
     TestHttpServer m_server;
-    std::unique_ptr<TestHome> m_home;
     QStringList m_errors;
 
     QString url(const char *path) const
@@ -133,19 +144,6 @@ private Q_SLOTS:
                                        ".click();</script>"));
         EncodingPages::route(m_server);
         ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
-    }
-
-    void init()
-    {
-        m_home = std::make_unique<TestHome>();
-        m_errors.clear();
-        m_server.clearRequests();
-    }
-
-    void cleanup()
-    {
-        m_server.release();
-        m_home.reset();
     }
 
     // The page window reads the address and the title; progress must end at its maximum,

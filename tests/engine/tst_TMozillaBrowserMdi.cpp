@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Embedded WebKit pages inside MDI child windows: stacking, activation by click, keyboard
 // focus and shortcuts, driven by real X input events (XTest) on the test's display.
-#include "MozCtlModule.h"
+#include "engine/MozCtlModule.h"
 #include "ScriptResult.h"
-#include "TMozillaBrowser.h"
-#include "TestHome.h"
+#include "engine/TMozillaBrowser.h"
+#include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
 
@@ -100,13 +100,49 @@ QRgb pixelAt(const QPoint &global)
 
 } // namespace
 
-class TestTMozillaBrowserMdi : public QObject
+class TestTMozillaBrowserMdi : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override
+    {
+        m_main = std::make_unique<QWidget>();
+        auto *layout = new QVBoxLayout(m_main.get());
+        m_edit = new QLineEdit;
+        m_area = new QMdiArea;
+        layout->addWidget(m_edit);
+        layout->addWidget(m_area);
+        m_shortcut = new QAction(m_main.get());
+        m_shortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+        m_main->addAction(m_shortcut);
+        auto *bar = new QMenuBar;
+        m_menu = bar->addMenu(QStringLiteral("ブックマーク(&B)"));
+        m_menu->addAction(QStringLiteral("x"));
+        layout->setMenuBar(bar);
+        for (int i = 0; i < 2; ++i) {
+            m_browser[i] = TMozillaBrowser::create();
+            m_sub[i] = m_area->addSubWindow(m_browser[i]);
+            m_sub[i]->resize(420, 320);
+            m_sub[i]->show();
+        }
+        m_main->setGeometry(20, 20, 900, 700);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        m_area->cascadeSubWindows();
+        for (int i = 0; i < 2; ++i)
+            m_sub[i]->resize(420, 320);
+        QVERIFY(open(0, "/red"));
+        QVERIFY(open(1, "/blue"));
+    }
+
+    void cleanupHome() override
+    {
+        m_main.reset();
+    }
+
 private:
     TestHttpServer m_server;
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<QWidget> m_main;
     QLineEdit *m_edit = nullptr;
     QMdiArea *m_area = nullptr;
@@ -171,44 +207,6 @@ private Q_SLOTS:
         m_server.route(QStringLiteral("/green"), coloured("rgb(0,255,0)"));
         m_server.route(QStringLiteral("/form"),
                        coloured("rgb(0,255,0)", "<input id=a><input id=b>"));
-    }
-
-    void init()
-    {
-        m_home = std::make_unique<TestHome>();
-        m_main = std::make_unique<QWidget>();
-        auto *layout = new QVBoxLayout(m_main.get());
-        m_edit = new QLineEdit;
-        m_area = new QMdiArea;
-        layout->addWidget(m_edit);
-        layout->addWidget(m_area);
-        m_shortcut = new QAction(m_main.get());
-        m_shortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-        m_main->addAction(m_shortcut);
-        auto *bar = new QMenuBar;
-        m_menu = bar->addMenu(QStringLiteral("ブックマーク(&B)"));
-        m_menu->addAction(QStringLiteral("x"));
-        layout->setMenuBar(bar);
-        for (int i = 0; i < 2; ++i) {
-            m_browser[i] = TMozillaBrowser::create();
-            m_sub[i] = m_area->addSubWindow(m_browser[i]);
-            m_sub[i]->resize(420, 320);
-            m_sub[i]->show();
-        }
-        m_main->setGeometry(20, 20, 900, 700);
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
-        m_area->cascadeSubWindows();
-        for (int i = 0; i < 2; ++i)
-            m_sub[i]->resize(420, 320);
-        QVERIFY(open(0, "/red"));
-        QVERIFY(open(1, "/blue"));
-    }
-
-    void cleanup()
-    {
-        m_main.reset();
-        m_home.reset();
     }
 
     // Native child windows stack as boxes: the active child's page must cover the other's.

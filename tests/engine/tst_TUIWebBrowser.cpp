@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "ChromiumFlags.h"
-#include "DorvuError.h"
+#include "engine/ChromiumFlags.h"
+#include "common/DorvuError.h"
 #include "EncodingPages.h"
-#include "ErrorHandler.h"
+#include "common/ErrorHandler.h"
 #include "ScriptResult.h"
-#include "TUIWebBrowser.h"
-#include "TestHome.h"
+#include "engine/TUIWebBrowser.h"
+#include "HomeTest.h"
 #include "TestHttpServer.h"
 
 #include <QAction>
@@ -72,16 +72,18 @@ struct StackedPair
 
 } // namespace
 
-class tst_TUIWebBrowser : public QObject
+class tst_TUIWebBrowser : public HomeTest
 {
     Q_OBJECT
+
+protected:
+    void initHome() override;
+    void cleanupHome() override;
 
 private Q_SLOTS:
     void initTestCase();
     void contextMenuInJapanese();
     void pagesAndErrorsInJapanese();
-    void init();
-    void cleanup();
 
     void navigateReportsAddressAndTitle();
     void navigateTypedAddress();
@@ -129,7 +131,6 @@ private:
     QWidget *shownSurface(TUIWebBrowser *browser);
 
     std::unique_ptr<TestHome> m_caseHome;
-    std::unique_ptr<TestHome> m_home;
     TestHttpServer m_server;
     QList<TUIWebBrowser *> m_browsers;
     QStringList m_errors;
@@ -174,23 +175,20 @@ void tst_TUIWebBrowser::initTestCase()
                                   "'after';</script>"));
 }
 
-void tst_TUIWebBrowser::init()
+void tst_TUIWebBrowser::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_errors.clear();
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
     m_server.release();
     m_server.clearRequests();
 }
 
-void tst_TUIWebBrowser::cleanup()
+void tst_TUIWebBrowser::cleanupHome()
 {
     m_server.release();
     qDeleteAll(m_browsers);
     m_browsers.clear();
     ErrorHandler::setSink({});
-    m_home.reset();
 }
 
 TUIWebBrowser *tst_TUIWebBrowser::makeBrowser(const TDownLoadControl &set)

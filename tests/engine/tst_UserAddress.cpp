@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "DorvuError.h"
-#include "TextZoom.h"
-#include "UserAddress.h"
+#include "common/DorvuError.h"
+#include "engine/TextZoom.h"
+#include "engine/UserAddress.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The module file handed to the registration program, and the folder offered as "MozPath".
-#include "GeckoModuleFolder.h"
+#include "settings/GeckoModuleFolder.h"
 
 #include <QDir>
 #include <QFile>

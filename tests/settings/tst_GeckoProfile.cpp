@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // Where the engine's profile is, and the profile the engine makes at its first start.
-#include "GeckoProfile.h"
+#include "settings/GeckoProfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The registration command: the input box decides what, if anything, is started.
-#include "GeckoRegistration.h"
+#include "settings/GeckoRegistration.h"
 
 #include <QApplication>
 #include <QInputDialog>

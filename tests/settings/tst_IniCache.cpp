@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The parse cache of IniFile is invisible: every read sees every earlier write, by this
 // process or another, by rename or in place, whatever the file's size and time stamps.
-#include "IniFile.h"
+#include "settings/IniFile.h"
 #include "TestHome.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The semantics of config.ini: reading, conversions, writing, the bytes on disk.
-#include "DorvuError.h"
-#include "IniFile.h"
-#include "ProgramFolder.h"
+#include "common/DorvuError.h"
+#include "settings/IniFile.h"
+#include "common/ProgramFolder.h"
 #include "TestHome.h"
 
 #include <QDateTime>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // Reading config.ini never fails hard: garbage, huge files, odd file types give defaults fast.
-#include "DorvuError.h"
-#include "IniFile.h"
+#include "common/DorvuError.h"
+#include "settings/IniFile.h"
 #include "TestHome.h"
 
 #include <QDir>

@@ -2,36 +2,29 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The options dialog's settings: what is shown for bad stored values, and the block list's
 // round trip.
-#include "IniFile.h"
-#include "OptionValues.h"
-#include "PopListLines.h"
-#include "SjisCodec.h"
-#include "TestHome.h"
+#include "settings/IniFile.h"
+#include "settings/OptionValues.h"
+#include "settings/PopListLines.h"
+#include "common/SjisCodec.h"
+#include "HomeTest.h"
 
 #include <QtTest>
 
 #include <memory>
 
-class tst_OptionValues : public QObject
+class tst_OptionValues : public HomeTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void tabNumbersShown_data();
     void tabNumbersShown();
     void blockListKeepsUntouchedBytes();
 
 private:
     IniFile ini() const { return IniFile(m_home->file(QStringLiteral("config.ini"))); }
-    std::unique_ptr<TestHome> m_home;
 };
 
-void tst_OptionValues::init()
-{
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
-}
 
 void tst_OptionValues::tabNumbersShown_data()
 {

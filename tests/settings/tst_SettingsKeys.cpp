@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The key table and the group readers against config.ini as the program writes it.
-#include "IniFile.h"
-#include "OptionGroups.h"
-#include "SettingsKeys.h"
-#include "TestHome.h"
+#include "settings/IniFile.h"
+#include "settings/OptionGroups.h"
+#include "settings/SettingsKeys.h"
+#include "HomeTest.h"
 
 #include <QtTest>
 
@@ -18,31 +18,19 @@ Q_DECLARE_METATYPE(Field)
 #define FIELD(group, member)                                                                       \
     Field([] { return QVariant::fromValue(OptionGroups::Read##group().member); })
 
-class tst_SettingsKeys : public QObject
+class tst_SettingsKeys : public HomeTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void groups_data();
     void groups();
     void readSeesLatestWrite();
 
 private:
-    std::unique_ptr<TestHome> m_home;
 };
 
-void tst_SettingsKeys::init()
-{
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
-}
 
-void tst_SettingsKeys::cleanup()
-{
-    m_home.reset();
-}
 
 void tst_SettingsKeys::groups_data()
 {

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The Gecko preferences dialog on a profile of its own: showing reads prefs.js, OK rewrites it,
 // and a missing profile gives the two messages without writing anywhere.
-#include "ErrorHandler.h"
-#include "TestHome.h"
-#include "Tfrm_MZOption.h"
+#include "common/ErrorHandler.h"
+#include "HomeTest.h"
+#include "settings/Tfrm_MZOption.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,12 +40,27 @@ void closeMessageBox(QStringList *texts)
 
 } // namespace
 
-class TestTfrm_MZOption : public QObject
+class TestTfrm_MZOption : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override
+    {
+        m_data = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data->path()));
+        m_errors.clear();
+        m_previous = ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
+    }
+
+    void cleanupHome() override
+    {
+        ErrorHandler::setSink(m_previous);
+        qunsetenv("XDG_DATA_HOME");
+        m_data.reset();
+    }
+
 private:
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<QTemporaryDir> m_data;
     QStringList m_errors;
     ErrorHandler::Sink m_previous;
@@ -53,23 +68,6 @@ private:
     QString base() const { return m_data->path() + S("/dorvu/Mozilla/Profiles/MozillaControl/"); }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_home = std::make_unique<TestHome>();
-        m_data = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data->path()));
-        m_errors.clear();
-        m_previous = ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
-    }
-
-    void cleanup()
-    {
-        ErrorHandler::setSink(m_previous);
-        qunsetenv("XDG_DATA_HOME");
-        m_data.reset();
-        m_home.reset();
-    }
-
     void showReadsAndOkWrites()
     {
         QVERIFY(QDir().mkpath(base() + S("default")));

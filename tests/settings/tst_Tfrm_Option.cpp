@@ -2,16 +2,16 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The options dialog against a program folder of its own and a main window stand-in: what it
 // shows, what OK writes and applies, and what stops it.
-#include "ColorPalette.h"
-#include "ErrorHandler.h"
-#include "GeckoModuleFolder.h"
-#include "IniFile.h"
-#include "SjisCodec.h"
-#include "TColorSwatch.h"
-#include "TOptionsTarget.h"
-#include "TUpDown.h"
-#include "TestHome.h"
-#include "Tfrm_Option.h"
+#include "settings/ColorPalette.h"
+#include "common/ErrorHandler.h"
+#include "settings/GeckoModuleFolder.h"
+#include "settings/IniFile.h"
+#include "common/SjisCodec.h"
+#include "settings/TColorSwatch.h"
+#include "settings/TOptionsTarget.h"
+#include "settings/TUpDown.h"
+#include "HomeTest.h"
+#include "settings/Tfrm_Option.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -72,13 +72,15 @@ enum Action { None, VisitTab, EditTabType, VisitStartUp };
 
 Q_DECLARE_METATYPE(Action)
 
-class tst_Tfrm_Option : public QObject
+class tst_Tfrm_Option : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void okWrites_data();
     void okWrites();
     void nonIntegerStopsBeforeMainWindow();
@@ -99,25 +101,21 @@ private:
     }
     QByteArray config() const { return m_home->read(QStringLiteral("config.ini")); }
 
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<FakeMain> m_main;
     QStringList m_errors;
 };
 
-void tst_Tfrm_Option::init()
+void tst_Tfrm_Option::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_main = std::make_unique<FakeMain>(m_home->path());
     m_errors.clear();
     ErrorHandler::setSink([this](const QString &text) { m_errors << text; });
 }
 
-void tst_Tfrm_Option::cleanup()
+void tst_Tfrm_Option::cleanupHome()
 {
     ErrorHandler::setSink({});
     m_main.reset();
-    m_home.reset();
 }
 
 void tst_Tfrm_Option::okWrites_data()

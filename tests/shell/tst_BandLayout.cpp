@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "BandLayout.h"
-#include "IniFile.h"
-#include "TestHome.h"
+#include "shell/BandLayout.h"
+#include "settings/IniFile.h"
+#include "HomeTest.h"
 
 #include <QtTest>
 
@@ -22,13 +22,11 @@ QString order(const Bands &bands)
 
 } // namespace
 
-class tst_BandLayout : public QObject
+class tst_BandLayout : public HomeTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void restore_data();
     void restore();
     void widthsGoToTheStoredPositions();
@@ -37,19 +35,9 @@ private Q_SLOTS:
     void fitWidth();
 
 private:
-    std::unique_ptr<TestHome> m_home;
 };
 
-void tst_BandLayout::init()
-{
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
-}
 
-void tst_BandLayout::cleanup()
-{
-    m_home.reset();
-}
 
 void tst_BandLayout::restore_data()
 {

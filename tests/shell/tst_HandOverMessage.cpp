@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "HandOverMessage.h"
+#include "shell/HandOverMessage.h"
 
 #include <QtTest>
 

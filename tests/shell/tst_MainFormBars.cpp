@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The bars of the real main window across starts: band order and rows, the side bar's width
 // and collapse state, the six switches, and what a narrow or widened window does to them.
-#include "ErrorHandler.h"
-#include "IniFile.h"
-#include "TMainForm.h"
-#include "TSideBar.h"
-#include "TUIWebBrowser.h"
-#include "VisibleApplication.h"
-#include "TestHome.h"
+#include "common/ErrorHandler.h"
+#include "settings/IniFile.h"
+#include "shell/TMainForm.h"
+#include "shell/TSideBar.h"
+#include "engine/TUIWebBrowser.h"
+#include "shell/VisibleApplication.h"
+#include "HomeTest.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -30,13 +30,15 @@
 
 #include <memory>
 
-class tst_MainFormBars : public QObject
+class tst_MainFormBars : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void noBarSectionGivesTheFirstLayout();
     void bandOrderAndRowsComeBack();
     void identityNineMovesNothing();
@@ -59,24 +61,20 @@ private:
         return IniFile::config().ReadInteger(QStringLiteral("Bar"), QString::fromLatin1(key), def);
     }
 
-    std::unique_ptr<TestHome> m_home;
     QStringList m_errors;
 };
 
-void tst_MainFormBars::init()
+void tst_MainFormBars::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     // A config.ini of some kind keeps the first-start options dialog away.
     m_home->write(QStringLiteral("config.ini"), "[General]\r\n");
     m_errors.clear();
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
 }
 
-void tst_MainFormBars::cleanup()
+void tst_MainFormBars::cleanupHome()
 {
     ErrorHandler::setSink({});
-    m_home.reset();
 }
 
 std::unique_ptr<TMainForm> tst_MainFormBars::start()

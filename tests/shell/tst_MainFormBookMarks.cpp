@@ -2,17 +2,17 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The main window's bookmarks with the real engines: the tree and menu at start-up, where a
 // chosen bookmark opens, and the editor's OK reaching the menu.
-#include "BookMarkFile.h"
-#include "BookMarkTree.h"
-#include "ErrorHandler.h"
-#include "TBMEditTree.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TMainForm.h"
-#include "TestHome.h"
+#include "bookmarks/BookMarkFile.h"
+#include "bookmarks/BookMarkTree.h"
+#include "common/ErrorHandler.h"
+#include "bookmarks/TBMEditTree.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "shell/TMainForm.h"
+#include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
-#include "Tfrm_BMEdit.h"
+#include "bookmarks/Tfrm_BMEdit.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -23,14 +23,16 @@
 
 #include <memory>
 
-class tst_MainFormBookMarks : public QObject
+class tst_MainFormBookMarks : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
     void initTestCase();
-    void init();
-    void cleanup();
     void optionWindowDecidesWhereBookmarksOpen_data();
     void optionWindowDecidesWhereBookmarksOpen();
     void editorFilledFromTheActivePageAndOkRebuildsTheMenu();
@@ -50,7 +52,6 @@ private:
     QAction *menuItem(TMainForm *form, int index) const { return menuItems(form).at(2 + index); }
 
     TestHttpServer m_server;
-    std::unique_ptr<TestHome> m_home;
     QStringList m_errors;
 };
 
@@ -63,18 +64,16 @@ void tst_MainFormBookMarks::initTestCase()
     }
 }
 
-void tst_MainFormBookMarks::init()
+void tst_MainFormBookMarks::initHome()
 {
-    m_home = std::make_unique<TestHome>();
     m_errors.clear();
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
 }
 
-void tst_MainFormBookMarks::cleanup()
+void tst_MainFormBookMarks::cleanupHome()
 {
     ErrorHandler::setSink({});
     QCOMPARE(m_errors, QStringList());
-    m_home.reset();
 }
 
 void tst_MainFormBookMarks::writeBookMarks()

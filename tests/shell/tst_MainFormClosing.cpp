@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The main window's close commands with real pages: the tab pop-up menu, the recently-closed
 // submenu, and Close.txt written at a clean exit.
-#include "ErrorHandler.h"
-#include "TBrowserHost.h"
-#include "TMainForm.h"
-#include "TTabControl.h"
-#include "TestHome.h"
+#include "common/ErrorHandler.h"
+#include "browser/TBrowserHost.h"
+#include "shell/TMainForm.h"
+#include "browser/TTabControl.h"
+#include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
 
@@ -22,14 +22,16 @@ constexpr int kTimeout = kEngineTimeout;
 
 } // namespace
 
-class tst_MainFormClosing : public QObject
+class tst_MainFormClosing : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
     void initTestCase();
-    void init();
-    void cleanup();
 
     void closedPagesReachSubmenuAndCloseTxt();
     void addToCloseUrlWithoutFileKeepsTheWindow();
@@ -44,7 +46,6 @@ private:
     }
 
     TestHttpServer m_server;
-    std::unique_ptr<TestHome> m_home;
     QStringList m_errors;
 };
 
@@ -56,18 +57,15 @@ void tst_MainFormClosing::initTestCase()
                        TestPages::page(title, "<p>" + QByteArray(title) + "</p>"));
 }
 
-void tst_MainFormClosing::init()
+void tst_MainFormClosing::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_errors.clear();
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
 }
 
-void tst_MainFormClosing::cleanup()
+void tst_MainFormClosing::cleanupHome()
 {
     ErrorHandler::setSink({});
-    m_home.reset();
 }
 
 QStringList tst_MainFormClosing::tabTexts(TMainForm *form) const

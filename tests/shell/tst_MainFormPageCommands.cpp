@@ -2,21 +2,21 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The page commands in the real main window with both real engines: text size, translation,
 // help, the network settings tool, the about box and link extraction.
-#include "ErrorHandler.h"
-#include "MozCtlModule.h"
-#include "ProductInfo.h"
+#include "common/ErrorHandler.h"
+#include "engine/MozCtlModule.h"
+#include "tools/ProductInfo.h"
 #include "ScriptResult.h"
-#include "SjisCodec.h"
-#include "TAboutBox.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TEngineBrowser.h"
-#include "TMainForm.h"
-#include "TPageCommands.h"
-#include "TestHome.h"
+#include "common/SjisCodec.h"
+#include "tools/TAboutBox.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "engine/TEngineBrowser.h"
+#include "shell/TMainForm.h"
+#include "tools/TPageCommands.h"
+#include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
-#include "Tfrm_Extract.h"
+#include "tools/Tfrm_Extract.h"
 
 #include <QAction>
 #include <QLabel>
@@ -63,14 +63,16 @@ void collectCaptions(const QMenu *menu, QStringList *captions)
 
 } // namespace
 
-class tst_MainFormPageCommands : public QObject
+class tst_MainFormPageCommands : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
     void initTestCase();
-    void init();
-    void cleanup();
     void textSizeWaitsForTheLoad();
     void unknownStoredSizeTicksNothing();
     void translationOpensTheServiceOnTheAddress_data();
@@ -90,7 +92,6 @@ private:
     TBrowserChild *openAndWait(bool gecko, const QString &url);
 
     TestHttpServer m_server;
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<TMainForm> m_form;
     QStringList m_errors;
 };
@@ -104,19 +105,16 @@ void tst_MainFormPageCommands::initTestCase()
     MozCtlModule::setFolderOverride(TestHome::moduleFolder());
 }
 
-void tst_MainFormPageCommands::init()
+void tst_MainFormPageCommands::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_errors.clear();
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
 }
 
-void tst_MainFormPageCommands::cleanup()
+void tst_MainFormPageCommands::cleanupHome()
 {
     m_form.reset();
     ErrorHandler::setSink({});
-    m_home.reset();
 }
 
 void tst_MainFormPageCommands::makeForm(const QByteArray &optionMain)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The platform the program starts on, for each combination of the display variables.
-#include "PlatformChoice.h"
+#include "shell/PlatformChoice.h"
 
 #include <QFileInfo>
 #include <QtTest>

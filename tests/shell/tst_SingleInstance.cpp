@@ -4,8 +4,8 @@
 // set). A first instance prints "READY" once it listens and "GOT <value> <text>" for every
 // message it handles (a text over 1000 characters as "<n> characters", so the pipe never holds
 // it up); a later one hands its first argument over and ends.
-#include "HandOverMessage.h"
-#include "SingleInstance.h"
+#include "shell/HandOverMessage.h"
+#include "shell/SingleInstance.h"
 
 #include <QLocalSocket>
 #include <QProcess>

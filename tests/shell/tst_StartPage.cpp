@@ -2,15 +2,15 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The start page, the Home button and the recovery question in the real main window, whose
 // page windows get the light engine.
-#include "ErrorHandler.h"
+#include "common/ErrorHandler.h"
 #include "FakeEngine.h"
 #include "ModalAnswer.h"
-#include "StartupRules.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TMainForm.h"
-#include "TWebListOpener.h"
-#include "TestHome.h"
+#include "shell/StartupRules.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "shell/TMainForm.h"
+#include "weblist/TWebListOpener.h"
+#include "HomeTest.h"
 
 #include <QAction>
 #include <QDir>
@@ -19,13 +19,15 @@
 
 #include <memory>
 
-class tst_StartPage : public QObject
+class tst_StartPage : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void homeButtonOpensTheStartPage_data();
     void homeButtonOpensTheStartPage();
     void longStartListAsksFirst();
@@ -36,24 +38,20 @@ private:
     void start(const QByteArray &config);
     QStringList openedUrls() const;
 
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<TMainForm> m_form;
     QStringList m_errors;
 };
 
-void tst_StartPage::init()
+void tst_StartPage::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_errors.clear();
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
 }
 
-void tst_StartPage::cleanup()
+void tst_StartPage::cleanupHome()
 {
     m_form.reset();
     ErrorHandler::setSink({});
-    m_home.reset();
 }
 
 void tst_StartPage::start(const QByteArray &config)

@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "DorvuError.h"
-#include "StartupRules.h"
-#include "TestHome.h"
+#include "common/DorvuError.h"
+#include "shell/StartupRules.h"
+#include "HomeTest.h"
 
 #include <QtTest>
 
 #include <memory>
 
-class tst_StartupRules : public QObject
+class tst_StartupRules : public HomeTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void lastEngine_data();
     void lastEngine();
     void winSize_data();
@@ -30,19 +28,9 @@ private Q_SLOTS:
     void staleTemporariesRemoved();
 
 private:
-    std::unique_ptr<TestHome> m_home;
 };
 
-void tst_StartupRules::init()
-{
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
-}
 
-void tst_StartupRules::cleanup()
-{
-    m_home.reset();
-}
 
 void tst_StartupRules::lastEngine_data()
 {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "ErrorHandler.h"
-#include "ImageList.h"
-#include "SjisCodec.h"
-#include "StartupRules.h"
-#include "TMainForm.h"
-#include "TestHome.h"
-#include "Tfrm_Option.h"
+#include "common/ErrorHandler.h"
+#include "common/ImageList.h"
+#include "common/SjisCodec.h"
+#include "shell/StartupRules.h"
+#include "shell/TMainForm.h"
+#include "HomeTest.h"
+#include "settings/Tfrm_Option.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -23,13 +23,15 @@
 
 #include <memory>
 
-class tst_TMainForm : public QObject
+class tst_TMainForm : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
 
     void menuItems_data();
     void menuItems();
@@ -75,22 +77,18 @@ private:
     static void showActive(TMainForm *form);
     QString general(const QString &key) const;
 
-    std::unique_ptr<TestHome> m_home;
     QStringList m_errors;
 };
 
-void tst_TMainForm::init()
+void tst_TMainForm::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_errors.clear();
     ErrorHandler::setSink([this](const QString &text) { m_errors.append(text); });
 }
 
-void tst_TMainForm::cleanup()
+void tst_TMainForm::cleanupHome()
 {
     ErrorHandler::setSink({});
-    m_home.reset();
 }
 
 std::unique_ptr<TMainForm> tst_TMainForm::makeForm(const QStringList &arguments)

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The page commands' logic without a window: the translation address, the extracted link
 // lines, where the help page is, which network settings tool starts, and the version block.
-#include "DorvuError.h"
-#include "HelpPage.h"
-#include "LinkList.h"
-#include "NetworkSettingsTool.h"
-#include "ProductInfo.h"
-#include "TOtVersInfo.h"
-#include "TranslationUrl.h"
+#include "common/DorvuError.h"
+#include "tools/HelpPage.h"
+#include "tools/LinkList.h"
+#include "tools/NetworkSettingsTool.h"
+#include "tools/ProductInfo.h"
+#include "tools/TOtVersInfo.h"
+#include "tools/TranslationUrl.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "DorvuError.h"
-#include "IniFile.h"
-#include "SearchTable.h"
-#include "TestHome.h"
+#include "common/DorvuError.h"
+#include "settings/IniFile.h"
+#include "tools/SearchTable.h"
+#include "HomeTest.h"
 
 #include <QtTest>
 
 #include <memory>
 
-class tst_SearchTable : public QObject
+class tst_SearchTable : public HomeTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void captionsInOrder();
     void url_data();
     void url();
@@ -26,19 +24,9 @@ private Q_SLOTS:
     void megabyteQueryFitsLongerIsRefused();
 
 private:
-    std::unique_ptr<TestHome> m_home;
 };
 
-void tst_SearchTable::init()
-{
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
-}
 
-void tst_SearchTable::cleanup()
-{
-    m_home.reset();
-}
 
 void tst_SearchTable::captionsInOrder()
 {

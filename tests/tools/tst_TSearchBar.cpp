@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "ErrorHandler.h"
-#include "IniFile.h"
-#include "TSearchBar.h"
-#include "TestHome.h"
+#include "common/ErrorHandler.h"
+#include "settings/IniFile.h"
+#include "tools/TSearchBar.h"
+#include "HomeTest.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,13 +14,15 @@
 #include <memory>
 
 /// The search bar on widgets of its own; the pages it opens are recorded.
-class tst_TSearchBar : public QObject
+class tst_TSearchBar : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void startsWithServiceZero();
     void enterSearchesAndInsertsNothing();
     void findSearchesEmptyQueryToo();
@@ -31,7 +33,6 @@ private Q_SLOTS:
 private:
     QString prefix(int index) const { return m_bar->table().at(index).prefix; }
 
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<QWidget> m_window;
     QLineEdit *m_txt = nullptr;
     QComboBox *m_cmb = nullptr;
@@ -41,10 +42,8 @@ private:
     QStringList m_errors;
 };
 
-void tst_TSearchBar::init()
+void tst_TSearchBar::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_window = std::make_unique<QWidget>();
     auto *layout = new QVBoxLayout(m_window.get());
     m_txt = new QLineEdit;
@@ -68,11 +67,10 @@ void tst_TSearchBar::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
-void tst_TSearchBar::cleanup()
+void tst_TSearchBar::cleanupHome()
 {
     m_window.reset();
     ErrorHandler::setSink({});
-    m_home.reset();
 }
 
 void tst_TSearchBar::startsWithServiceZero()

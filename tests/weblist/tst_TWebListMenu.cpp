@@ -5,11 +5,11 @@
 #include "BrowserRig.h"
 #include "FakeEngine.h"
 #include "ModalAnswer.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TWebListMenu.h"
-#include "TWebListOpener.h"
-#include "TestHome.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "weblist/TWebListMenu.h"
+#include "weblist/TWebListOpener.h"
+#include "HomeTest.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,13 +21,15 @@
 
 #include <memory>
 
-class tst_TWebListMenu : public QObject
+class tst_TWebListMenu : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void menuListsEveryFileAfterFixedItems();
     void itemOpensEveryLineInOrder_data();
     void itemOpensEveryLineInOrder();
@@ -45,17 +47,14 @@ private:
     QStringList openedUrls() const;
     QAction *fileItem(int i) const;
 
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<BrowserRig> m_rig;
     std::unique_ptr<QMenu> m_menu;
     TWebListOpener *m_opener = nullptr;
     TWebListMenu *m_lists = nullptr;
 };
 
-void tst_TWebListMenu::init()
+void tst_TWebListMenu::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_rig = std::make_unique<BrowserRig>();
     m_rig->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_rig.get()));
@@ -67,11 +66,10 @@ void tst_TWebListMenu::init()
     m_lists = new TWebListMenu(m_menu.get(), m_opener, m_rig.get());
 }
 
-void tst_TWebListMenu::cleanup()
+void tst_TWebListMenu::cleanupHome()
 {
     m_rig.reset();
     m_menu.reset();
-    m_home.reset();
 }
 
 QStringList tst_TWebListMenu::openedUrls() const

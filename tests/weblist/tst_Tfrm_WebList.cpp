@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The web list editor through its buttons and file dialogs, as the user drives it.
 #include "BrowserRig.h"
-#include "ErrorHandler.h"
+#include "common/ErrorHandler.h"
 #include "ModalAnswer.h"
-#include "TWebListMenu.h"
-#include "TWebListOpener.h"
-#include "TestHome.h"
-#include "Tfrm_WebList.h"
+#include "weblist/TWebListMenu.h"
+#include "weblist/TWebListOpener.h"
+#include "HomeTest.h"
+#include "weblist/Tfrm_WebList.h"
 
 #include <QDir>
 #include <QAction>
@@ -21,13 +21,15 @@
 
 #include <memory>
 
-class tst_Tfrm_WebList : public QObject
+class tst_Tfrm_WebList : public HomeTest
 {
     Q_OBJECT
 
+protected:
+    void initHome() override;
+    void cleanupHome() override;
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void fixedWindow();
     void loadThenSaveAsThenSaveWritesTheNewName();
     void saveWithoutFileAsksForName();
@@ -50,17 +52,14 @@ private:
     }
     QStringList menuCaptions() const;
 
-    std::unique_ptr<TestHome> m_home;
     std::unique_ptr<BrowserRig> m_rig;
     std::unique_ptr<QMenu> m_menu;
     std::unique_ptr<Tfrm_WebList> m_form;
     TWebListMenu *m_lists = nullptr;
 };
 
-void tst_Tfrm_WebList::init()
+void tst_Tfrm_WebList::initHome()
 {
-    m_home = std::make_unique<TestHome>();
-    QVERIFY(m_home->isValid());
     m_home->write(QStringLiteral("WebList/a.wlf"), "http://h/1\r\nhttp://h/\xff\xfe\r\n");
     m_rig = std::make_unique<BrowserRig>();
     m_menu = std::make_unique<QMenu>();
@@ -77,12 +76,11 @@ void tst_Tfrm_WebList::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
 
-void tst_Tfrm_WebList::cleanup()
+void tst_Tfrm_WebList::cleanupHome()
 {
     m_form.reset();
     m_rig.reset();
     m_menu.reset();
-    m_home.reset();
 }
 
 QStringList tst_Tfrm_WebList::menuCaptions() const

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "BookMarkFile.h"
+#include "bookmarks/BookMarkFile.h"
 
-#include "DorvuError.h"
-#include "ProgramFolder.h"
-#include "TextFile.h"
+#include "common/DorvuError.h"
+#include "common/ProgramFolder.h"
+#include "common/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

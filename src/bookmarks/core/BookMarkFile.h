@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "BookMarkNode.h"
+#include "bookmarks/BookMarkNode.h"
 
 #include <QStringList>
 

@@ -1,28 +1,22 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "BookMarkHtml.h"
+#include "bookmarks/BookMarkHtml.h"
 
-#include "DorvuError.h"
-#include "SjisCodec.h"
+#include "common/DorvuError.h"
+#include "common/FileRead.h"
+#include "common/JapaneseCharset.h"
+#include "common/SjisCodec.h"
 
-#include <QFile>
-
-#include <QRegularExpression>
+#include <QStringDecoder>
 
 #include <gumbo.h>
 #include <unicode/ucnv.h>
-#include <unicode/ucsdet.h>
 
 #include <cctype>
 #include <cstring>
 #include <vector>
 
 namespace {
-
-// A declaration is looked for where browsers look: near the start.
-constexpr qsizetype DeclarationWindow = 4096;
-constexpr int32_t DetectionWindow = 256 * 1024;
-constexpr qint64 MaxRead = qint64(64) * 1024 * 1024;
 
 bool isShiftJisName(const QString &name)
 {
@@ -33,70 +27,17 @@ bool isShiftJisName(const QString &name)
     return names.contains(name.toLower());
 }
 
-QString metaCharset(const QByteArray &bytes)
-{
-    static const QRegularExpression meta(
-        QStringLiteral(R"(<meta[^>]*charset\s*=\s*["']?\s*([A-Za-z0-9_.:\-]+))"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match =
-        meta.match(QString::fromLatin1(bytes.left(DeclarationWindow)));
-    return match.hasMatch() ? match.captured(1) : QString();
-}
-
-bool hasNonAscii(const QByteArray &bytes)
-{
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
-}
-
-bool isUtf8(const QByteArray &bytes)
-{
-    UErrorCode status = U_ZERO_ERROR;
-    UConverter *conv = ucnv_open("UTF-8", &status);
-    if (U_FAILURE(status))
-        return false;
-    ucnv_setToUCallBack(conv, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    std::vector<UChar> out(size_t(bytes.size()) + 1);
-    ucnv_toUChars(conv, out.data(), int32_t(out.size()), bytes.constData(), int32_t(bytes.size()),
-                  &status);
-    ucnv_close(conv);
-    return U_SUCCESS(status);
-}
-
+/// The encoding of a bookmark file that names none: the Japanese one it is written in, else
+/// UTF-8 for seven-bit or UTF-8 text, else Shift_JIS, what such files were written in.
 QString detect(const QByteArray &bytes)
 {
-    if (!hasNonAscii(bytes)) {
-        // Seven-bit JIS passes for ASCII: its escape sequences give it away.
-        for (const char *escape : {"\x1b$B", "\x1b$@", "\x1b(J"}) {
-            if (bytes.contains(escape))
-                return QStringLiteral("ISO-2022-JP");
-        }
+    if (const char *japanese = JapaneseCharset::detect(bytes.constData(), bytes.size()))
+        return QString::fromLatin1(japanese);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes); // decoded only to learn whether it is UTF-8
+    if (!utf8.hasError())
         return QStringLiteral("UTF-8");
-    }
-    // Shift_JIS or EUC-JP text of any length is almost never valid UTF-8.
-    if (isUtf8(bytes))
-        return QStringLiteral("UTF-8");
-    QString found = QStringLiteral("Shift_JIS");
-    UErrorCode status = U_ZERO_ERROR;
-    UCharsetDetector *detector = ucsdet_open(&status);
-    if (U_FAILURE(status))
-        return found;
-    ucsdet_enableInputFilter(detector, true); // markup says nothing about the encoding
-    ucsdet_setText(detector, bytes.constData(), qMin(int32_t(bytes.size()), DetectionWindow),
-                   &status);
-    int32_t count = 0;
-    const UCharsetMatch **matches = ucsdet_detectAll(detector, &count, &status);
-    bool done = false;
-    for (int32_t i = 0; U_SUCCESS(status) && i < count && !done; ++i) {
-        const char *name = ucsdet_getName(matches[i], &status);
-        for (const char *japanese : {"Shift_JIS", "EUC-JP", "ISO-2022-JP"}) {
-            if (U_SUCCESS(status) && name && std::strcmp(name, japanese) == 0) {
-                found = QString::fromLatin1(japanese);
-                done = true;
-            }
-        }
-    }
-    ucsdet_close(detector);
-    return found;
+    return QStringLiteral("Shift_JIS");
 }
 
 QString decodeIcu(const QByteArray &bytes, const QByteArray &encoding, bool *known)
@@ -216,7 +157,8 @@ QString encodingOf(const QByteArray &bytes)
         return QStringLiteral("UTF-16LE");
     if (bytes.startsWith("\xFE\xFF"))
         return QStringLiteral("UTF-16BE");
-    const QString declared = metaCharset(bytes);
+    const QString declared =
+        QString::fromLatin1(JapaneseCharset::declared(bytes.constData(), bytes.size()));
     if (!declared.isEmpty()) {
         if (isShiftJisName(declared))
             return QStringLiteral("Shift_JIS");
@@ -329,10 +271,10 @@ Result read(const QByteArray &bytes)
 
 Result load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileRead::Result file = FileRead::read(path);
+    if (!file.ok())
         throw DorvuError(QStringLiteral("ファイル %1 は開けません").arg(path));
-    return read(file.read(file.isSequential() ? MaxRead : qMin(file.size(), MaxRead)));
+    return read(file.bytes);
 }
 
 } // namespace BookMarkHtml

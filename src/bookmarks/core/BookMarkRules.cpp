@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "BookMarkRules.h"
+#include "bookmarks/BookMarkRules.h"
 
 bool BookMarkRules::opensInNewWindow(int setting, int childWindows)
 {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "FavoritesWalk.h"
+#include "bookmarks/FavoritesWalk.h"
 
-#include "TextFile.h"
+#include "common/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "BookMarkTree.h"
+#include "bookmarks/BookMarkTree.h"
 
-#include "ImageList.h"
+#include "common/ImageList.h"
 
 #include <QTreeWidget>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TBookMarkView.h"
+#include "bookmarks/TBookMarkView.h"
 
-#include "BookMarkFile.h"
-#include "BookMarkRules.h"
-#include "BookMarkTree.h"
-#include "DynamicMenu.h"
-#include "ErrorHandler.h"
-#include "ImageList.h"
+#include "bookmarks/BookMarkFile.h"
+#include "bookmarks/BookMarkRules.h"
+#include "bookmarks/BookMarkTree.h"
+#include "common/DynamicMenu.h"
+#include "common/ErrorHandler.h"
+#include "common/ImageList.h"
 
 #include <QAction>
 #include <QMenu>

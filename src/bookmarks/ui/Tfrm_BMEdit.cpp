@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Tfrm_BMEdit.h"
+#include "bookmarks/Tfrm_BMEdit.h"
 
-#include "BookMarkFile.h"
-#include "BookMarkTree.h"
-#include "DorvuError.h"
-#include "ErrorHandler.h"
-#include "TBMEditTree.h"
-#include "Tfrm_Import.h"
+#include "bookmarks/BookMarkFile.h"
+#include "bookmarks/BookMarkTree.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "bookmarks/TBMEditTree.h"
+#include "bookmarks/Tfrm_Import.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Tfrm_Import.h"
+#include "bookmarks/Tfrm_Import.h"
 
-#include "BookMarkHtml.h"
-#include "BookMarkTree.h"
-#include "ErrorHandler.h"
-#include "FavoritesWalk.h"
-#include "TSHBrowseForFolderEx.h"
+#include "bookmarks/BookMarkHtml.h"
+#include "bookmarks/BookMarkTree.h"
+#include "common/ErrorHandler.h"
+#include "bookmarks/FavoritesWalk.h"
+#include "common/TSHBrowseForFolderEx.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "BlockList.h"
+#include "browser/BlockList.h"
 
-#include "DorvuError.h"
-#include "IniFile.h"
-#include "ProgramFolder.h"
-#include "SettingsKeys.h"
-#include "TextFile.h"
+#include "common/DorvuError.h"
+#include "settings/IniFile.h"
+#include "common/ProgramFolder.h"
+#include "settings/SettingsKeys.h"
+#include "common/TextFile.h"
 
 #include <bitset>
 #include <vector>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "EngineKind.h"
+#include "engine/EngineKind.h"
 
 /// The navigation button states a page window keeps for itself and puts back on the main
 /// window whenever it is the active window.

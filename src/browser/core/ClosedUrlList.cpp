@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "ClosedUrlList.h"
+#include "browser/ClosedUrlList.h"
 
-#include "ProgramFolder.h"
-#include "TextFile.h"
+#include "common/ProgramFolder.h"
+#include "common/TextFile.h"
 
 void ClosedUrlList::append(const QString &url)
 {

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "EngineKind.h"
+#include "engine/EngineKind.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "WindowList.h"
+#include "browser/WindowList.h"
 
-#include "DorvuError.h"
-#include "ProgramFolder.h"
-#include "WebListFile.h"
+#include "common/DorvuError.h"
+#include "common/ProgramFolder.h"
+#include "common/WebListFile.h"
 
 QStringList WindowList::urls() const
 {

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TBrowserChild.h"
+#include "browser/TBrowserChild.h"
 
-#include "BlockList.h"
-#include "ClosedUrlList.h"
-#include "ErrorHandler.h"
-#include "TEngineBrowser.h"
-#include "TPageWindowHost.h"
-#include "Tfrm_tmpWeb.h"
-#include "WindowList.h"
+#include "browser/BlockList.h"
+#include "browser/ClosedUrlList.h"
+#include "common/ErrorHandler.h"
+#include "engine/TEngineBrowser.h"
+#include "browser/TPageWindowHost.h"
+#include "browser/Tfrm_tmpWeb.h"
+#include "browser/WindowList.h"
 
 #include <QCloseEvent>
 #include <QTimer>

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "ChildWindowRules.h"
-#include "EngineKind.h"
+#include "browser/ChildWindowRules.h"
+#include "engine/EngineKind.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TBrowserCommands.h"
+#include "browser/TBrowserCommands.h"
 
-#include "DialogFolder.h"
-#include "ErrorHandler.h"
-#include "ImageList.h"
-#include "OptionGroups.h"
-#include "PageRules.h"
-#include "SecurityFlags.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TEngineBrowser.h"
-#include "TEngineFactory.h"
+#include "common/DialogFolder.h"
+#include "common/ErrorHandler.h"
+#include "common/ImageList.h"
+#include "settings/OptionGroups.h"
+#include "browser/PageRules.h"
+#include "engine/SecurityFlags.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "engine/TEngineBrowser.h"
+#include "engine/TEngineFactory.h"
 
 #include <QAbstractButton>
 #include <QAction>

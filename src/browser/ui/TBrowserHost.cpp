@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TBrowserHost.h"
+#include "browser/TBrowserHost.h"
 
-#include "DorvuError.h"
-#include "ErrorHandler.h"
-#include "ImageList.h"
-#include "IniFile.h"
-#include "OptionGroups.h"
-#include "PageRules.h"
-#include "TBrowserChild.h"
-#include "TEngineBrowser.h"
-#include "TEngineFactory.h"
-#include "TTabControl.h"
-#include "TTreeWinDelegate.h"
-#include "Tfrm_IE.h"
-#include "Tfrm_MZ.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "common/ImageList.h"
+#include "settings/IniFile.h"
+#include "settings/OptionGroups.h"
+#include "browser/PageRules.h"
+#include "browser/TBrowserChild.h"
+#include "engine/TEngineBrowser.h"
+#include "engine/TEngineFactory.h"
+#include "browser/TTabControl.h"
+#include "browser/TTreeWinDelegate.h"
+#include "browser/Tfrm_IE.h"
+#include "browser/Tfrm_MZ.h"
 
 #include <QAbstractButton>
 #include <QAction>

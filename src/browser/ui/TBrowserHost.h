@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "ClosedUrlList.h"
-#include "EngineKind.h"
-#include "SecurityFlags.h"
-#include "TBrowserControls.h"
-#include "TPageWindowHost.h"
-#include "WindowCounter.h"
-#include "WindowList.h"
+#include "browser/ClosedUrlList.h"
+#include "engine/EngineKind.h"
+#include "engine/SecurityFlags.h"
+#include "browser/TBrowserControls.h"
+#include "browser/TPageWindowHost.h"
+#include "browser/WindowCounter.h"
+#include "browser/WindowList.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TCloseCommands.h"
+#include "browser/TCloseCommands.h"
 
-#include "CloseRules.h"
-#include "DynamicMenu.h"
-#include "ErrorHandler.h"
-#include "ProgramFolder.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TEngineBrowser.h"
-#include "TextFile.h"
+#include "browser/CloseRules.h"
+#include "common/DynamicMenu.h"
+#include "common/ErrorHandler.h"
+#include "common/ProgramFolder.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "engine/TEngineBrowser.h"
+#include "common/TextFile.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "ChildWindowRules.h"
+#include "browser/ChildWindowRules.h"
 
 #include <Qt>
 
@@ -15,7 +15,8 @@ class WindowList;
 
 /// What a page window may ask of the main window: show the active window's address, status
 /// text, progress and button states, enable the page commands, and reach the state the page
-/// windows share. The main window's side implements it; page windows know nothing else of it.
+/// windows share. TBrowserHost implements it for the main window; page windows know nothing
+/// else of either.
 class TPageWindowHost
 {
 public:

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TTabControl.h"
+#include "browser/TTabControl.h"
 
-#include "ColorConvert.h"
-#include "ColorPalette.h"
-#include "ErrorHandler.h"
-#include "IniFile.h"
+#include "settings/ColorConvert.h"
+#include "settings/ColorPalette.h"
+#include "common/ErrorHandler.h"
+#include "settings/IniFile.h"
 
 #include <QMouseEvent>
 #include <QPainter>

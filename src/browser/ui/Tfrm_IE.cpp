@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Tfrm_IE.h"
+#include "browser/Tfrm_IE.h"
 
-#include "SecurityFlags.h"
-#include "TEngineBrowser.h"
-#include "TEngineFactory.h"
-#include "TPageWindowHost.h"
-#include "WindowList.h"
+#include "engine/SecurityFlags.h"
+#include "engine/TEngineBrowser.h"
+#include "engine/TEngineFactory.h"
+#include "browser/TPageWindowHost.h"
+#include "browser/WindowList.h"
 
 Tfrm_IE::Tfrm_IE(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine)
     : TBrowserChild(host, hostObject, windowId, engine)

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "TBrowserChild.h"
+#include "browser/TBrowserChild.h"
 
 /// An IE page window: its engine control TWeb_IE runs on Chromium. It takes the security
 /// switches at creation, keeps its own text size and drives the IE-only menus.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Tfrm_MZ.h"
+#include "browser/Tfrm_MZ.h"
 
-#include "TEngineBrowser.h"
-#include "TPageWindowHost.h"
+#include "engine/TEngineBrowser.h"
+#include "browser/TPageWindowHost.h"
 
 Tfrm_MZ::Tfrm_MZ(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine)
     : TBrowserChild(host, hostObject, windowId, engine)

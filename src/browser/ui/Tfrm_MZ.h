@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "TBrowserChild.h"
+#include "browser/TBrowserChild.h"
 
 /// A Gecko page window: its engine control TWeb_MZ runs on WebKit. It starts from the button
 /// states on show, and shows its status text also from behind other windows.

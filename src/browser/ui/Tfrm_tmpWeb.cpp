@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Tfrm_tmpWeb.h"
+#include "browser/Tfrm_tmpWeb.h"
 
-#include "BlockList.h"
-#include "ErrorHandler.h"
-#include "TEngineBrowser.h"
-#include "TEngineFactory.h"
+#include "browser/BlockList.h"
+#include "common/ErrorHandler.h"
+#include "engine/TEngineBrowser.h"
+#include "engine/TEngineFactory.h"
 
 #include <QList>
 

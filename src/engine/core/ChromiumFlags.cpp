@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "ChromiumFlags.h"
+#include "engine/ChromiumFlags.h"
 
-#include "PageLanguages.h"
+#include "settings/PageLanguages.h"
 
 #include <QList>
 #include <QLocale>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "DownLoadControl.h"
+#include "engine/DownLoadControl.h"
 
 /// What a download-control set makes the Chromium engine do for one page. The engine has no
 /// download-control property, so each flag is met by the nearest switch it has:

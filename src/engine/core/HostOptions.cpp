@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "HostOptions.h"
+#include "engine/HostOptions.h"
 
 quint32 HostOptions::hostInfoFlags() const
 {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "SecurityFlags.h"
+#include "engine/SecurityFlags.h"
 
-#include "IniFile.h"
-#include "OptionGroups.h"
+#include "settings/IniFile.h"
+#include "settings/OptionGroups.h"
 
 SecurityFlags SecurityFlags::LoadSecurityFlags(const IniFile &ini)
 {

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "DownLoadControl.h"
+#include "engine/DownLoadControl.h"
 
 class IniFile;
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "UserAddress.h"
+#include "engine/UserAddress.h"
 
-#include "DorvuError.h"
+#include "common/DorvuError.h"
 
 #include <QRegularExpression>
 

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "ProfileContext.h"
 
-#include "GeckoProfile.h"
-#include "TextFile.h"
+#include "settings/GeckoProfile.h"
+#include "common/TextFile.h"
 
 #include <utility>
 

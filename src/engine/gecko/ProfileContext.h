@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "GeckoPrefs.h"
+#include "settings/GeckoPrefs.h"
 
 #include <webkit2/webkit2.h>
 

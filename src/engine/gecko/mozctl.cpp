@@ -3,9 +3,9 @@
 // The WebKit engine module: WebKitGTK views in undecorated GTK windows that the host embeds
 // by X11 window id. See MozCtlApi.h for the contract.
 
-#include "CharsetSniffer.h"
-#include "MozCtlApi.h"
-#include "PageLanguages.h"
+#include "common/JapaneseCharset.h"
+#include "engine/MozCtlApi.h"
+#include "settings/PageLanguages.h"
 #include "ProfileContext.h"
 #include "WebSite.h"
 
@@ -250,9 +250,10 @@ void onMainData(GObject *source, GAsyncResult *result, gpointer data)
         webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result, &length, nullptr);
     MozCtlView *v = check->view;
     if (bytes && !g_cancellable_is_cancelled(check->cancel) && currentUri(v) == check->uri &&
-        !CharsetSniffer::declaresCharset(reinterpret_cast<const char *>(bytes), length)) {
+        JapaneseCharset::declared(reinterpret_cast<const char *>(bytes), qsizetype(length))
+            .isEmpty()) {
         if (const char *charset =
-                CharsetSniffer::detectJapanese(reinterpret_cast<const char *>(bytes), length)) {
+                JapaneseCharset::detect(reinterpret_cast<const char *>(bytes), qsizetype(length))) {
             // The view's default applies to this page only: the next address gets UTF-8 back.
             v->recoded = check->uri;
             webkit_settings_set_default_charset(webkit_web_view_get_settings(v->web), charset);
@@ -825,19 +826,19 @@ void takeOwnSettings(MozCtlView *v)
     GObject *shared = G_OBJECT(webkit_web_view_get_settings(v->web));
     GObject *own = G_OBJECT(webkit_settings_new());
     guint count = 0;
-    GParamSpec **specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(shared), &count);
+    GParamSpec **properties = g_object_class_list_properties(G_OBJECT_GET_CLASS(shared), &count);
     for (guint i = 0; i < count; ++i) {
-        const GParamFlags flags = specs[i]->flags;
+        const GParamFlags flags = properties[i]->flags;
         if ((flags & G_PARAM_READWRITE) != G_PARAM_READWRITE ||
             (flags & (G_PARAM_CONSTRUCT_ONLY | G_PARAM_DEPRECATED)))
             continue;
         GValue value = G_VALUE_INIT;
-        g_value_init(&value, specs[i]->value_type);
-        g_object_get_property(shared, specs[i]->name, &value);
-        g_object_set_property(own, specs[i]->name, &value);
+        g_value_init(&value, properties[i]->value_type);
+        g_object_get_property(shared, properties[i]->name, &value);
+        g_object_set_property(own, properties[i]->name, &value);
         g_value_unset(&value);
     }
-    g_free(specs);
+    g_free(properties);
     webkit_web_view_set_settings(v->web, WEBKIT_SETTINGS(own));
     g_object_unref(own);
     v->ownSettings = true;

@@ -8,8 +8,8 @@
 // Exit code 0 when the engine works, 1 otherwise. With DORVU_REGISTER_PRINT=1 in the
 // environment the report goes to standard output instead of the box (tests, scripts).
 
-#include "DorvuError.h"
-#include "MozCtlModule.h"
+#include "common/DorvuError.h"
+#include "engine/MozCtlModule.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "MozCtlModule.h"
+#include "engine/MozCtlModule.h"
 
-#include "DorvuError.h"
-#include "GeckoProfile.h"
-#include "OptionGroups.h"
+#include "common/DorvuError.h"
+#include "settings/GeckoProfile.h"
+#include "settings/OptionGroups.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "GeckoModuleFolder.h"
-#include "MozCtlApi.h"
+#include "settings/GeckoModuleFolder.h"
+#include "engine/MozCtlApi.h"
 
 #include <QString>
 

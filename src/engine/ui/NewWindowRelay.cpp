@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "NewWindowRelay.h"
+#include "engine/NewWindowRelay.h"
 
-#include "ErrorHandler.h"
-#include "TEngineBrowser.h"
+#include "common/ErrorHandler.h"
+#include "engine/TEngineBrowser.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "PageDialogs.h"
+#include "engine/PageDialogs.h"
 
 #include <QCheckBox>
 #include <QInputDialog>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TEngineBrowser.h"
+#include "engine/TEngineBrowser.h"
 
-#include "DialogFolder.h"
-#include "DorvuError.h"
+#include "common/DialogFolder.h"
+#include "common/DorvuError.h"
 
 #include <QFileDialog>
 #include <QRegularExpression>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TMozillaBrowser.h"
+#include "engine/TMozillaBrowser.h"
 
-#include "ComposedWindow.h"
-#include "DorvuError.h"
-#include "ErrorHandler.h"
-#include "MdiStacking.h"
-#include "MozCtlModule.h"
-#include "TextZoom.h"
-#include "UserAddress.h"
+#include "engine/ComposedWindow.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "engine/MdiStacking.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TextZoom.h"
+#include "engine/UserAddress.h"
 
 #include <QAction>
 #include <QApplication>

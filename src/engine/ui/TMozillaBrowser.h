@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "DownLoadControl.h"
-#include "PageDialogs.h"
-#include "TEngineBrowser.h"
+#include "engine/DownLoadControl.h"
+#include "engine/PageDialogs.h"
+#include "engine/TEngineBrowser.h"
 
 #include <QPixmap>
 #include <QPointer>

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TUIWebBrowser.h"
+#include "engine/TUIWebBrowser.h"
 
-#include "DialogFolder.h"
-#include "DorvuError.h"
-#include "ErrorHandler.h"
-#include "MdiStacking.h"
-#include "NewWindowRelay.h"
-#include "PageLanguages.h"
-#include "ProgramFolder.h"
-#include "TextZoom.h"
-#include "UIRequestInterceptor.h"
-#include "UIWebPage.h"
-#include "UserAddress.h"
+#include "common/DialogFolder.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "engine/MdiStacking.h"
+#include "engine/NewWindowRelay.h"
+#include "settings/PageLanguages.h"
+#include "common/ProgramFolder.h"
+#include "engine/TextZoom.h"
+#include "engine/UIRequestInterceptor.h"
+#include "engine/UIWebPage.h"
+#include "engine/UserAddress.h"
 
 #include <QAction>
 #include <QCoreApplication>

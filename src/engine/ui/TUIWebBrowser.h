@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "DownLoadControl.h"
-#include "DownLoadPolicy.h"
-#include "HostOptions.h"
-#include "TEngineBrowser.h"
+#include "engine/DownLoadControl.h"
+#include "engine/DownLoadPolicy.h"
+#include "engine/HostOptions.h"
+#include "engine/TEngineBrowser.h"
 
 #include <QMenu>
 #include <QPointer>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "UIRequestInterceptor.h"
+#include "engine/UIRequestInterceptor.h"
 
-#include "DownLoadPolicy.h"
+#include "engine/DownLoadPolicy.h"
 
 namespace {
 

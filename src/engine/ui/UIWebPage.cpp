@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "UIWebPage.h"
+#include "engine/UIWebPage.h"
 
-#include "TUIWebBrowser.h"
+#include "engine/TUIWebBrowser.h"
 
 #include <QAction>
 

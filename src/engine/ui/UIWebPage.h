@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "PageDialogs.h"
+#include "engine/PageDialogs.h"
 
 #include <QWebEnginePage>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "GeckoPrefs.h"
+#include "settings/GeckoPrefs.h"
 
-#include "SjisCodec.h"
+#include "common/SjisCodec.h"
 
 namespace {
 

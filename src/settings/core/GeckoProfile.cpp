@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "GeckoProfile.h"
+#include "settings/GeckoProfile.h"
 
-#include "ProgramFolder.h"
+#include "common/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

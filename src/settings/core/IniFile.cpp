@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "IniFile.h"
+#include "settings/IniFile.h"
 
-#include "DorvuError.h"
-#include "ProgramFolder.h"
-#include "SjisCodec.h"
-#include "TextFile.h"
+#include "common/DorvuError.h"
+#include "common/FileRead.h"
+#include "common/ProgramFolder.h"
+#include "common/SjisCodec.h"
+#include "common/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,10 +17,8 @@
 #include <atomic>
 #include <cerrno>
 #include <ctime>
-#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -203,41 +202,12 @@ enum class ReadResult { Ok, Missing, Failed };
 /// file. Failed: it exists but is no regular file or cannot be read.
 ReadResult readFile(const QString &path, QByteArray *bytes, Stamp *stamp, bool *truncated)
 {
-    const QByteArray native = QFile::encodeName(path);
-    // O_NONBLOCK: a FIFO in place of the file must not hang the reader.
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return ReadResult::Failed;
-    }
-    *stamp = Stamp::of(st);
-    const qint64 want = qMin<qint64>(st.st_size, kMaxFile);
-    bytes->resize(want);
-    qint64 got = 0;
-    while (got < want) {
-        const ssize_t r = ::read(fd, bytes->data() + got, size_t(want - got));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0) {
-            ::close(fd);
-            return ReadResult::Failed;
-        }
-        if (r == 0)
-            break;
-        got += r;
-    }
-    bytes->resize(got);
-    // The file may have grown since fstat; one probe tells whether there is more.
-    char extra;
-    ssize_t more;
-    do {
-        more = ::read(fd, &extra, 1);
-    } while (more < 0 && errno == EINTR);
-    *truncated = more > 0 || st.st_size > kMaxFile;
-    ::close(fd);
+    FileRead::Result file = FileRead::read(path, kMaxFile);
+    if (file.status != FileRead::Status::Ok)
+        return file.status == FileRead::Status::Missing ? ReadResult::Missing : ReadResult::Failed;
+    *stamp = Stamp::of(file.info);
+    *bytes = std::move(file.bytes);
+    *truncated = !file.complete;
     return ReadResult::Ok;
 }
 

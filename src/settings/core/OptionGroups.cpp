@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "OptionGroups.h"
+#include "settings/OptionGroups.h"
 
-#include "IniFile.h"
+#include "settings/IniFile.h"
 
 using namespace SettingsKeys;
 

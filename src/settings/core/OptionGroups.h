@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "SettingsKeys.h"
+#include "settings/SettingsKeys.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "OptionValues.h"
+#include "settings/OptionValues.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "OptionValues.h"
+#include "settings/OptionValues.h"
 
-#include "ColorConvert.h"
-#include "DorvuError.h"
-#include "IniFile.h"
+#include "settings/ColorConvert.h"
+#include "common/DorvuError.h"
+#include "settings/IniFile.h"
 
 #include <QtGlobal>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "SettingsKeys.h"
+#include "settings/SettingsKeys.h"
 
-#include "IniFile.h"
+#include "settings/IniFile.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "ColorPalette.h"
+#include "settings/ColorPalette.h"
 
-#include "ColorConvert.h"
-#include "IniFile.h"
+#include "settings/ColorConvert.h"
+#include "settings/IniFile.h"
 
 #include <QGuiApplication>
 

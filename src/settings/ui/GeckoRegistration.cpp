@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "GeckoRegistration.h"
+#include "settings/GeckoRegistration.h"
 
-#include "ErrorHandler.h"
-#include "GeckoModuleFolder.h"
+#include "common/ErrorHandler.h"
+#include "settings/GeckoModuleFolder.h"
 
 #include <QCoreApplication>
 #include <QInputDialog>

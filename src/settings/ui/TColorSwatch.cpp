@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TColorSwatch.h"
+#include "settings/TColorSwatch.h"
 
-#include "ColorPalette.h"
+#include "settings/ColorPalette.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

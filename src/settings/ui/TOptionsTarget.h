@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "OptionGroups.h"
+#include "settings/OptionGroups.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TUpDown.h"
+#include "settings/TUpDown.h"
 
-#include "IniFile.h"
+#include "settings/IniFile.h"
 
 #include <QLineEdit>
 #include <QToolButton>

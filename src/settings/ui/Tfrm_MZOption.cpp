@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Tfrm_MZOption.h"
+#include "settings/Tfrm_MZOption.h"
 
-#include "ColorPalette.h"
-#include "DorvuError.h"
-#include "ErrorHandler.h"
-#include "GeckoProfile.h"
-#include "OptionGroups.h"
-#include "TextFile.h"
+#include "settings/ColorPalette.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "settings/GeckoProfile.h"
+#include "settings/OptionGroups.h"
+#include "common/TextFile.h"
 
 #include <QApplication>
 #include <QCheckBox>

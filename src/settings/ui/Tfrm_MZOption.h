@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "GeckoPrefs.h"
+#include "settings/GeckoPrefs.h"
 
 #include <QByteArray>
 #include <QDialog>

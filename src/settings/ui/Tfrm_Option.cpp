@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Tfrm_Option.h"
+#include "settings/Tfrm_Option.h"
 
-#include "ColorPalette.h"
-#include "ErrorHandler.h"
-#include "GeckoModuleFolder.h"
-#include "GeckoRegistration.h"
-#include "IniFile.h"
-#include "OptionPages.h"
-#include "TColorSwatch.h"
-#include "TOptionsTarget.h"
-#include "TUpDown.h"
-#include "TextFile.h"
+#include "settings/ColorPalette.h"
+#include "common/ErrorHandler.h"
+#include "settings/GeckoModuleFolder.h"
+#include "settings/GeckoRegistration.h"
+#include "settings/IniFile.h"
+#include "settings/OptionPages.h"
+#include "settings/TColorSwatch.h"
+#include "settings/TOptionsTarget.h"
+#include "settings/TUpDown.h"
+#include "common/TextFile.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "OptionValues.h"
-#include "PopListLines.h"
+#include "settings/OptionValues.h"
+#include "settings/PopListLines.h"
 
 #include <QColor>
 #include <QDialog>

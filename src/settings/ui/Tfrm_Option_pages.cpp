@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The pages of the options dialog, built once by its constructor.
-#include "ErrorHandler.h"
-#include "OptionPages.h"
-#include "TColorSwatch.h"
-#include "TUpDown.h"
-#include "Tfrm_Option.h"
+#include "common/ErrorHandler.h"
+#include "settings/OptionPages.h"
+#include "settings/TColorSwatch.h"
+#include "settings/TUpDown.h"
+#include "settings/Tfrm_Option.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

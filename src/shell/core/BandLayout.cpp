@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "BandLayout.h"
+#include "shell/BandLayout.h"
 
-#include "IniFile.h"
-#include "SettingsKeys.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "SingleInstance.h"
+#include "shell/SingleInstance.h"
 
-#include "HandOverMessage.h"
+#include "shell/HandOverMessage.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

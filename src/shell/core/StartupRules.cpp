@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "StartupRules.h"
+#include "shell/StartupRules.h"
 
-#include "DorvuError.h"
-#include "TextFile.h"
+#include "common/DorvuError.h"
+#include "common/TextFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Translations.h"
+#include "shell/Translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "StartupSequence.h"
+#include "shell/StartupSequence.h"
 
-#include "TAboutBox.h"
-#include "TMainForm.h"
-#include "TWebListMenu.h"
-#include "Tfrm_BMEdit.h"
-#include "Tfrm_Extract.h"
-#include "Tfrm_MZOption.h"
-#include "Tfrm_Option.h"
-#include "Tfrm_WebList.h"
-#include "Tfrm_tmpWeb.h"
+#include "tools/TAboutBox.h"
+#include "shell/TMainForm.h"
+#include "weblist/TWebListMenu.h"
+#include "bookmarks/Tfrm_BMEdit.h"
+#include "tools/Tfrm_Extract.h"
+#include "settings/Tfrm_MZOption.h"
+#include "settings/Tfrm_Option.h"
+#include "weblist/Tfrm_WebList.h"
+#include "browser/Tfrm_tmpWeb.h"
 
 StartupSequence::StartupSequence(const QStringList &arguments)
     : m_mainForm(std::make_unique<TMainForm>(arguments))

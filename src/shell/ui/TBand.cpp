@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TBand.h"
+#include "shell/TBand.h"
 
 TBand::TBand(const QString &title, QWidget *parent)
     : QToolBar(title, parent)

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TMainForm.h"
+#include "shell/TMainForm.h"
 
-#include "ComposedWindow.h"
-#include "ConfirmBox.h"
-#include "ErrorHandler.h"
-#include "IniFile.h"
-#include "OptionGroups.h"
-#include "ProgramFolder.h"
-#include "StartupRules.h"
-#include "Tfrm_MZOption.h"
-#include "TBrowserHost.h"
-#include "TWebListMenu.h"
-#include "TWebListOpener.h"
+#include "engine/ComposedWindow.h"
+#include "common/ConfirmBox.h"
+#include "common/ErrorHandler.h"
+#include "settings/IniFile.h"
+#include "settings/OptionGroups.h"
+#include "common/ProgramFolder.h"
+#include "shell/StartupRules.h"
+#include "settings/Tfrm_MZOption.h"
+#include "browser/TBrowserHost.h"
+#include "weblist/TWebListMenu.h"
+#include "weblist/TWebListOpener.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "ClosedUrlList.h"
-#include "ImageList.h"
-#include "TOptionsTarget.h"
+#include "browser/ClosedUrlList.h"
+#include "common/ImageList.h"
+#include "settings/TOptionsTarget.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -273,7 +273,7 @@ public:
     void WindowMinimizeAll1Execute();
     void WindowArrangeAll1Execute();
 
-    // Operations of the subsystems still to come; each says what it will hold.
+    // The bands, recovery, the Gecko options, the start page and the web list folder.
     void BandPositionRead();
     void BandPositionWrite();
     void ViewToolBar();

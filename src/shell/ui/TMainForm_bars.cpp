@@ -2,17 +2,17 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The bars of the main window: the three bands of the top bar, the side bar, the tab bar and
 // the status bar at the bottom, around the child window area.
-#include "TMainForm.h"
+#include "shell/TMainForm.h"
 
-#include "BandLayout.h"
-#include "CompactTabStyle.h"
-#include "IniFile.h"
-#include "SettingsKeys.h"
-#include "SideBarState.h"
-#include "TBand.h"
-#include "TSearchBar.h"
-#include "TSideBar.h"
-#include "TTabControl.h"
+#include "shell/BandLayout.h"
+#include "shell/CompactTabStyle.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
+#include "shell/SideBarState.h"
+#include "shell/TBand.h"
+#include "tools/TSearchBar.h"
+#include "shell/TSideBar.h"
+#include "browser/TTabControl.h"
 
 #include <QEvent>
 #include <QLayout>

@@ -2,16 +2,16 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The main window's side of the bookmarks: the tree and menu, opening a chosen bookmark and
 // opening the editor.
-#include "TMainForm.h"
+#include "shell/TMainForm.h"
 
-#include "BookMarkRules.h"
-#include "ErrorHandler.h"
-#include "IniFile.h"
-#include "TBookMarkView.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TEngineBrowser.h"
-#include "Tfrm_BMEdit.h"
+#include "bookmarks/BookMarkRules.h"
+#include "common/ErrorHandler.h"
+#include "settings/IniFile.h"
+#include "bookmarks/TBookMarkView.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "engine/TEngineBrowser.h"
+#include "bookmarks/Tfrm_BMEdit.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The main window's side of the page windows: its controls handed to the browser host, and the
 // operations that forward to it.
-#include "TMainForm.h"
+#include "shell/TMainForm.h"
 
-#include "TBrowserCommands.h"
-#include "TBrowserHost.h"
-#include "TCloseCommands.h"
-#include "TRealEngineFactory.h"
-#include "TTabControl.h"
+#include "browser/TBrowserCommands.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TCloseCommands.h"
+#include "engine/TRealEngineFactory.h"
+#include "browser/TTabControl.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // MainMenu1, ActionList1 and TabPopup of the main window.
-#include "TMainForm.h"
+#include "shell/TMainForm.h"
 
-#include "DynamicMenu.h"
+#include "common/DynamicMenu.h"
 
 #include <QAction>
 #include <QApplication>

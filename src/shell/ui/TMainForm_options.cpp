@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The options command and what the options dialog needs of the main window beyond its changes.
-#include "TMainForm.h"
+#include "shell/TMainForm.h"
 
-#include "TSHBrowseForFolderEx.h"
-#include "Tfrm_Option.h"
+#include "common/TSHBrowseForFolderEx.h"
+#include "settings/Tfrm_Option.h"
 
 void TMainForm::mnuOptionClick()
 {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The main window's page commands, wired to the menus once the dialogs they show exist.
-#include "TMainForm.h"
+#include "shell/TMainForm.h"
 
-#include "TPageCommands.h"
+#include "tools/TPageCommands.h"
 
 #include <QAction>
 

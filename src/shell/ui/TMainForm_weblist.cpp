@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The main window's side of the web lists: the opener and the menu it hands its controls to.
-#include "TMainForm.h"
+#include "shell/TMainForm.h"
 
-#include "ErrorHandler.h"
-#include "TWebListMenu.h"
-#include "TWebListOpener.h"
+#include "common/ErrorHandler.h"
+#include "weblist/TWebListMenu.h"
+#include "weblist/TWebListOpener.h"
 
 void TMainForm::CreateWebLists()
 {

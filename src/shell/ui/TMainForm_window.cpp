@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The arrangement commands of the Window menu.
-#include "TMainForm.h"
+#include "shell/TMainForm.h"
 
-#include "MdiLayout.h"
+#include "shell/MdiLayout.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TSideBar.h"
+#include "shell/TSideBar.h"
 
 #include <QEvent>
 #include <QLayout>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "SideBarState.h"
+#include "shell/SideBarState.h"
 
 #include <QObject>
 

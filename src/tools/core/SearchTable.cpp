@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "SearchTable.h"
+#include "tools/SearchTable.h"
 
-#include "DorvuError.h"
-#include "IniFile.h"
-#include "SettingsKeys.h"
+#include "common/DorvuError.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
 
 namespace Search = SettingsKeys::Search;
 

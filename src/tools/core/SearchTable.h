@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "FormEncoding.h"
+#include "tools/FormEncoding.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TOtVersInfo.h"
+#include "tools/TOtVersInfo.h"
 
-#include "DorvuError.h"
+#include "common/DorvuError.h"
 
 #include <QByteArrayMatcher>
 #include <QCoreApplication>

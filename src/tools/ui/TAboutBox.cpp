@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TAboutBox.h"
+#include "tools/TAboutBox.h"
 
-#include "ErrorHandler.h"
-#include "IniFile.h"
-#include "ProductInfo.h"
-#include "SettingsKeys.h"
-#include "TOtVersInfo.h"
+#include "common/ErrorHandler.h"
+#include "settings/IniFile.h"
+#include "tools/ProductInfo.h"
+#include "settings/SettingsKeys.h"
+#include "tools/TOtVersInfo.h"
 
 #include <QApplication>
 #include <QFileInfo>

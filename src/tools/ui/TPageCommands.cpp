@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TPageCommands.h"
+#include "tools/TPageCommands.h"
 
-#include "ErrorHandler.h"
-#include "HelpPage.h"
-#include "IniFile.h"
-#include "LinkList.h"
-#include "NetworkSettingsTool.h"
-#include "ProgramFolder.h"
-#include "SettingsKeys.h"
-#include "TAboutBox.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TEngineBrowser.h"
-#include "Tfrm_Extract.h"
-#include "TranslationUrl.h"
+#include "common/ErrorHandler.h"
+#include "tools/HelpPage.h"
+#include "settings/IniFile.h"
+#include "tools/LinkList.h"
+#include "tools/NetworkSettingsTool.h"
+#include "common/ProgramFolder.h"
+#include "settings/SettingsKeys.h"
+#include "tools/TAboutBox.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "engine/TEngineBrowser.h"
+#include "tools/Tfrm_Extract.h"
+#include "tools/TranslationUrl.h"
 
 #include <QAction>
 #include <QCoreApplication>

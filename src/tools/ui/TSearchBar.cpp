@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TSearchBar.h"
+#include "tools/TSearchBar.h"
 
-#include "ErrorHandler.h"
-#include "IniFile.h"
+#include "common/ErrorHandler.h"
+#include "settings/IniFile.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "SearchTable.h"
+#include "tools/SearchTable.h"
 
 #include <QObject>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Tfrm_Extract.h"
+#include "tools/Tfrm_Extract.h"
 
-#include "DialogFolder.h"
-#include "DorvuError.h"
-#include "ErrorHandler.h"
-#include "TextFile.h"
+#include "common/DialogFolder.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "common/TextFile.h"
 
 #include <QFileDialog>
 #include <QPlainTextEdit>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "WebListMenuRules.h"
+#include "weblist/WebListMenuRules.h"
 
-#include "SjisCodec.h"
+#include "common/SjisCodec.h"
 
 #include <QCollator>
 #include <QLocale>

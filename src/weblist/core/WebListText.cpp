@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "WebListText.h"
+#include "weblist/WebListText.h"
 
-#include "SjisCodec.h"
-#include "WebListFile.h"
+#include "common/SjisCodec.h"
+#include "common/WebListFile.h"
 
 #include <QStringList>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TWebListMenu.h"
+#include "weblist/TWebListMenu.h"
 
-#include "DynamicMenu.h"
-#include "ErrorHandler.h"
-#include "TWebListOpener.h"
-#include "Tfrm_WebList.h"
-#include "WebListMenuRules.h"
-#include "WindowList.h"
+#include "common/DynamicMenu.h"
+#include "common/ErrorHandler.h"
+#include "weblist/TWebListOpener.h"
+#include "weblist/Tfrm_WebList.h"
+#include "weblist/WebListMenuRules.h"
+#include "browser/WindowList.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "TWebListOpener.h"
+#include "weblist/TWebListOpener.h"
 
-#include "ConfirmBox.h"
-#include "DorvuError.h"
-#include "ErrorHandler.h"
-#include "TBrowserChild.h"
-#include "TBrowserHost.h"
-#include "TEngineBrowser.h"
-#include "WebListFile.h"
+#include "common/ConfirmBox.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "engine/TEngineBrowser.h"
+#include "common/WebListFile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "Tfrm_WebList.h"
+#include "weblist/Tfrm_WebList.h"
 
-#include "DorvuError.h"
-#include "ErrorHandler.h"
-#include "WebListFile.h"
-#include "WebListMenuRules.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "common/WebListFile.h"
+#include "weblist/WebListMenuRules.h"
 
 #include <QDir>
 #include <QFileDialog>

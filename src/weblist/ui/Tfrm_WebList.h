@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "WebListText.h"
+#include "weblist/WebListText.h"
 
 #include <QDialog>
 

@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 
-#include "ErrorHandler.h"
+#include "common/ErrorHandler.h"
 #include "FakeEngine.h"
-#include "TBrowserChild.h"
-#include "TBrowserCommands.h"
-#include "TBrowserHost.h"
-#include "TTabControl.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserCommands.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TTabControl.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "TBrowserControls.h"
+#include "browser/TBrowserControls.h"
 
 #include <QStringList>
 #include <QWidget>

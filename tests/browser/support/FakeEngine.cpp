@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "FakeEngine.h"
 
-#include "DorvuError.h"
+#include "common/DorvuError.h"
 
 FakeEngine::FakeEngine(EngineKind kind, QWidget *parent)
     : TEngineBrowser(parent)

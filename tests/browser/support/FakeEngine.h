@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "DownLoadControl.h"
-#include "TEngineBrowser.h"
-#include "TEngineFactory.h"
+#include "engine/DownLoadControl.h"
+#include "engine/TEngineBrowser.h"
+#include "engine/TEngineFactory.h"
 
 #include <QStringList>
 

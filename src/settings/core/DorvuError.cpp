@@ -1,8 +1,0 @@
-// SPDX-License-Identifier: GPL-2.0-or-later
-// SPDX-FileCopyrightText: Dorvu developers
-#include "DorvuError.h"
-
-DorvuError::DorvuError(const QString &message)
-    : m_message(message)
-    , m_utf8(message.toUtf8())
-{}
