@@ -4,30 +4,17 @@
 #include "bookmarks/BookMarkHtml.h"
 #include "common/DorvuError.h"
 #include "common/SjisCodec.h"
+#include "EncodingPages.h"
 #include "TestHome.h"
 
 #include <QtTest>
 
-#include <unicode/ucnv.h>
-
-#include <vector>
 
 namespace {
 
 QByteArray encodeAs(const QString &text, const char *encoding)
 {
-    if (qstrcmp(encoding, "UTF-8") == 0)
-        return text.toUtf8();
-    if (qstrcmp(encoding, "Shift_JIS") == 0)
-        return SjisCodec::encode(text);
-    UErrorCode status = U_ZERO_ERROR;
-    UConverter *conv = ucnv_open(encoding, &status);
-    std::vector<char> out(size_t(text.size()) * 8 + 16);
-    const int32_t n = ucnv_fromUChars(conv, out.data(), int32_t(out.size()),
-                                      reinterpret_cast<const UChar *>(text.utf16()),
-                                      int32_t(text.size()), &status);
-    ucnv_close(conv);
-    return U_SUCCESS(status) ? QByteArray(out.data(), n) : QByteArray();
+    return EncodingPages::encode(text, encoding);
 }
 
 // As browsers export it: unclosed <DT> and <p>, a description, a separator, references.

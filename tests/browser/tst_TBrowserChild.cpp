@@ -58,11 +58,11 @@ void tst_TBrowserChild::cleanupHome()
 
 void tst_TBrowserChild::openGecko(const QString &url)
 {
-    m_rig->c.IE_item->setChecked(false);
-    m_rig->c.Moz_Item->setChecked(true);
+    m_rig->command("IE_item")->setChecked(false);
+    m_rig->command("Moz_Item")->setChecked(true);
     m_rig->open(url, QStringLiteral("Gecko"));
-    m_rig->c.IE_item->setChecked(true);
-    m_rig->c.Moz_Item->setChecked(false);
+    m_rig->command("IE_item")->setChecked(true);
+    m_rig->command("Moz_Item")->setChecked(false);
 }
 
 void tst_TBrowserChild::backFollowsTheActiveWindowAcrossKinds()
@@ -71,19 +71,19 @@ void tst_TBrowserChild::backFollowsTheActiveWindowAcrossKinds()
     m_rig->open(QStringLiteral("http://a.example/"));
     FakeEngine *ie = m_rig->engineAt(0);
     Q_EMIT ie->OnCommandStateChange(2, true);
-    QVERIFY(m_rig->c.BackCtrl->isEnabled());
-    QVERIFY(!m_rig->c.FrwrdCtrl->isEnabled());
-    QVERIFY(m_rig->c.ReLoadCtrl->isEnabled());
+    QVERIFY(m_rig->command("BackCtrl")->isEnabled());
+    QVERIFY(!m_rig->command("FrwrdCtrl")->isEnabled());
+    QVERIFY(m_rig->command("ReLoadCtrl")->isEnabled());
 
     openGecko(QStringLiteral("about:blank"));
     QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(1));
     Q_EMIT m_rig->engineAt(1)->OnCommandStateChange(2, false);
-    QVERIFY(!m_rig->c.BackCtrl->isEnabled());
+    QVERIFY(!m_rig->command("BackCtrl")->isEnabled());
 
     m_rig->host->ActivateWindowAt(0);
-    QVERIFY(m_rig->c.BackCtrl->isEnabled());
+    QVERIFY(m_rig->command("BackCtrl")->isEnabled());
     m_rig->host->ActivateWindowAt(1);
-    QVERIFY(!m_rig->c.BackCtrl->isEnabled());
+    QVERIFY(!m_rig->command("BackCtrl")->isEnabled());
 
     m_rig->commands->BackCtrlClick();
     QCOMPARE(m_rig->engineAt(1)->goBacks, 1);
@@ -96,11 +96,11 @@ void tst_TBrowserChild::backgroundReportLeavesTheActiveWindowsButtons()
     m_rig->open(QStringLiteral("http://a.example/"));
     openGecko(QStringLiteral("about:blank"));
     Q_EMIT m_rig->engineAt(1)->OnCommandStateChange(1, true);
-    QVERIFY(m_rig->c.FrwrdCtrl->isEnabled());
+    QVERIFY(m_rig->command("FrwrdCtrl")->isEnabled());
     // The background IE window's report shows the Gecko window's stored states.
     Q_EMIT m_rig->engineAt(0)->OnCommandStateChange(2, true);
-    QVERIFY(!m_rig->c.BackCtrl->isEnabled());
-    QVERIFY(m_rig->c.FrwrdCtrl->isEnabled());
+    QVERIFY(!m_rig->command("BackCtrl")->isEnabled());
+    QVERIFY(m_rig->command("FrwrdCtrl")->isEnabled());
     QVERIFY(m_rig->childAt(0)->commandStates().back);
 }
 
@@ -110,18 +110,18 @@ void tst_TBrowserChild::geckoAtHundredPercent()
     FakeEngine *engine = m_rig->engineAt(0);
     Q_EMIT engine->OnProgressChange(40, 100);
     QCOMPARE(m_rig->c.ProgressBar1->value(), 40);
-    QVERIFY(m_rig->c.StopCtrl->isEnabled());
+    QVERIFY(m_rig->command("StopCtrl")->isEnabled());
     Q_EMIT engine->OnProgressChange(100, 100);
     QCOMPARE(m_rig->c.ProgressBar1->value(), 0);
-    QVERIFY(!m_rig->c.StopCtrl->isEnabled());
+    QVERIFY(!m_rig->command("StopCtrl")->isEnabled());
     // A command-state report afterwards keeps Stop off: the stored state followed the load.
     Q_EMIT engine->OnCommandStateChange(-1, false);
-    QVERIFY(!m_rig->c.StopCtrl->isEnabled());
+    QVERIFY(!m_rig->command("StopCtrl")->isEnabled());
     m_rig->open(QStringLiteral("http://other.example/"));
     m_rig->host->ActivateWindowAt(1);
     m_rig->host->ActivateWindowAt(0);
     QCOMPARE(m_rig->c.ProgressBar1->value(), 0);
-    QVERIFY(!m_rig->c.StopCtrl->isEnabled());
+    QVERIFY(!m_rig->command("StopCtrl")->isEnabled());
 }
 
 void tst_TBrowserChild::ieStopFollowsLoading()
@@ -129,12 +129,12 @@ void tst_TBrowserChild::ieStopFollowsLoading()
     m_rig->open(QStringLiteral("http://a.example/"));
     FakeEngine *engine = m_rig->engineAt(0);
     Q_EMIT engine->OnProgressChange(10, 100);
-    QVERIFY(m_rig->c.StopCtrl->isEnabled());
+    QVERIFY(m_rig->command("StopCtrl")->isEnabled());
     QCOMPARE(m_rig->c.ProgressBar1->value(), 10);
     m_rig->commands->StopCtrlClick();
     QCOMPARE(engine->stops, 1);
     Q_EMIT engine->OnProgressChange(100, 100);
-    QVERIFY(!m_rig->c.StopCtrl->isEnabled());
+    QVERIFY(!m_rig->command("StopCtrl")->isEnabled());
     QCOMPARE(m_rig->c.ProgressBar1->value(), 0);
 }
 
@@ -166,17 +166,17 @@ void tst_TBrowserChild::closingTheLastWindowResetsTheMainWindow()
     Q_EMIT engine->OnStatusTextChange(QStringLiteral("link"));
     engine->load(QStringLiteral("http://a.example/"), QStringLiteral("A"));
     QCOMPARE(m_rig->c.txtAddress->text(), QStringLiteral("http://a.example/"));
-    QVERIFY(m_rig->c.mnuSC->isEnabled());
-    QVERIFY(m_rig->c.mnuEdit_Copy->isEnabled());
+    QVERIFY(m_rig->command("mnuSC")->isEnabled());
+    QVERIFY(m_rig->command("mnuEdit_Copy")->isEnabled());
     m_rig->childAt(0)->close();
     QCOMPARE(m_rig->host->childCount(), 0);
     QCOMPARE(m_rig->c.ProgressBar1->value(), 0);
     QCOMPARE(m_rig->c.txtAddress->text(), QString());
     QCOMPARE(m_rig->statusText(), QString());
     for (QAction *a :
-         {m_rig->c.BackCtrl, m_rig->c.FrwrdCtrl, m_rig->c.StopCtrl, m_rig->c.ReLoadCtrl,
-          m_rig->c.mnuFile_SaveAs, m_rig->c.mnuEdit_slrAll, m_rig->c.mnuEdit_Copy,
-          m_rig->c.mnuShow_Size, m_rig->c.mnuTranslate, m_rig->c.mnuSC, m_rig->c.mnuMC})
+         {m_rig->command("BackCtrl"), m_rig->command("FrwrdCtrl"), m_rig->command("StopCtrl"), m_rig->command("ReLoadCtrl"),
+          m_rig->command("mnuFile_SaveAs"), m_rig->command("mnuEdit_slrAll"), m_rig->command("mnuEdit_Copy"),
+          m_rig->command("mnuShow_Size"), m_rig->command("mnuTranslate"), m_rig->command("mnuSC"), m_rig->command("mnuMC")})
         QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     QCOMPARE(m_rig->host->activeChild(), nullptr);
     QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray());
@@ -200,8 +200,8 @@ void tst_TBrowserChild::closingABackgroundWindowKeepsTheFrontWindowsState()
     QCOMPARE(m_rig->host->childCount(), 1);
     QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(0));
     QCOMPARE(m_rig->c.txtAddress->text(), QStringLiteral("http://front.example/"));
-    for (QAction *a : {m_rig->c.BackCtrl, m_rig->c.ReLoadCtrl, m_rig->c.mnuFile_SaveAs,
-                       m_rig->c.mnuEdit_Copy, m_rig->c.mnuSC, m_rig->c.mnuMC})
+    for (QAction *a : {m_rig->command("BackCtrl"), m_rig->command("ReLoadCtrl"), m_rig->command("mnuFile_SaveAs"),
+                       m_rig->command("mnuEdit_Copy"), m_rig->command("mnuSC"), m_rig->command("mnuMC")})
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
     QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://front.example/\r\n"));
 }
@@ -210,20 +210,20 @@ void tst_TBrowserChild::textSizeAndIeMenus()
 {
     m_rig->host->setCurrentTextSize(4);
     m_rig->open(QStringLiteral("http://a.example/"));
-    QVERIFY(m_rig->c.mnuSize[4]->isChecked());
-    QVERIFY(!m_rig->c.mnuSize[2]->isChecked());
-    QVERIFY(m_rig->c.mnuShow_Size->isEnabled());
-    QVERIFY(m_rig->c.mnuSC->isEnabled());
-    QVERIFY(m_rig->c.mnuMC->isEnabled());
+    QVERIFY(m_rig->command(TextSizeCommands[4])->isChecked());
+    QVERIFY(!m_rig->command(TextSizeCommands[2])->isChecked());
+    QVERIFY(m_rig->command("mnuShow_Size")->isEnabled());
+    QVERIFY(m_rig->command("mnuSC")->isEnabled());
+    QVERIFY(m_rig->command("mnuMC")->isEnabled());
     m_home->write(QStringLiteral("config.ini"), "[Option_Window]\r\nNewWindow_Active=1\r\n");
     m_rig->host->setCurrentTextSize(1);
     openGecko(QStringLiteral("about:blank"));
     // A Gecko window leaves the marks and keeps the IE-only menus off.
-    QVERIFY(m_rig->c.mnuSize[4]->isChecked());
-    QVERIFY(!m_rig->c.mnuShow_Size->isEnabled());
-    QVERIFY(!m_rig->c.mnuSC->isEnabled());
-    QVERIFY(!m_rig->c.mnuMC->isEnabled());
-    QVERIFY(m_rig->c.mnuEdit_Copy->isEnabled());
+    QVERIFY(m_rig->command(TextSizeCommands[4])->isChecked());
+    QVERIFY(!m_rig->command("mnuShow_Size")->isEnabled());
+    QVERIFY(!m_rig->command("mnuSC")->isEnabled());
+    QVERIFY(!m_rig->command("mnuMC")->isEnabled());
+    QVERIFY(m_rig->command("mnuEdit_Copy")->isEnabled());
 }
 
 void tst_TBrowserChild::blockedTitleStopsThenCloses()

@@ -146,17 +146,17 @@ void tst_TBrowserCommands::typedWwwIsNotCleanedPastedIs()
 void tst_TBrowserCommands::toggleTwice()
 {
     QCOMPARE(m_rig->host->defaultEngine(), EngineKind::IE);
-    m_rig->c.Moz_Item->setEnabled(false); // switches all the same
+    m_rig->command("Moz_Item")->setEnabled(false); // switches all the same
     m_rig->commands->ChangeCtrlClick();
     QCOMPARE(m_rig->host->defaultEngine(), EngineKind::Gecko);
-    QVERIFY(m_rig->c.Moz_Item->isChecked());
-    QVERIFY(!m_rig->c.IE_item->isChecked());
-    QCOMPARE(m_rig->c.ChangeCtrl->property("ImageIndex").toInt(), 14);
+    QVERIFY(m_rig->command("Moz_Item")->isChecked());
+    QVERIFY(!m_rig->command("IE_item")->isChecked());
+    QCOMPARE(m_rig->command("ChangeCtrl")->property("ImageIndex").toInt(), 14);
     m_rig->commands->ChangeCtrlClick();
     QCOMPARE(m_rig->host->defaultEngine(), EngineKind::IE);
-    QVERIFY(m_rig->c.IE_item->isChecked());
-    QVERIFY(!m_rig->c.Moz_Item->isChecked());
-    QCOMPARE(m_rig->c.ChangeCtrl->property("ImageIndex").toInt(), 15);
+    QVERIFY(m_rig->command("IE_item")->isChecked());
+    QVERIFY(!m_rig->command("Moz_Item")->isChecked());
+    QCOMPARE(m_rig->command("ChangeCtrl")->property("ImageIndex").toInt(), 15);
 }
 
 void tst_TBrowserCommands::fileOpen()
@@ -178,7 +178,7 @@ void tst_TBrowserCommands::fileCloseClosesTheActiveWindow()
 {
     m_rig->open(QStringLiteral("http://a.example/"));
     m_rig->open(QStringLiteral("http://b.example/")); // behind
-    m_rig->c.FileClose1->trigger();
+    m_rig->command("FileClose1")->trigger();
     QCOMPARE(m_rig->host->childCount(), 1);
     QCOMPARE(m_rig->urls(), QStringList(QStringLiteral("http://b.example/")));
     QCOMPARE(m_rig->host->childAt(0)->windowId(), 1);
@@ -192,8 +192,8 @@ void tst_TBrowserCommands::switchTicksFlagsTheActiveWindowAndReloads()
     FakeEngine *front = m_rig->engineAt(0);
     QCOMPARE(front->downLoadControl.report(), quint32(0x780));
     // The user clicks "&画像": the checkable item toggles, the handler takes it from there.
-    m_rig->c.mnuImage->trigger();
-    QVERIFY(m_rig->c.mnuImage->isChecked());
+    m_rig->command("mnuImage")->trigger();
+    QVERIFY(m_rig->command("mnuImage")->isChecked());
     QVERIFY(m_rig->host->securityFlags().Image);
     QCOMPARE(front->downLoadControl.report(), quint32(0x790));
     QCOMPARE(front->reapplied, 1);
@@ -201,8 +201,8 @@ void tst_TBrowserCommands::switchTicksFlagsTheActiveWindowAndReloads()
     // The other window keeps its own set.
     QCOMPARE(m_rig->engineAt(1)->downLoadControl.report(), quint32(0x780));
     QCOMPARE(m_rig->engineAt(1)->refreshes, 0);
-    m_rig->c.mnuImage->trigger();
-    QVERIFY(!m_rig->c.mnuImage->isChecked());
+    m_rig->command("mnuImage")->trigger();
+    QVERIFY(!m_rig->command("mnuImage")->isChecked());
     QCOMPARE(front->downLoadControl.report(), quint32(0x780));
     QVERIFY(!QFile::exists(m_home->file(QStringLiteral("config.ini"))));
 }
@@ -210,18 +210,18 @@ void tst_TBrowserCommands::switchTicksFlagsTheActiveWindowAndReloads()
 void tst_TBrowserCommands::switchIsForgottenByTheNextWindow()
 {
     m_rig->open(QStringLiteral("http://a.example/"));
-    m_rig->commands->mnuJavaClick(m_rig->c.mnuJava);
-    QVERIFY(m_rig->c.mnuJava->isChecked());
+    m_rig->commands->mnuJavaClick(m_rig->command("mnuJava"));
+    QVERIFY(m_rig->command("mnuJava")->isChecked());
     QCOMPARE(m_rig->engineAt(0)->downLoadControl.report(), quint32(0x680));
     setConfig("[Option_Window]\r\nNewWindow_Active=1\r\n");
     m_rig->open(QStringLiteral("http://b.example/"));
     // The file says no Java: the new window blocks it, the tick stays.
     QCOMPARE(m_rig->engineAt(1)->downLoadControl.report(), quint32(0x780));
-    QVERIFY(m_rig->c.mnuJava->isChecked());
+    QVERIFY(m_rig->command("mnuJava")->isChecked());
     QVERIFY(!m_rig->host->securityFlags().Java);
     // The next click goes from the tick: off, and Java blocked in the active window.
-    m_rig->commands->mnuJavaClick(m_rig->c.mnuJava);
-    QVERIFY(!m_rig->c.mnuJava->isChecked());
+    m_rig->commands->mnuJavaClick(m_rig->command("mnuJava"));
+    QVERIFY(!m_rig->command("mnuJava")->isChecked());
     QCOMPARE(m_rig->engineAt(1)->downLoadControl.report(), quint32(0x780));
     QCOMPARE(m_rig->engineAt(1)->refreshes, 1);
 }
@@ -230,9 +230,9 @@ void tst_TBrowserCommands::switchesLeaveGeckoAlone()
 {
     m_rig->commands->Moz_ItemClick();
     m_rig->commands->FileNew1Execute();
-    QVERIFY(!m_rig->c.mnuSC->isEnabled());
-    QVERIFY(!m_rig->c.mnuMC->isEnabled());
-    m_rig->commands->mnuScriptClick(m_rig->c.mnuScript);
+    QVERIFY(!m_rig->command("mnuSC")->isEnabled());
+    QVERIFY(!m_rig->command("mnuMC")->isEnabled());
+    m_rig->commands->mnuScriptClick(m_rig->command("mnuScript"));
     QCOMPARE(m_rig->engineAt(0)->refreshes, 0);
     QCOMPARE(m_rig->engineAt(0)->reapplied, 0);
 }

@@ -224,15 +224,15 @@ void tst_TBrowserHost::geckoEngineNodeImageAndCurrentFolder()
     const QString folder = m_home->path() + QStringLiteral("gecko");
     QVERIFY(QDir().mkpath(folder));
     setConfig("[Option_Main]\r\nMozilla=1\r\nMozPath=" + folder.toLocal8Bit() + "\r\n");
-    m_rig->c.IE_item->setChecked(false);
-    m_rig->c.Moz_Item->setChecked(true);
+    m_rig->command("IE_item")->setChecked(false);
+    m_rig->command("Moz_Item")->setChecked(true);
     m_rig->open(QStringLiteral("about:blank"), QStringLiteral("Gecko"));
     QCOMPARE(m_rig->childAt(0)->kind(), EngineKind::Gecko);
     QCOMPARE(m_rig->c.TreeWin->topLevelItem(0)->data(0, Qt::UserRole + 1).toInt(), 14);
     QCOMPARE(QDir::currentPath(), QDir(folder).canonicalPath());
     // The current folder is set before every window, of either kind.
     QDir::setCurrent(m_cwd);
-    m_rig->c.IE_item->setChecked(true);
+    m_rig->command("IE_item")->setChecked(true);
     m_rig->open(QStringLiteral("http://a.example/"));
     QCOMPARE(m_rig->childAt(1)->kind(), EngineKind::IE);
     QCOMPARE(QDir::currentPath(), QDir(folder).canonicalPath());
@@ -255,7 +255,7 @@ void tst_TBrowserHost::engineFailureRegistersNothing()
 {
     m_rig->open(QStringLiteral("http://a.example/"));
     m_rig->factory->failGecko = true;
-    m_rig->c.IE_item->setChecked(false);
+    m_rig->command("IE_item")->setChecked(false);
     m_rig->open(QStringLiteral("http://b.example/"), QStringLiteral("Gecko"));
     QCOMPARE(m_rig->errors.size(), 1);
     QCOMPARE(m_rig->host->windowList().count(), 1);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
+#include "common/CommandList.h"
 #include "common/DorvuError.h"
 #include "FakeEngine.h"
 #include "common/SjisCodec.h"
@@ -218,9 +219,10 @@ void tst_TCloseCommands::addCloseWithoutFileKeepsTheWindow()
     QVERIFY(!QFile::exists(m_home->file(QStringLiteral("CloseURL.txt"))));
 
     // Through the menu item the message reaches the user.
-    QAction item(QStringLiteral("CloseURＬに追加"));
-    m_close->connectControls(nullptr, &item, nullptr, nullptr, nullptr);
-    item.trigger();
+    CommandList commands;
+    commands.add({"popAddClose", QStringLiteral("CloseURＬに追加")});
+    m_close->connectControls(commands);
+    commands.action("popAddClose")->trigger();
     QCOMPARE(m_rig->errors.size(), 1);
     QVERIFY2(m_rig->errors.first().contains(QStringLiteral("は開けません")),
              qPrintable(m_rig->errors.first()));
@@ -247,7 +249,10 @@ void tst_TCloseCommands::elevenClosesShowTheLastTen()
     m_close->CloseWindowAt(0);
     Q_EMIT m_least->aboutToShow(); // not connected yet: nothing changes
     QCOMPARE(submenuCaptions(), expected);
-    m_close->connectControls(nullptr, nullptr, nullptr, nullptr, m_least);
+    CommandList commands;
+    m_least->setObjectName(QStringLiteral("mnuLeastURL"));
+    commands.add(m_least);
+    m_close->connectControls(commands);
     Q_EMIT m_least->aboutToShow();
     QCOMPARE(m_least->actions().size(), 11);
     QCOMPARE(m_least->actions().at(9)->text(), QStringLiteral("&10．http://h/12"));

@@ -154,7 +154,7 @@ void tst_BrowseEndToEnd::geckoWindowLoadsAPage()
     TMainForm form({page(4)});
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(form.Moz_Item->isChecked());
+    QVERIFY(form.commands().action("Moz_Item")->isChecked());
     QTRY_COMPARE_WITH_TIMEOUT(form.TabControl1->count(), 1, 30000);
     TBrowserChild *child = form.Browser->childAt(0);
     QVERIFY(child);

@@ -3,6 +3,7 @@
 // New-window capture and blocking through real page windows of both engines: a page asks for
 // a new window, the capture window opens it as a tab, the block list keeps pop-ups and titled
 // pages away.
+#include "common/CommandList.h"
 #include "common/ErrorHandler.h"
 #include "settings/IniFile.h"
 #include "engine/MozCtlModule.h"
@@ -45,10 +46,10 @@ struct Frame
         layout->addWidget(c.TabControl1);
         c.TreeWin = new QTreeWidget(&window);
         layout->addWidget(c.TreeWin);
-        c.IE_item = new QAction(QStringLiteral("Internet Explorer"), &window);
-        c.IE_item->setCheckable(true);
-        c.Moz_Item = new QAction(QStringLiteral("Gecko"), &window);
-        c.Moz_Item->setCheckable(true);
+        commands.add({"IE_item", QStringLiteral("Internet Explorer"), {}, -1,
+                      CommandList::Tick::Off});
+        commands.add({"Moz_Item", QStringLiteral("Gecko"), {}, -1, CommandList::Tick::Off});
+        c.commands = &commands;
         host = new TBrowserHost(c, std::make_unique<TRealEngineFactory>(), &window);
         window.resize(1000, 700);
         window.show();
@@ -63,6 +64,7 @@ struct Frame
     }
 
     QWidget window;
+    CommandList commands;
     TBrowserControls c;
     TBrowserHost *host = nullptr;
 };
@@ -182,8 +184,8 @@ void tst_ClosingEndToEnd::openFirst(const QString &engine, const QString &path,
     }
     m_frame = std::make_unique<Frame>();
     const bool ie = engine != QLatin1String("webkit");
-    m_frame->c.IE_item->setChecked(ie);
-    m_frame->c.Moz_Item->setChecked(!ie);
+    m_frame->commands.action("IE_item")->setChecked(ie);
+    m_frame->commands.action("Moz_Item")->setChecked(!ie);
     ErrorHandler::Run(
         [&] { m_frame->host->OpenPage(QStringLiteral("londing"), url(qPrintable(path))); });
     QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));

@@ -156,7 +156,7 @@ void tst_MixedEngines::chromiumWindowAfterWebKitWindow()
     open(geckoFirst, QStringLiteral("/a"));
     QTRY_COMPARE_WITH_TIMEOUT(m_form->TabControl1->tabText(0), QStringLiteral("A"), kTimeout);
     m_form->ChangeCtrlClick();
-    m_form->FileNew1->trigger();
+    m_form->commands().action("FileNew1")->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(settled(2), kTimeout);
     m_form->Browser->TabControl1Change(0);
     QTRY_VERIFY_WITH_TIMEOUT(settled(2), kTimeout);
@@ -214,11 +214,11 @@ void tst_MixedEngines::randomWindowOperations()
 void tst_MixedEngines::securityMenusWhileChromiumWindowIsActive()
 {
     auto opensFromKeyboard = [this](QMenu *submenu) {
-        m_form->Tool1->popup(m_form->mapToGlobal(QPoint(100, 40)));
-        if (!QTest::qWaitFor([&] { return m_form->Tool1->isVisible(); }, 5000))
+        m_form->commands().menu("Tool1")->popup(m_form->mapToGlobal(QPoint(100, 40)));
+        if (!QTest::qWaitFor([&] { return m_form->commands().menu("Tool1")->isVisible(); }, 5000))
             return false;
-        m_form->Tool1->setActiveAction(submenu->menuAction());
-        QTest::keyClick(m_form->Tool1, Qt::Key_Right);
+        m_form->commands().menu("Tool1")->setActiveAction(submenu->menuAction());
+        QTest::keyClick(m_form->commands().menu("Tool1"), Qt::Key_Right);
         const bool open = QTest::qWaitFor([&] { return submenu->isVisible(); }, 2000);
         if (open) {
             // A submenu opened from the keyboard starts on its first item.
@@ -226,23 +226,23 @@ void tst_MixedEngines::securityMenusWhileChromiumWindowIsActive()
                 QTest::keyClick(submenu, Qt::Key_Down);
             QTest::keyClick(submenu, Qt::Key_Return);
         }
-        m_form->Tool1->close();
+        m_form->commands().menu("Tool1")->close();
         return open;
     };
-    QVERIFY(!opensFromKeyboard(m_form->mnuSC));
+    QVERIFY(!opensFromKeyboard(m_form->commands().menu("mnuSC")));
     open(false, QStringLiteral("/a"));
     QTRY_COMPARE_WITH_TIMEOUT(m_form->TabControl1->tabText(0), QStringLiteral("A"), kTimeout);
-    const bool java = m_form->mnuJava->isChecked();
-    QVERIFY(opensFromKeyboard(m_form->mnuSC));
-    QTRY_COMPARE(m_form->mnuJava->isChecked(), !java);
-    const bool image = m_form->mnuImage->isChecked();
-    QVERIFY(opensFromKeyboard(m_form->mnuMC));
-    QTRY_COMPARE(m_form->mnuImage->isChecked(), !image);
+    const bool java = m_form->commands().action("mnuJava")->isChecked();
+    QVERIFY(opensFromKeyboard(m_form->commands().menu("mnuSC")));
+    QTRY_COMPARE(m_form->commands().action("mnuJava")->isChecked(), !java);
+    const bool image = m_form->commands().action("mnuImage")->isChecked();
+    QVERIFY(opensFromKeyboard(m_form->commands().menu("mnuMC")));
+    QTRY_COMPARE(m_form->commands().action("mnuImage")->isChecked(), !image);
     open(true, QStringLiteral("/b"));
     QTRY_COMPARE_WITH_TIMEOUT(m_form->Browser->activeChild(), m_form->Browser->childAt(1),
                               kTimeout);
-    QVERIFY(!opensFromKeyboard(m_form->mnuSC));
-    QVERIFY(!opensFromKeyboard(m_form->mnuMC));
+    QVERIFY(!opensFromKeyboard(m_form->commands().menu("mnuSC")));
+    QVERIFY(!opensFromKeyboard(m_form->commands().menu("mnuMC")));
 }
 
 QTEST_MAIN(tst_MixedEngines)

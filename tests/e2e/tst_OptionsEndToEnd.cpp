@@ -158,16 +158,16 @@ void tst_OptionsEndToEnd::geckoOffStaysAfterCancel()
     m_home->write(QStringLiteral("config.ini"),
                   "[General]\r\nLastEngine=Gecko\r\n[Option_Main]\r\nMozilla=1\r\n");
     TMainForm form{QStringList()};
-    QVERIFY(form.Moz_Item->isChecked() && form.ChangeCtrl->isEnabled());
-    form.mnuOption->trigger();
+    QVERIFY(form.commands().action("Moz_Item")->isChecked() && form.commands().action("ChangeCtrl")->isEnabled());
+    form.commands().action("mnuOption")->trigger();
     QCOMPARE(openDialogs(form).size(), 1);
     Tfrm_Option *dialog = openDialogs(form).constFirst();
     QVERIFY(dialog->chkMoz->isChecked());
     dialog->chkMoz->click();
-    QVERIFY(form.IE_item->isChecked());
-    QVERIFY(!form.Moz_Item->isEnabled() && !form.ChangeCtrl->isEnabled());
+    QVERIFY(form.commands().action("IE_item")->isChecked());
+    QVERIFY(!form.commands().action("Moz_Item")->isEnabled() && !form.commands().action("ChangeCtrl")->isEnabled());
     dialog->Button2->click();
-    QVERIFY(form.IE_item->isChecked() && !form.ChangeCtrl->isEnabled());
+    QVERIFY(form.commands().action("IE_item")->isChecked() && !form.commands().action("ChangeCtrl")->isEnabled());
     QVERIFY(!m_home->read(QStringLiteral("config.ini")).contains("Mozilla=0"));
     QCOMPARE(m_errors, QStringList());
 }
@@ -175,8 +175,8 @@ void tst_OptionsEndToEnd::geckoOffStaysAfterCancel()
 void tst_OptionsEndToEnd::lastConfirmedWinsKeyByKey()
 {
     TMainForm form{QStringList()};
-    form.mnuOption->trigger();
-    form.mnuOption->trigger();
+    form.commands().action("mnuOption")->trigger();
+    form.commands().action("mnuOption")->trigger();
     const QList<Tfrm_Option *> dialogs = openDialogs(form);
     QCOMPARE(dialogs.size(), 2);
     auto visit = [](Tfrm_Option *d, const QString &node) {
@@ -195,7 +195,7 @@ void tst_OptionsEndToEnd::lastConfirmedWinsKeyByKey()
     const QByteArray file = m_home->read(QStringLiteral("config.ini"));
     QVERIFY2(file.contains("BookMark=1") && file.contains("Java=1"), file.constData());
     QVERIFY(file.contains("MozPath=/second"));
-    QVERIFY(form.mnuJava->isChecked());
+    QVERIFY(form.commands().action("mnuJava")->isChecked());
     // Confirmed dialogs go; the main window stays.
     QTRY_COMPARE(form.findChildren<Tfrm_Option *>().size(), 0);
 }

@@ -174,11 +174,11 @@ void tst_MainFormBars::switchedOffBarsStayOffAndKeepTheirPlace()
     auto form = start();
     QVERIFY(form);
     QVERIFY(!form->TabBar->isVisible());
-    QVERIFY(!form->mnuShow_Tab->isChecked());
+    QVERIFY(!form->commands().action("mnuShow_Tab")->isChecked());
     const QList<QPair<QAction *, QWidget *>> switches{
-        {form->mnuShow_default, form->ToolBar2}, {form->mnuShow_Address, form->ToolBar3},
-        {form->mnuShow_Search, form->ToolBar4},  {form->mnuShow_Status, form->ToolBar1},
-        {form->mnuShow_Tab, form->TabBar},       {form->mnuShow_J, form->JBar}};
+        {form->commands().action("mnuShow_default"), form->ToolBar2}, {form->commands().action("mnuShow_Address"), form->ToolBar3},
+        {form->commands().action("mnuShow_Search"), form->ToolBar4},  {form->commands().action("mnuShow_Status"), form->ToolBar1},
+        {form->commands().action("mnuShow_Tab"), form->TabBar},       {form->commands().action("mnuShow_J"), form->JBar}};
     for (const auto &[item, widget] : switches) {
         const bool was = widget->isVisible();
         item->trigger();
@@ -199,7 +199,7 @@ void tst_MainFormBars::switchedOffBarsStayOffAndKeepTheirPlace()
     QVERIFY(!form->ToolBar4->isVisible());
     QVERIFY(!form->JBar->isVisible());
     QVERIFY(form->TabBar->isVisible());
-    for (QAction *item : {form->mnuShow_default, form->mnuShow_Address, form->mnuShow_Search})
+    for (QAction *item : {form->commands().action("mnuShow_default"), form->commands().action("mnuShow_Address"), form->commands().action("mnuShow_Search")})
         item->trigger();
     QTRY_COMPARE(rows(form.get()), QStringLiteral("|ToolBar4|ToolBar3|ToolBar2"));
 }
@@ -295,7 +295,7 @@ void tst_MainFormBars::narrowBottomBarKeepsItsWidths()
 {
     auto form = start();
     QVERIFY(form);
-    form->mnuShow_J->trigger();
+    form->commands().action("mnuShow_J")->trigger();
     // A large step down can pass through a wider size first; ask again until it holds.
     auto resizeTo = [&form](int width) {
         for (int i = 0; i < 5 && form->ToolBar1->width() != width; ++i) {

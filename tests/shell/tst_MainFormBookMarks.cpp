@@ -46,8 +46,8 @@ private:
     /// The menu's items are made when it is about to show, as when the user opens it.
     static QList<QAction *> menuItems(TMainForm *form)
     {
-        Q_EMIT form->mnuBookMark->aboutToShow();
-        return form->mnuBookMark->actions();
+        Q_EMIT form->commands().menu("mnuBookMark")->aboutToShow();
+        return form->commands().menu("mnuBookMark")->actions();
     }
     QAction *menuItem(TMainForm *form, int index) const { return menuItems(form).at(2 + index); }
 
@@ -129,7 +129,7 @@ void tst_MainFormBookMarks::editorFilledFromTheActivePageAndOkRebuildsTheMenu()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.frm_BMEdit->txtName->setText(QStringLiteral("kept"));
-    form.mnuBMEdit->trigger(); // no page: the name stays
+    form.commands().action("mnuBMEdit")->trigger(); // no page: the name stays
     QVERIFY(form.frm_BMEdit->isVisible());
     QCOMPARE(form.frm_BMEdit->txtName->text(), QStringLiteral("kept"));
     form.frm_BMEdit->hide();
@@ -138,7 +138,7 @@ void tst_MainFormBookMarks::editorFilledFromTheActivePageAndOkRebuildsTheMenu()
     QTRY_COMPARE_WITH_TIMEOUT(form.Browser->activeChild()->windowTitle(), QStringLiteral("B"),
                               kEngineTimeout);
     QVERIFY(form.TreeView1->currentItem());
-    form.popAddBookMark->trigger();
+    form.commands().action("popAddBookMark")->trigger();
     QCOMPARE(form.TreeView1->currentItem(), nullptr);
     QCOMPARE(form.frm_BMEdit->txtName->text(), QStringLiteral("B"));
     QCOMPARE(form.frm_BMEdit->txtURL->text(), page(QStringLiteral("b")));

@@ -93,31 +93,31 @@ void tst_MainFormClosing::closedPagesReachSubmenuAndCloseTxt()
 
     // "これ以外を全て閉じる(&M)" on C closes A, B and D, in that order.
     form->Browser->setPopupPosition(2);
-    form->mnu_AllCloseNotMe->trigger();
+    form->commands().action("mnu_AllCloseNotMe")->trigger();
     QCOMPARE(tabTexts(form.get()), QStringList(QStringLiteral("C")));
     QCOMPARE(form->closedUrls().entries(),
              QStringList(
                  {url(QStringLiteral("A")), url(QStringLiteral("B")), url(QStringLiteral("D"))}));
 
     // The submenu, built when it opens: numbered from the oldest, the empty item last.
-    Q_EMIT form->mnuLeastURL->aboutToShow();
+    Q_EMIT form->commands().menu("mnuLeastURL")->aboutToShow();
     QStringList captions;
-    for (QAction *item : form->mnuLeastURL->actions())
+    for (QAction *item : form->commands().menu("mnuLeastURL")->actions())
         captions.append(item->text());
     QCOMPARE(captions, QStringList({QStringLiteral("&1．") + url(QStringLiteral("A")),
                                     QStringLiteral("&2．") + url(QStringLiteral("B")),
                                     QStringLiteral("&3．") + url(QStringLiteral("D")), QString()}));
-    QCOMPARE(form->mnuLeastURL->actions().last(), form->mnuLeastURL_Child);
+    QCOMPARE(form->commands().menu("mnuLeastURL")->actions().last(), form->commands().action("mnuLeastURL_Child"));
 
     // An item opens its address again; the entry stays.
-    form->mnuLeastURL->actions().at(1)->trigger();
+    form->commands().menu("mnuLeastURL")->actions().at(1)->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(tabTexts(form.get()),
                               QStringList({QStringLiteral("C"), QStringLiteral("B")}), kTimeout);
     QCOMPARE(form->closedUrls().entries().size(), 3);
 
     // "閉じる(&C)" on B.
     form->Browser->setPopupPosition(1);
-    form->popTabClose->trigger();
+    form->commands().action("popTabClose")->trigger();
     QCOMPARE(tabTexts(form.get()), QStringList(QStringLiteral("C")));
 
     // A clean exit writes the list; C is still open and goes with the main window unrecorded.
@@ -137,7 +137,7 @@ void tst_MainFormClosing::addToCloseUrlWithoutFileKeepsTheWindow()
     form->show();
     openPages(form.get(), {QStringLiteral("A"), QStringLiteral("B")});
     form->Browser->setPopupPosition(0);
-    form->popAddClose->trigger();
+    form->commands().action("popAddClose")->trigger();
     QCOMPARE(m_errors.size(), 1);
     QVERIFY2(m_errors.first().contains(QStringLiteral("CloseURL.txt")) &&
                  m_errors.first().contains(QStringLiteral("は開けません")),
@@ -148,7 +148,7 @@ void tst_MainFormClosing::addToCloseUrlWithoutFileKeepsTheWindow()
     // With the file there, the address becomes its last line and the window closes.
     m_errors.clear();
     m_home->write(QStringLiteral("CloseURL.txt"), "*ad*\r\n");
-    form->popAddClose->trigger();
+    form->commands().action("popAddClose")->trigger();
     QVERIFY(m_errors.isEmpty());
     QCOMPARE(m_home->read(QStringLiteral("CloseURL.txt")),
              QByteArray("*ad*\r\n") + url(QStringLiteral("A")).toLatin1() + "\r\n");

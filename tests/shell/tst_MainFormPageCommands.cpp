@@ -154,7 +154,7 @@ TBrowserChild *tst_MainFormPageCommands::openAndWait(bool gecko, const QString &
 void tst_MainFormPageCommands::textSizeWaitsForTheLoad()
 {
     makeForm();
-    QVERIFY(m_form->mnuSize_middle->isChecked());
+    QVERIFY(m_form->commands().action("mnuSize_middle")->isChecked());
     m_server.hold(QStringLiteral("/page"));
     m_form->IE_ItemClick();
     m_form->OpenPage(QStringLiteral("loading"), m_server.url(QStringLiteral("/page")).toString());
@@ -162,21 +162,21 @@ void tst_MainFormPageCommands::textSizeWaitsForTheLoad()
     QVERIFY(child);
     QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(QStringLiteral("/page")), kTimeout);
     QVERIFY(child->engine()->Busy());
-    QVERIFY(m_form->mnuShow_Size->menuAction()->isEnabled());
-    m_form->mnuSize_Min->trigger();
+    QVERIFY(m_form->commands().menu("mnuShow_Size")->menuAction()->isEnabled());
+    m_form->commands().action("mnuSize_Min")->trigger();
     QCOMPARE(m_form->mojiSize(), 2);
-    QVERIFY(m_form->mnuSize_middle->isChecked());
-    QVERIFY(!m_form->mnuSize_Min->isChecked());
+    QVERIFY(m_form->commands().action("mnuSize_middle")->isChecked());
+    QVERIFY(!m_form->commands().action("mnuSize_Min")->isChecked());
 
     QSignalSpy complete(child->engine(), &TEngineBrowser::OnDocumentComplete);
     m_server.release();
     QVERIFY(complete.wait(kTimeout));
     QTRY_VERIFY_WITH_TIMEOUT(!child->engine()->Busy(), kTimeout);
-    m_form->mnuSize_Min->trigger();
+    m_form->commands().action("mnuSize_Min")->trigger();
     QCOMPARE(m_form->mojiSize(), 0);
     QCOMPARE(child->textSize(), 0);
-    QVERIFY(m_form->mnuSize_Min->isChecked());
-    QVERIFY(!m_form->mnuSize_middle->isChecked());
+    QVERIFY(m_form->commands().action("mnuSize_Min")->isChecked());
+    QVERIFY(!m_form->commands().action("mnuSize_middle")->isChecked());
     // The smallest size scales the page to three quarters.
     QTRY_COMPARE_WITH_TIMEOUT(runScript(child->engine(), QStringLiteral("String(window.devicePixelRatio)")),
                               QStringLiteral("0.75"), kTimeout);
@@ -187,8 +187,8 @@ void tst_MainFormPageCommands::unknownStoredSizeTicksNothing()
     m_home->write(QStringLiteral("config.ini"), "[General]\r\nLastMojiSize=7\r\n");
     m_form = std::make_unique<TMainForm>(QStringList());
     QCOMPARE(m_form->mojiSize(), 7);
-    for (QAction *item : {m_form->mnuSize_Min, m_form->mnuSize_Small, m_form->mnuSize_middle,
-                          m_form->mnuSize_Large, m_form->mnuSize_Max})
+    for (QAction *item : {m_form->commands().action("mnuSize_Min"), m_form->commands().action("mnuSize_Small"), m_form->commands().action("mnuSize_middle"),
+                          m_form->commands().action("mnuSize_Large"), m_form->commands().action("mnuSize_Max")})
         QVERIFY2(!item->isChecked(), qPrintable(item->objectName()));
 }
 
@@ -206,10 +206,10 @@ void tst_MainFormPageCommands::translationOpensTheServiceOnTheAddress()
     QFETCH(QByteArray, mode);
     makeForm("Translate=" + translate + "\r\n");
     QVERIFY(openAndWait(false, m_server.url(QStringLiteral("/page")).toString()));
-    QVERIFY(m_form->mnuTranslate->isEnabled());
+    QVERIFY(m_form->commands().action("mnuTranslate")->isEnabled());
     m_form->txtAddress->setText(QStringLiteral("https://secure.example/doc"));
     m_server.clearRequests();
-    m_form->mnuTranslate->trigger();
+    m_form->commands().action("mnuTranslate")->trigger();
     QCOMPARE(m_form->Browser->childCount(), 2);
     QTRY_VERIFY_WITH_TIMEOUT(!m_server.targets().isEmpty(), kTimeout);
     QCOMPARE(m_server.targets().first(),
@@ -224,7 +224,7 @@ void tst_MainFormPageCommands::helpOpensTheShippedPage()
     makeForm();
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(QDir::rootPath()));
-    m_form->Help2->trigger();
+    m_form->commands().action("Help2")->trigger();
     QVERIFY(QDir::setCurrent(previous));
     TBrowserChild *child = m_form->Browser->activeChild();
     QVERIFY(child);
@@ -251,7 +251,7 @@ void tst_MainFormPageCommands::helpDescribesEveryMenuItem()
         if (top->menu())
             collectCaptions(top->menu(), &captions);
     }
-    collectCaptions(m_form->TabPopup, &captions);
+    collectCaptions(m_form->commands().menu("TabPopup"), &captions);
     QVERIFY2(captions.size() > 50, qPrintable(QString::number(captions.size())));
     QStringList missing;
     for (const QString &caption : std::as_const(captions)) {
@@ -272,7 +272,7 @@ void tst_MainFormPageCommands::networkSettingsToolOrStatusText()
         started << program << arguments;
         return true;
     };
-    m_form->mnuIEOption->trigger();
+    m_form->commands().action("mnuIEOption")->trigger();
     QVERIFY(started.isEmpty());
     QCOMPARE(m_form->StatusBar1->currentMessage(),
              QStringLiteral("ネットワーク設定を開くプログラムが見つかりません"));
@@ -281,7 +281,7 @@ void tst_MainFormPageCommands::networkSettingsToolOrStatusText()
     QVERIFY(tool.open(QIODevice::WriteOnly));
     tool.close();
     tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner);
-    m_form->mnuIEOption->trigger();
+    m_form->commands().action("mnuIEOption")->trigger();
     QCOMPARE(started, (QStringList{tool.fileName(), QStringLiteral("network")}));
 }
 
@@ -340,9 +340,9 @@ void tst_MainFormPageCommands::linksOfBothEngines()
     QFETCH(bool, gecko);
     makeForm();
     QVERIFY(openAndWait(gecko, m_server.url(QStringLiteral("/links")).toString()));
-    QVERIFY(m_form->mnuExtract->isEnabled());
+    QVERIFY(m_form->commands().action("mnuExtract")->isEnabled());
     QSignalSpy shown(m_form->PageCommands, &TPageCommands::linksShown);
-    m_form->mnuExtract->trigger();
+    m_form->commands().action("mnuExtract")->trigger();
     QVERIFY(shown.wait(TPageCommands::ExtractTimeoutMs + 1000));
     auto at = [this](const char *path) {
         return m_server.url(QString::fromUtf8(path)).toString(QUrl::FullyEncoded);
@@ -360,7 +360,7 @@ void tst_MainFormPageCommands::linksOfAnEmptyPage()
     QVERIFY(openAndWait(false, QStringLiteral("about:blank")));
     m_form->frm_Extract->setLines({QStringLiteral("old")});
     QSignalSpy shown(m_form->PageCommands, &TPageCommands::linksShown);
-    m_form->mnuExtract->trigger();
+    m_form->commands().action("mnuExtract")->trigger();
     QVERIFY(shown.wait(TPageCommands::ExtractTimeoutMs + 1000));
     QCOMPARE(m_form->frm_Extract->lines(), QStringList());
     QCOMPARE(m_form->StatusBar1->currentMessage(), QStringLiteral("このページにリンクはありません"));

@@ -122,7 +122,7 @@ void tst_StartPage::homeButtonOpensTheStartPage()
     if (atStart.size() > 2)
         return;
     // Home opens the start page again, beside what is open.
-    m_form->HomeCtrl->trigger();
+    m_form->commands().action("HomeCtrl")->trigger();
     QTRY_VERIFY(!m_form->WebListOpener->isRunning());
     QCOMPARE(openedUrls(), atStart + atStart);
     QCOMPARE(m_errors, QStringList());
@@ -173,7 +173,7 @@ void tst_StartPage::recoveryAnswered()
     QCOMPARE(openedUrls(), opened);
     QCOMPARE(m_errors, QStringList());
     // The restore file stays in the menu, to be opened by hand.
-    const QList<QAction *> items = m_form->mnuWebList->actions();
+    const QList<QAction *> items = m_form->commands().menu("mnuWebList")->actions();
     const bool listed = std::any_of(items.begin(), items.end(), [](QAction *item) {
         return item->text() == QStringLiteral("&以前の状態を復元");
     });

@@ -344,7 +344,7 @@ void tst_TMainForm::actionList()
     QFETCH(QKeySequence, shortcut);
     auto form = makeForm();
     QAction *action = nullptr;
-    for (QAction *candidate : std::as_const(form->ActionList1)) {
+    for (QAction *candidate : form->ActionList1()) {
         if (candidate->objectName() == name)
             action = candidate;
     }
@@ -358,26 +358,26 @@ void tst_TMainForm::tabPopup()
 {
     auto form = makeForm();
     QStringList top;
-    for (QAction *action : form->TabPopup->actions())
+    for (QAction *action : form->commands().menu("TabPopup")->actions())
         top.append(action->objectName() + QLatin1Char(':') + action->text());
     QCOMPARE(top, (QStringList{QStringLiteral("N3:追加"), QStringLiteral("N6:"),
                                QStringLiteral("N8:&全て閉じる"),
                                QStringLiteral("popTabClose:閉じる(&C)"), QStringLiteral("N15:"),
                                QStringLiteral("popExtract:リンクの抽出(&L)")}));
-    QCOMPARE(form->N3->actions(), (QList<QAction *>{form->popAddClose, form->popAddBookMark}));
-    QCOMPARE(form->popAddClose->text(), QStringLiteral("CloseURＬに追加"));
-    QCOMPARE(form->mnu_AllCloseNotMe->text(), QStringLiteral("これ以外を全て閉じる(&M)"));
+    QCOMPARE(form->commands().menu("N3")->actions(), (QList<QAction *>{form->commands().action("popAddClose"), form->commands().action("popAddBookMark")}));
+    QCOMPARE(form->commands().action("popAddClose")->text(), QStringLiteral("CloseURＬに追加"));
+    QCOMPARE(form->commands().action("mnu_AllCloseNotMe")->text(), QStringLiteral("これ以外を全て閉じる(&M)"));
 }
 
 void tst_TMainForm::startUpDisablesPageMenus()
 {
     auto form = makeForm();
-    for (QAction *button : {form->BackCtrl, form->FrwrdCtrl, form->StopCtrl, form->ReLoadCtrl})
+    for (QAction *button : {form->commands().action("BackCtrl"), form->commands().action("FrwrdCtrl"), form->commands().action("StopCtrl"), form->commands().action("ReLoadCtrl")})
         QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
-    QVERIFY(form->NewCtrl->isEnabled());
-    QVERIFY(!form->mnuSC->menuAction()->isEnabled());
-    QVERIFY(!form->mnuMC->menuAction()->isEnabled());
-    QVERIFY(!form->mnuShow_Size->menuAction()->isEnabled());
+    QVERIFY(form->commands().action("NewCtrl")->isEnabled());
+    QVERIFY(!form->commands().menu("mnuSC")->menuAction()->isEnabled());
+    QVERIFY(!form->commands().menu("mnuMC")->menuAction()->isEnabled());
+    QVERIFY(!form->commands().menu("mnuShow_Size")->menuAction()->isEnabled());
     QCOMPARE(form->windowTitle(), QStringLiteral("Dorvu"));
 }
 
@@ -404,11 +404,11 @@ void tst_TMainForm::ctrlAWithoutWindowDoesNothing()
     auto form = makeForm();
     showActive(form.get());
     form->mdiArea()->setFocus();
-    QSignalSpy spy(form->mnuEdit_slrAll, &QAction::triggered);
+    QSignalSpy spy(form->commands().action("mnuEdit_slrAll"), &QAction::triggered);
     QTest::keyClick(form->mdiArea(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(spy.count(), 0);
     // The same key reaches the item once a page window enables it.
-    form->mnuEdit_slrAll->setEnabled(true);
+    form->commands().action("mnuEdit_slrAll")->setEnabled(true);
     QTest::keyClick(form->mdiArea(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(spy.count(), 1);
 }
@@ -428,7 +428,7 @@ void tst_TMainForm::ctrlCInAddressBoxCopies()
     QCOMPARE(form->txtAddress->text(), QStringLiteral("http://127.0.0.1/ページ"));
     // The command itself acts on the focused box too.
     form->txtAddress->selectAll();
-    form->EditCut1->trigger();
+    form->commands().action("EditCut1")->trigger();
     QCOMPARE(form->txtAddress->text(), QString());
 }
 
@@ -438,7 +438,7 @@ void tst_TMainForm::editKeysStayWithOtherWidgets()
     auto form = makeForm();
     showActive(form.get());
     form->TreeView1->setFocus();
-    QSignalSpy copy(form->EditCopy1, &QAction::triggered);
+    QSignalSpy copy(form->commands().action("EditCopy1"), &QAction::triggered);
     QTest::keyClick(form->TreeView1, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(copy.count(), 0);
     // In the search service box, a combo box, the command does reach the edit.
@@ -446,7 +446,7 @@ void tst_TMainForm::editKeysStayWithOtherWidgets()
     form->cmbSearch->setEditText(QStringLiteral("検索語"));
     form->cmbSearch->lineEdit()->selectAll();
     QGuiApplication::clipboard()->clear();
-    form->EditCopy1->trigger();
+    form->commands().action("EditCopy1")->trigger();
     QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("検索語"));
 }
 
@@ -475,10 +475,10 @@ void tst_TMainForm::lastEngine()
     if (!config.isEmpty())
         m_home->write(QStringLiteral("config.ini"), config);
     auto form = makeForm();
-    QCOMPARE(form->IE_item->isChecked(), ieChecked);
-    QCOMPARE(form->Moz_Item->isChecked(), !ieChecked);
-    QCOMPARE(form->Moz_Item->isEnabled(), mozEnabled);
-    QCOMPARE(ImageList::imageIndex(form->ChangeCtrl), ieChecked ? 15 : 14);
+    QCOMPARE(form->commands().action("IE_item")->isChecked(), ieChecked);
+    QCOMPARE(form->commands().action("Moz_Item")->isChecked(), !ieChecked);
+    QCOMPARE(form->commands().action("Moz_Item")->isEnabled(), mozEnabled);
+    QCOMPARE(ImageList::imageIndex(form->commands().action("ChangeCtrl")), ieChecked ? 15 : 14);
     QCOMPARE(form->defaultEngineIsIE(), ieChecked);
 }
 
@@ -486,15 +486,15 @@ void tst_TMainForm::optionsDialogTurnsGeckoBackToIE()
 {
     m_home->write(QStringLiteral("config.ini"), "[General]\r\nLastEngine=Gecko\r\n");
     auto form = makeForm();
-    QVERIFY(form->Moz_Item->isChecked());
-    QVERIFY(!form->Moz_Item->isEnabled());
-    QVERIFY(form->ChangeCtrl->isEnabled());
+    QVERIFY(form->commands().action("Moz_Item")->isChecked());
+    QVERIFY(!form->commands().action("Moz_Item")->isEnabled());
+    QVERIFY(form->commands().action("ChangeCtrl")->isEnabled());
 
     Tfrm_Option options(form.get(), form.get());
-    QVERIFY(form->IE_item->isChecked());
-    QVERIFY(!form->Moz_Item->isChecked());
-    QVERIFY(!form->ChangeCtrl->isEnabled());
-    QCOMPARE(ImageList::imageIndex(form->ChangeCtrl), 15);
+    QVERIFY(form->commands().action("IE_item")->isChecked());
+    QVERIFY(!form->commands().action("Moz_Item")->isChecked());
+    QVERIFY(!form->commands().action("ChangeCtrl")->isEnabled());
+    QCOMPARE(ImageList::imageIndex(form->commands().action("ChangeCtrl")), 15);
     QVERIFY(!options.isVisible());
     // A fresh folder has no CloseURL.txt; with blocking off that is not worth a message.
     QCOMPARE(m_errors, QStringList());
@@ -509,7 +509,7 @@ void tst_TMainForm::optionsDialogReportsMissingBlockListWhileBlocking()
              QStringList{QStringLiteral("ファイル %1 は開けません")
                              .arg(form->programFolder() + QStringLiteral("CloseURL.txt"))});
     // The Gecko setting was applied before the block list was read.
-    QVERIFY(!form->ChangeCtrl->isEnabled());
+    QVERIFY(!form->commands().action("ChangeCtrl")->isEnabled());
 }
 
 void tst_TMainForm::handOverOpensOneWindowForValueTwoOnly()
@@ -528,11 +528,11 @@ void tst_TMainForm::securityTicksFromSettings()
         QStringLiteral("config.ini"),
         "[Option_Security]\r\nScript=1\r\n[Option_Multimedia]\r\nBGM=true\r\nVideo=1\r\n");
     auto form = makeForm();
-    QCOMPARE(form->mnuJava->isChecked(), false);
-    QCOMPARE(form->mnuScript->isChecked(), true);
-    QCOMPARE(form->mnuActiveX->isChecked(), false);
-    QCOMPARE(form->mnuImage->isChecked(), false);
-    QCOMPARE(form->mnuVideo->isChecked(), true);
+    QCOMPARE(form->commands().action("mnuJava")->isChecked(), false);
+    QCOMPARE(form->commands().action("mnuScript")->isChecked(), true);
+    QCOMPARE(form->commands().action("mnuActiveX")->isChecked(), false);
+    QCOMPARE(form->commands().action("mnuImage")->isChecked(), false);
+    QCOMPARE(form->commands().action("mnuVideo")->isChecked(), true);
 }
 
 void tst_TMainForm::winListBecomesRestoreFile()
@@ -590,8 +590,8 @@ void tst_TMainForm::textSizeRead()
     if (!config.isEmpty())
         m_home->write(QStringLiteral("config.ini"), config);
     auto form = makeForm();
-    const QList<QAction *> items{form->mnuSize_Min, form->mnuSize_Small, form->mnuSize_middle,
-                                 form->mnuSize_Large, form->mnuSize_Max};
+    const QList<QAction *> items{form->commands().action("mnuSize_Min"), form->commands().action("mnuSize_Small"), form->commands().action("mnuSize_middle"),
+                                 form->commands().action("mnuSize_Large"), form->commands().action("mnuSize_Max")};
     for (QAction *item : items)
         QCOMPARE(item->isChecked(), item->objectName() == checked);
     // The stored size survives the next exit instead of being reset.
@@ -647,7 +647,7 @@ void tst_TMainForm::exitCommandRunsFormClose()
     auto form = makeForm();
     form->show();
     runDeferred(form.get());
-    form->FileExitItem->trigger();
+    form->commands().action("FileExitItem")->trigger();
     QVERIFY(!form->isVisible());
     QCOMPARE(general(QStringLiteral("shutdown")), QStringLiteral("1"));
 }
@@ -685,7 +685,7 @@ void tst_TMainForm::unwritableConfigReportsAndGoesOn()
     // A folder in the place of config.ini: every read gives its default, every write fails.
     QVERIFY(QDir().mkpath(m_home->file(QStringLiteral("config.ini"))));
     auto form = makeForm();
-    QVERIFY(form->IE_item->isChecked());
+    QVERIFY(form->commands().action("IE_item")->isChecked());
     form->show();
     runDeferred(form.get());
     QCOMPARE(m_errors.size(), 1);
@@ -703,7 +703,7 @@ void tst_TMainForm::tileHorizontallyStacksRows()
     const QList<QMdiSubWindow *> windows = {addChild(form.get(), QStringLiteral("a")),
                                             addChild(form.get(), QStringLiteral("b")),
                                             addChild(form.get(), QStringLiteral("c"))};
-    form->WindowTileHorizontal1->trigger();
+    form->commands().action("WindowTileHorizontal1")->trigger();
     const QRect area = form->mdiArea()->viewport()->rect();
     int top = area.top();
     for (QMdiSubWindow *window : windows) {
@@ -722,7 +722,7 @@ void tst_TMainForm::tileVerticallyPlacesColumns()
     const QList<QMdiSubWindow *> windows = {addChild(form.get(), QStringLiteral("a")),
                                             addChild(form.get(), QStringLiteral("b"))};
     windows.first()->showMaximized();
-    form->WindowTileVertical1->trigger();
+    form->commands().action("WindowTileVertical1")->trigger();
     const QRect area = form->mdiArea()->viewport()->rect();
     QVERIFY(!windows.first()->isMaximized());
     QCOMPARE(windows.at(0)->geometry().left(), area.left());
@@ -737,8 +737,8 @@ void tst_TMainForm::cascadeAfterTileKeepsAUsableSize()
     form->show();
     const QList<QMdiSubWindow *> windows = {addChild(form.get(), QStringLiteral("a")),
                                             addChild(form.get(), QStringLiteral("b"))};
-    form->WindowTileVertical1->trigger();
-    form->WindowCascade1->trigger();
+    form->commands().action("WindowTileVertical1")->trigger();
+    form->commands().action("WindowCascade1")->trigger();
     const QRect area = form->mdiArea()->viewport()->rect();
     for (QMdiSubWindow *window : windows) {
         QVERIFY2(window->width() >= area.width() / 2 && window->height() >= area.height() / 2,
@@ -754,12 +754,12 @@ void tst_TMainForm::minimizeAllThenArrangeIcons()
     form->show();
     const QList<QMdiSubWindow *> windows = {addChild(form.get(), QStringLiteral("a")),
                                             addChild(form.get(), QStringLiteral("b"))};
-    form->WindowMinimizeAll1->trigger();
+    form->commands().action("WindowMinimizeAll1")->trigger();
     for (QMdiSubWindow *window : windows)
         QVERIFY(window->isMinimized());
     windows.at(0)->move(40, 10);
     windows.at(1)->move(90, 30);
-    form->WindowArrangeAll1->trigger();
+    form->commands().action("WindowArrangeAll1")->trigger();
     const QRect area = form->mdiArea()->viewport()->rect();
     QCOMPARE(windows.at(0)->geometry().bottom(), area.bottom());
     QCOMPARE(windows.at(1)->geometry().bottom(), area.bottom());
@@ -774,8 +774,8 @@ void tst_TMainForm::windowMenuListsChildWindows()
     QMdiSubWindow *first = addChild(form.get(), QStringLiteral("一つ目"));
     QMdiSubWindow *second = addChild(form.get(), QStringLiteral("二つ目"));
     form->mdiArea()->setActiveSubWindow(second);
-    Q_EMIT form->Window1->aboutToShow();
-    const QList<QAction *> items = form->Window1->actions();
+    Q_EMIT form->commands().menu("Window1")->aboutToShow();
+    const QList<QAction *> items = form->commands().menu("Window1")->actions();
     QCOMPARE(items.size(), 5 + 1 + 2);
     QCOMPARE(items.at(6)->text(), QStringLiteral("&1 一つ目"));
     QVERIFY(!items.at(6)->isChecked());
@@ -783,8 +783,8 @@ void tst_TMainForm::windowMenuListsChildWindows()
     items.at(6)->trigger();
     QCOMPARE(form->mdiArea()->activeSubWindow(), first);
     // Rebuilt, not appended to, on the next opening.
-    Q_EMIT form->Window1->aboutToShow();
-    QCOMPARE(form->Window1->actions().size(), 8);
+    Q_EMIT form->commands().menu("Window1")->aboutToShow();
+    QCOMPARE(form->commands().menu("Window1")->actions().size(), 8);
 }
 
 QTEST_MAIN(tst_TMainForm)

@@ -3,12 +3,33 @@
 #include "EncodingPages.h"
 
 #include "TestHttpServer.h"
+#include "common/SjisCodec.h"
 
 #include <QTest>
+
+#include <unicode/ucnv.h>
+
+#include <vector>
 
 QString EncodingPages::title()
 {
     return QStringLiteral("日本語のページ");
+}
+
+QByteArray EncodingPages::encode(const QString &text, const char *encoding)
+{
+    if (qstrcmp(encoding, "UTF-8") == 0)
+        return text.toUtf8();
+    if (qstrcmp(encoding, "Shift_JIS") == 0)
+        return SjisCodec::encode(text);
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter *conv = ucnv_open(encoding, &status);
+    std::vector<char> out(size_t(text.size()) * 8 + 16);
+    const int32_t n = ucnv_fromUChars(conv, out.data(), int32_t(out.size()),
+                                      reinterpret_cast<const UChar *>(text.utf16()),
+                                      int32_t(text.size()), &status);
+    ucnv_close(conv);
+    return U_SUCCESS(status) ? QByteArray(out.data(), n) : QByteArray();
 }
 
 void EncodingPages::route(TestHttpServer &server)

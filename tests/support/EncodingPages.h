@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class TestHttpServer;
@@ -12,6 +13,9 @@ class TestHttpServer;
 namespace EncodingPages {
 
 QString title();
+/// \a text in \a encoding: UTF-8, Shift_JIS as the program writes it, or any encoding ICU
+/// knows; empty when it cannot be encoded.
+QByteArray encode(const QString &text, const char *encoding);
 /// Adds the pages to \a server.
 void route(TestHttpServer &server);
 /// Adds a "path" column with one named row per page (call from a _data() function).

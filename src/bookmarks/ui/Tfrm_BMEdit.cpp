@@ -134,9 +134,8 @@ void Tfrm_BMEdit::CreateControls()
 
 void Tfrm_BMEdit::ConnectHandlers()
 {
-    auto bind = [this](auto *sender, auto signal, void (Tfrm_BMEdit::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { ErrorHandler::Run([=] { (this->*handler)(); }); });
+    const auto bind = [this](auto *sender, auto signal, void (Tfrm_BMEdit::*handler)()) {
+        ErrorHandler::Connect(sender, signal, this, handler);
     };
     bind(btnAdd, &QPushButton::clicked, &Tfrm_BMEdit::btnAddClick);
     bind(btnDel, &QPushButton::clicked, &Tfrm_BMEdit::btnDelClick);

@@ -115,15 +115,11 @@ void Tfrm_Import::CreateControls()
     layout->addWidget(PageControl1, 1);
     layout->addLayout(buttons);
 
-    auto bind = [this](auto *sender, auto signal, void (Tfrm_Import::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { ErrorHandler::Run([=] { (this->*handler)(); }); });
-    };
-    bind(radIE, &QRadioButton::clicked, &Tfrm_Import::radIEClick);
-    bind(radNN, &QRadioButton::clicked, &Tfrm_Import::radNNClick);
-    bind(btnNext, &QPushButton::clicked, &Tfrm_Import::btnNextClick);
-    bind(btnBack, &QPushButton::clicked, &Tfrm_Import::btnBackClick);
-    bind(Button3, &QPushButton::clicked, &Tfrm_Import::Button3Click);
+    ErrorHandler::Connect(radIE, &QRadioButton::clicked, this, &Tfrm_Import::radIEClick);
+    ErrorHandler::Connect(radNN, &QRadioButton::clicked, this, &Tfrm_Import::radNNClick);
+    ErrorHandler::Connect(btnNext, &QPushButton::clicked, this, &Tfrm_Import::btnNextClick);
+    ErrorHandler::Connect(btnBack, &QPushButton::clicked, this, &Tfrm_Import::btnBackClick);
+    ErrorHandler::Connect(Button3, &QPushButton::clicked, this, &Tfrm_Import::Button3Click);
     connect(Button1, &QPushButton::clicked, this, &QWidget::close);
 }
 

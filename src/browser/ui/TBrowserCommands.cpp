@@ -3,6 +3,7 @@
 #include "browser/TBrowserCommands.h"
 
 #include "common/DialogFolder.h"
+#include "common/CommandList.h"
 #include "common/ErrorHandler.h"
 #include "common/ImageList.h"
 #include "settings/OptionGroups.h"
@@ -33,50 +34,45 @@ TBrowserCommands::TBrowserCommands(TBrowserHost *host, QObject *parent)
     };
 }
 
-void TBrowserCommands::bind(QAction *action, const std::function<void()> &handler)
-{
-    if (!action)
-        return;
-    connect(action, &QAction::triggered, this, [handler] { ErrorHandler::Run(handler); });
-}
-
 void TBrowserCommands::connectControls()
 {
     const TBrowserControls &c = m_host->controls();
-    bind(c.FileNew1, [this] { FileNew1Execute(); });
-    bind(c.NewCtrl, [this] { NewCtrlClick(); });
-    bind(c.ClipNewCtrl, [this] { ClipNewCtrlClick(); });
-    bind(c.mnuNew_Cilp, [this] { mnuNew_CilpClick(); });
-    bind(c.FileOpen1, [this] { FileOpen1Execute(); });
-    bind(c.FileClose1, [this] { FileClose1Execute(); });
-    if (QAbstractButton *move = c.btnMove) {
-        connect(move, &QAbstractButton::clicked, this,
-                [this] { ErrorHandler::Run([this] { btnMoveClick(); }); });
+    if (c.commands) {
+        const CommandList &commands = *c.commands;
+        commands.onTriggered("FileNew1", this, [this] { FileNew1Execute(); });
+        commands.onTriggered("NewCtrl", this, [this] { NewCtrlClick(); });
+        commands.onTriggered("ClipNewCtrl", this, [this] { ClipNewCtrlClick(); });
+        commands.onTriggered("mnuNew_Cilp", this, [this] { mnuNew_CilpClick(); });
+        commands.onTriggered("FileOpen1", this, [this] { FileOpen1Execute(); });
+        commands.onTriggered("FileClose1", this, [this] { FileClose1Execute(); });
+        commands.onTriggered("BackCtrl", this, [this] { BackCtrlClick(); });
+        commands.onTriggered("FrwrdCtrl", this, [this] { FrwrdCtrlClick(); });
+        commands.onTriggered("StopCtrl", this, [this] { StopCtrlClick(); });
+        commands.onTriggered("ReLoadCtrl", this, [this] { ReLoadCtrlClick(); });
+        // A checkable item has already toggled its tick when it reports the click; the switch
+        // commands toggle it themselves, from the tick the user saw.
+        const auto bindSwitch = [&](const char *name,
+                                    void (TBrowserCommands::*handler)(QAction *)) {
+            QAction *item = commands.find(name);
+            commands.onTriggered(name, this, [this, item, handler] {
+                if (item->isCheckable())
+                    item->setChecked(!item->isChecked());
+                (this->*handler)(item);
+            });
+        };
+        bindSwitch("mnuJava", &TBrowserCommands::mnuJavaClick);
+        bindSwitch("mnuScript", &TBrowserCommands::mnuScriptClick);
+        bindSwitch("mnuActiveX", &TBrowserCommands::mnuActiveXClick);
+        bindSwitch("mnuImage", &TBrowserCommands::mnuImageClick);
+        bindSwitch("mnuBGM", &TBrowserCommands::mnuBGMClick);
+        bindSwitch("mnuVideo", &TBrowserCommands::mnuVideoClick);
     }
-    bind(c.BackCtrl, [this] { BackCtrlClick(); });
-    bind(c.FrwrdCtrl, [this] { FrwrdCtrlClick(); });
-    bind(c.StopCtrl, [this] { StopCtrlClick(); });
-    bind(c.ReLoadCtrl, [this] { ReLoadCtrlClick(); });
-    // A checkable item has already toggled its tick when it reports the click; the switch
-    // commands toggle it themselves, from the tick the user saw.
-    auto bindSwitch = [this](QAction *a, void (TBrowserCommands::*handler)(QAction *)) {
-        bind(a, [this, a, handler] {
-            if (a->isCheckable())
-                a->setChecked(!a->isChecked());
-            (this->*handler)(a);
-        });
-    };
-    bindSwitch(c.mnuJava, &TBrowserCommands::mnuJavaClick);
-    bindSwitch(c.mnuScript, &TBrowserCommands::mnuScriptClick);
-    bindSwitch(c.mnuActiveX, &TBrowserCommands::mnuActiveXClick);
-    bindSwitch(c.mnuImage, &TBrowserCommands::mnuImageClick);
-    bindSwitch(c.mnuBGM, &TBrowserCommands::mnuBGMClick);
-    bindSwitch(c.mnuVideo, &TBrowserCommands::mnuVideoClick);
-    if (QLineEdit *address = c.txtAddress) {
-        // Enter runs Move; the key itself goes no further.
-        connect(address, &QLineEdit::returnPressed, this,
-                [this] { ErrorHandler::Run([this] { btnMoveClick(); }); });
-    }
+    if (QAbstractButton *move = c.btnMove)
+        ErrorHandler::Connect(move, &QAbstractButton::clicked, this, &TBrowserCommands::btnMoveClick);
+    // Enter in the address box runs Move; the key itself goes no further.
+    if (QLineEdit *address = c.txtAddress)
+        ErrorHandler::Connect(address, &QLineEdit::returnPressed, this,
+                              &TBrowserCommands::btnMoveClick);
 }
 
 // --- new windows ----------------------------------------------------------------------------
@@ -89,7 +85,7 @@ void TBrowserCommands::FileNew1Execute()
 
 void TBrowserCommands::NewCtrlClick()
 {
-    if (QAction *action = m_host->controls().FileNew1)
+    if (QAction *action = m_host->command("FileNew1"))
         action->trigger();
     else
         FileNew1Execute();
@@ -104,7 +100,7 @@ void TBrowserCommands::mnuNew_CilpClick()
 
 void TBrowserCommands::ClipNewCtrlClick()
 {
-    if (QAction *item = m_host->controls().mnuNew_Cilp)
+    if (QAction *item = m_host->command("mnuNew_Cilp"))
         item->trigger();
     else
         mnuNew_CilpClick();
@@ -168,14 +164,13 @@ void TBrowserCommands::btnMoveClick()
 
 void TBrowserCommands::setDefaultEngine(bool ie)
 {
-    const TBrowserControls &c = m_host->controls();
-    if (c.IE_item)
-        c.IE_item->setChecked(ie);
-    if (c.Moz_Item)
-        c.Moz_Item->setChecked(!ie);
-    if (c.ChangeCtrl) {
+    if (QAction *item = m_host->command("IE_item"))
+        item->setChecked(ie);
+    if (QAction *item = m_host->command("Moz_Item"))
+        item->setChecked(!ie);
+    if (QAction *toggle = m_host->command("ChangeCtrl")) {
         const int image = ie ? PageRules::ImageIE : PageRules::ImageGecko;
-        ImageList::shared().apply(c.ChangeCtrl, image);
+        ImageList::shared().apply(toggle, image);
     }
 }
 

@@ -20,12 +20,11 @@ class TBrowserCommands : public QObject
 public:
     explicit TBrowserCommands(TBrowserHost *host, QObject *parent = nullptr);
 
-    /// Connects the controls' actions, the Move button and the address box to the handlers
-    /// below, each run inside the common error handler. The engine items and the toggle
-    /// (IE_item, Moz_Item, ChangeCtrl) are left to the owner, which runs them at start-up too.
+    /// Connects the main window's commands, the Move button and the address box to the
+    /// handlers below, each run inside the common error handler. The engine items and the
+    /// toggle (IE_item, Moz_Item, ChangeCtrl) are left to the owner, which runs them at start-up
+    /// too.
     void connectControls();
-    /// Connects \a action's trigger to \a handler inside ErrorHandler::Run.
-    void bind(QAction *action, const std::function<void()> &handler);
 
     void FileNew1Execute();
     void NewCtrlClick();

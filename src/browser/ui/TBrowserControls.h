@@ -5,8 +5,8 @@
 #include <Qt>
 
 class ClosedUrlList;
+class CommandList;
 class QAbstractButton;
-class QAction;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
@@ -17,8 +17,14 @@ class QTreeWidget;
 class QWidget;
 class TTabControl;
 
-/// The main window's controls that the page windows and the page commands drive. The main
-/// window fills it in once; every pointer it leaves null is simply not driven.
+/// The text size commands, smallest first: text size n (0..4) is the n-th.
+inline constexpr const char *TextSizeCommands[5] = {"mnuSize_Min", "mnuSize_Small", "mnuSize_middle",
+                                                    "mnuSize_Large", "mnuSize_Max"};
+
+/// The main window's controls that the page windows and the page commands drive, and its
+/// commands, which they find by name (BackCtrl, mnuFile_SaveAs, mnuSC, ...). The main window
+/// fills it in once; every control it leaves null, and every command the list lacks, is simply
+/// not driven.
 struct TBrowserControls
 {
     QWidget *mainWindow = nullptr;
@@ -26,45 +32,14 @@ struct TBrowserControls
     TTabControl *TabControl1 = nullptr;
     QTreeWidget *TreeWin = nullptr;
     QMenu *TabPopup = nullptr;
-
-    QAction *BackCtrl = nullptr;
-    QAction *FrwrdCtrl = nullptr;
-    QAction *StopCtrl = nullptr;
-    QAction *ReLoadCtrl = nullptr;
-    QAction *ChangeCtrl = nullptr;
     QLineEdit *txtAddress = nullptr;
+    QAbstractButton *btnMove = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     /// Panel 0 of the status bar; when null, the status bar's message is used.
     QLabel *StatusPanel0 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
 
-    QAction *FileNew1 = nullptr;
-    QAction *NewCtrl = nullptr;
-    QAction *ClipNewCtrl = nullptr;
-    QAction *mnuNew_Cilp = nullptr;
-    QAction *FileOpen1 = nullptr;
-    QAction *FileClose1 = nullptr;
-    QAbstractButton *btnMove = nullptr;
-    QAction *mnuFile_SaveAs = nullptr;
-    QAction *mnuEdit_slrAll = nullptr;
-    QAction *mnuEdit_Copy = nullptr;
-    QAction *mnuTranslate = nullptr;
-    /// Submenus are driven through their menu actions.
-    QAction *mnuShow_Size = nullptr;
-    QAction *mnuSC = nullptr;
-    QAction *mnuMC = nullptr;
-    /// mnuSize_Min, mnuSize_Small, mnuSize_middle, mnuSize_Large, mnuSize_Max.
-    QAction *mnuSize[5] = {};
-
-    QAction *IE_item = nullptr;
-    QAction *Moz_Item = nullptr;
-
-    QAction *mnuJava = nullptr;
-    QAction *mnuScript = nullptr;
-    QAction *mnuActiveX = nullptr;
-    QAction *mnuImage = nullptr;
-    QAction *mnuBGM = nullptr;
-    QAction *mnuVideo = nullptr;
+    const CommandList *commands = nullptr;
 
     /// State the main window keeps for itself; left null, the host keeps its own.
     ClosedUrlList *closedUrls = nullptr;

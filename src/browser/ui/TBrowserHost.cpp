@@ -3,6 +3,7 @@
 #include "browser/TBrowserHost.h"
 
 #include "common/DorvuError.h"
+#include "common/CommandList.h"
 #include "common/ErrorHandler.h"
 #include "common/ImageList.h"
 #include "settings/IniFile.h"
@@ -53,6 +54,11 @@ TBrowserHost::TBrowserHost(const TBrowserControls &controls,
 
 TBrowserHost::~TBrowserHost() = default;
 
+QAction *TBrowserHost::command(const char *name) const
+{
+    return m_controls.commands ? m_controls.commands->find(name) : nullptr;
+}
+
 void TBrowserHost::setFactory(std::unique_ptr<TEngineFactory> factory)
 {
     m_factory = std::move(factory);
@@ -78,17 +84,8 @@ void TBrowserHost::attachViews()
     watch(c.StatusBar1);
     watch(c.StatusPanel0);
     watch(c.ProgressBar1);
-    for (QAction **a :
-         {&c.BackCtrl,     &c.FrwrdCtrl,      &c.StopCtrl,       &c.ReLoadCtrl,   &c.ChangeCtrl,
-          &c.FileNew1,     &c.mnuFile_SaveAs, &c.mnuEdit_slrAll, &c.mnuEdit_Copy, &c.mnuTranslate,
-          &c.mnuShow_Size, &c.mnuSC,          &c.mnuMC,          &c.IE_item,      &c.Moz_Item,
-          &c.mnuJava,      &c.mnuScript,      &c.mnuActiveX,     &c.mnuImage,     &c.mnuBGM,
-          &c.mnuVideo,     &c.mnuSize[0],     &c.mnuSize[1],     &c.mnuSize[2],   &c.mnuSize[3],
-          &c.mnuSize[4]})
-        watch(*a);
-    for (QAction **a : {&c.NewCtrl, &c.ClipNewCtrl, &c.mnuNew_Cilp, &c.FileOpen1, &c.FileClose1})
-        watch(*a);
     watch(c.btnMove);
+    watch(c.commands);
     connect(&m_list, &WindowList::entryAppended, this, &TBrowserHost::entryAppended);
     connect(&m_list, &WindowList::saveFailed, this, &ErrorHandler::Report);
     connect(&m_list, &WindowList::entryRemoved, this, &TBrowserHost::entryRemoved);
@@ -123,7 +120,8 @@ void TBrowserHost::attachViews()
 
 EngineKind TBrowserHost::defaultEngine() const
 {
-    if (m_controls.IE_item && !m_controls.IE_item->isChecked())
+    QAction *ie = command("IE_item");
+    if (ie && !ie->isChecked())
         return EngineKind::Gecko;
     return EngineKind::IE;
 }
@@ -404,10 +402,10 @@ void TBrowserHost::setStatusText(const QString &text)
 
 void TBrowserHost::showCommandStates(bool back, bool forward, bool stop, bool reload)
 {
-    enableAction(m_controls.BackCtrl, back);
-    enableAction(m_controls.FrwrdCtrl, forward);
-    enableAction(m_controls.StopCtrl, stop);
-    enableAction(m_controls.ReLoadCtrl, reload);
+    enableAction(command("BackCtrl"), back);
+    enableAction(command("FrwrdCtrl"), forward);
+    enableAction(command("StopCtrl"), stop);
+    enableAction(command("ReLoadCtrl"), reload);
 }
 
 void TBrowserHost::showAddress(const QString &url)
@@ -430,40 +428,43 @@ void TBrowserHost::showProgress(int percent)
 CommandStates TBrowserHost::shownCommandStates() const
 {
     CommandStates states;
-    states.back = m_controls.BackCtrl && m_controls.BackCtrl->isEnabled();
-    states.forward = m_controls.FrwrdCtrl && m_controls.FrwrdCtrl->isEnabled();
-    states.stop = m_controls.StopCtrl && m_controls.StopCtrl->isEnabled();
+    const auto enabled = [this](const char *name) {
+        QAction *action = command(name);
+        return action && action->isEnabled();
+    };
+    states.back = enabled("BackCtrl");
+    states.forward = enabled("FrwrdCtrl");
+    states.stop = enabled("StopCtrl");
     return states;
 }
 
 void TBrowserHost::enableStop(bool on)
 {
-    enableAction(m_controls.StopCtrl, on);
+    enableAction(command("StopCtrl"), on);
 }
 
 void TBrowserHost::enablePageCommands(bool on)
 {
-    for (QAction *a : {m_controls.mnuFile_SaveAs, m_controls.mnuEdit_slrAll,
-                       m_controls.mnuEdit_Copy, m_controls.mnuTranslate})
-        enableAction(a, on);
+    for (const char *name : {"mnuFile_SaveAs", "mnuEdit_slrAll", "mnuEdit_Copy", "mnuTranslate"})
+        enableAction(command(name), on);
 }
 
 void TBrowserHost::enableSecurityMenus(bool on)
 {
-    enableAction(m_controls.mnuSC, on);
-    enableAction(m_controls.mnuMC, on);
+    enableAction(command("mnuSC"), on);
+    enableAction(command("mnuMC"), on);
 }
 
 void TBrowserHost::enableTextSizeMenu(bool on)
 {
-    enableAction(m_controls.mnuShow_Size, on);
+    enableAction(command("mnuShow_Size"), on);
 }
 
 void TBrowserHost::showTextSize(int size)
 {
     for (int i = 0; i < 5; ++i) {
-        if (m_controls.mnuSize[i])
-            m_controls.mnuSize[i]->setChecked(i == size);
+        if (QAction *item = command(TextSizeCommands[i]))
+            item->setChecked(i == size);
     }
 }
 

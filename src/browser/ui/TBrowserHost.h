@@ -15,6 +15,7 @@
 
 #include <memory>
 
+class QAction;
 class QMdiSubWindow;
 class QTreeWidgetItem;
 class TBrowserChild;
@@ -35,6 +36,8 @@ public:
     ~TBrowserHost() override;
 
     const TBrowserControls &controls() const { return m_controls; }
+    /// The main window's command \a name; null when it has none (or it is gone).
+    QAction *command(const char *name) const;
     TEngineFactory *factory() const override { return m_factory.get(); }
     /// Windows opened from now on take their engines from \a factory (tests give the main
     /// window a light engine this way).

@@ -4,6 +4,7 @@
 
 #include "browser/CloseRules.h"
 #include "common/DynamicMenu.h"
+#include "common/CommandList.h"
 #include "common/ErrorHandler.h"
 #include "common/ProgramFolder.h"
 #include "browser/TBrowserChild.h"
@@ -45,26 +46,17 @@ TCloseCommands::TCloseCommands(TBrowserHost *host, QObject *parent)
     , m_host(host)
 {}
 
-void TCloseCommands::connectControls(QAction *popTabClose, QAction *popAddClose,
-                                     QAction *mnu_AllClose, QAction *mnu_AllCloseNotMe,
-                                     QMenu *mnuLeastURL)
+void TCloseCommands::connectControls(const CommandList &commands)
 {
-    auto bind = [this](QAction *action, void (TCloseCommands::*handler)()) {
-        if (action)
-            connect(action, &QAction::triggered, this,
-                    [this, handler] { ErrorHandler::Run([&] { (this->*handler)(); }); });
-    };
-    bind(popTabClose, &TCloseCommands::popTabCloseClick);
-    bind(popAddClose, &TCloseCommands::popAddCloseClick);
-    bind(mnu_AllClose, &TCloseCommands::mnu_AllCloseClick);
-    bind(mnu_AllCloseNotMe, &TCloseCommands::mnu_AllCloseNotMeClick);
-    if (mnuLeastURL) {
-        QPointer<QMenu> menu = mnuLeastURL;
-        connect(mnuLeastURL, &QMenu::aboutToShow, this, [this, menu] {
-            ErrorHandler::Run([&] {
-                if (menu)
-                    mnuLeastURLClick(menu);
-            });
+    commands.onTriggered("popTabClose", this, [this] { popTabCloseClick(); });
+    commands.onTriggered("popAddClose", this, [this] { popAddCloseClick(); });
+    commands.onTriggered("mnu_AllClose", this, [this] { mnu_AllCloseClick(); });
+    commands.onTriggered("mnu_AllCloseNotMe", this, [this] { mnu_AllCloseNotMeClick(); });
+    if (QMenu *least = commands.menu("mnuLeastURL")) {
+        QPointer<QMenu> menu = least;
+        ErrorHandler::Connect(least, &QMenu::aboutToShow, this, [this, menu] {
+            if (menu)
+                mnuLeastURLClick(menu);
         });
     }
 }

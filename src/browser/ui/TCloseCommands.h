@@ -7,6 +7,7 @@
 
 class QAction;
 class QMenu;
+class CommandList;
 class TBrowserHost;
 
 /// Closing page windows from the tab pop-up menu, the block list's "add this page" command and
@@ -20,10 +21,10 @@ class TCloseCommands : public QObject
 public:
     explicit TCloseCommands(TBrowserHost *host, QObject *parent = nullptr);
 
-    /// Connects the tab pop-up items and the opening of the recently-closed submenu \a
-    /// mnuLeastURL (whose last item is the empty design-time item). Null items are skipped.
-    void connectControls(QAction *popTabClose, QAction *popAddClose, QAction *mnu_AllClose,
-                         QAction *mnu_AllCloseNotMe, QMenu *mnuLeastURL);
+    /// Connects the tab pop-up items of \a commands (popTabClose, popAddClose, mnu_AllClose,
+    /// mnu_AllCloseNotMe) and the opening of its recently-closed submenu mnuLeastURL (whose last
+    /// item is the empty design-time item). Commands the list lacks are skipped.
+    void connectControls(const CommandList &commands);
 
     /// Closes the page window at tab position \a pos and removes its entry from the window
     /// list and winlist. Nothing for a position that holds no window.

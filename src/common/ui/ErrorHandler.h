@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -20,6 +21,23 @@ public:
     /// and shown with Report once control is back in the event loop.
     static void RunInCallback(const std::function<void()> &handler);
     static void Report(const QString &text);
+
+    /// Runs \a handler under Run each time \a sender emits \a signal, for as long as \a context
+    /// lives: the one way an event handler is connected. The signal's arguments are dropped.
+    template<typename Sender, typename Signal, typename Handler>
+    static QMetaObject::Connection Connect(const Sender *sender, Signal signal,
+                                           const QObject *context, Handler handler)
+    {
+        return QObject::connect(sender, signal, context,
+                                [handler = std::move(handler)] { Run(handler); });
+    }
+    /// Same, for a handler that is a member function of \a object.
+    template<typename Sender, typename Signal, typename Object>
+    static QMetaObject::Connection Connect(const Sender *sender, Signal signal, Object *object,
+                                           void (Object::*handler)())
+    {
+        return Connect(sender, signal, object, [object, handler] { (object->*handler)(); });
+    }
 
     /// From now on, failures are written to stderr instead of a box: a close asked for by a
     /// signal or the session never waits on a box.

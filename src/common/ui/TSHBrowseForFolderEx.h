@@ -5,6 +5,7 @@
 #include <QFlags>
 #include <QObject>
 #include <QPoint>
+#include <QDialog>
 #include <QPointer>
 #include <QRect>
 #include <QSize>
@@ -12,7 +13,7 @@
 
 #include <functional>
 
-class QDialog;
+
 class QWidget;
 
 /// Dialog flags. Each adds its browse flag (in brackets) to the dialog's flag set.

@@ -106,18 +106,14 @@ void Tfrm_Option::CreatePages()
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
 
-    auto run = [](auto handler) {
-        return [handler] {
-            ErrorHandler::Run(handler);
-        };
-    };
     connect(TreeView1, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *node) { ErrorHandler::Run([=] { TreeView1Change(node); }); });
-    connect(chkMoz, &QCheckBox::clicked, this, run([this] { chkMozClick(); }));
-    connect(chkTabSize, &QCheckBox::clicked, this, run([this] { chkTabSizeClick(); }));
-    connect(chkTabLen, &QCheckBox::clicked, this, run([this] { chkTabLenClick(); }));
+    ErrorHandler::Connect(chkMoz, &QCheckBox::clicked, this, &Tfrm_Option::chkMozClick);
+    ErrorHandler::Connect(chkTabSize, &QCheckBox::clicked, this, &Tfrm_Option::chkTabSizeClick);
+    ErrorHandler::Connect(chkTabLen, &QCheckBox::clicked, this, &Tfrm_Option::chkTabLenClick);
     for (TColorSwatch *swatch : {ChColor1, BGColor1, ChColor2, BGColor2}) {
-        connect(swatch, &TColorSwatch::clicked, this, run([this, swatch] { ColorClick(swatch); }));
+        ErrorHandler::Connect(swatch, &TColorSwatch::clicked, this,
+                              [this, swatch] { ColorClick(swatch); });
     }
     for (int i = 0; i < 4; ++i) {
         connect(m_startupButtons[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -125,11 +121,11 @@ void Tfrm_Option::CreatePages()
                 ErrorHandler::Run([=] { radStartupClick(i); });
         });
     }
-    connect(BitBtn1, &QPushButton::clicked, this, run([this] { BitBtn1Click(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, run([this] { BitBtn2Click(); }));
-    connect(btnSetMZ, &QPushButton::clicked, this, run([this] { btnSetMZClick(); }));
-    connect(Button1, &QPushButton::clicked, this, run([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, run([this] { Button2Click(); }));
+    ErrorHandler::Connect(BitBtn1, &QPushButton::clicked, this, &Tfrm_Option::BitBtn1Click);
+    ErrorHandler::Connect(BitBtn2, &QPushButton::clicked, this, &Tfrm_Option::BitBtn2Click);
+    ErrorHandler::Connect(btnSetMZ, &QPushButton::clicked, this, &Tfrm_Option::btnSetMZClick);
+    ErrorHandler::Connect(Button1, &QPushButton::clicked, this, &Tfrm_Option::Button1Click);
+    ErrorHandler::Connect(Button2, &QPushButton::clicked, this, &Tfrm_Option::Button2Click);
 }
 
 QWidget *Tfrm_Option::CreateGeneralPage()

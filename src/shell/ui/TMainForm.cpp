@@ -42,12 +42,10 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     // Pages of both engines live side by side in this window: it is composed for Chromium's
     // views from the start, so it is never made anew under a WebKit page.
     ComposedWindow::prepare(this);
-    ImageList1 = &ImageList::shared();
     CreateActions();
     CreateMenus();
     CreateTabPopup();
     CreateBars();
-    ConnectHandlers();
     CreateBrowser();
     CreateBookMarks();
     CreateWebLists();
@@ -65,26 +63,6 @@ TMainForm::~TMainForm()
             delete window;
         }
     }
-}
-
-void TMainForm::ConnectHandlers()
-{
-    connect(FileExit1, &QAction::triggered, this, &TMainForm::FileExit1Execute);
-    connect(IE_item, &QAction::triggered, this, &TMainForm::IE_ItemClick);
-    connect(Moz_Item, &QAction::triggered, this, &TMainForm::Moz_ItemClick);
-    connect(ChangeCtrl, &QAction::triggered, this, &TMainForm::ChangeCtrlClick);
-    connect(mnuOption, &QAction::triggered, this, &TMainForm::mnuOptionClick);
-    connect(HomeCtrl, &QAction::triggered, this, &TMainForm::HomeCtrlClick);
-    connect(EditCut1, &QAction::triggered, this, &TMainForm::EditCut1Execute);
-    connect(EditCopy1, &QAction::triggered, this, &TMainForm::EditCopy1Execute);
-    connect(EditPaste1, &QAction::triggered, this, &TMainForm::EditPaste1Execute);
-    connect(WindowCascade1, &QAction::triggered, this, &TMainForm::WindowCascade1Execute);
-    connect(WindowTileHorizontal1, &QAction::triggered, this,
-            &TMainForm::WindowTileHorizontal1Execute);
-    connect(WindowTileVertical1, &QAction::triggered, this, &TMainForm::WindowTileVertical1Execute);
-    connect(WindowMinimizeAll1, &QAction::triggered, this, &TMainForm::WindowMinimizeAll1Execute);
-    connect(WindowArrangeAll1, &QAction::triggered, this, &TMainForm::WindowArrangeAll1Execute);
-    connect(mnuMZOption, &QAction::triggered, this, &TMainForm::mnuMZOptionClick);
 }
 
 void TMainForm::FormCreate()
@@ -107,7 +85,7 @@ void TMainForm::FormCreate()
         else
             Moz_ItemClick();
         if (OptionGroups::ReadGecko(ini).Mozilla == 0)
-            Moz_Item->setEnabled(false);
+            command("Moz_Item")->setEnabled(false);
         const OptionGroups::Tab tab = OptionGroups::ReadTab(ini);
         if (tab.fix == 1)
             SetFixedTabWidth(tab.MaxSize);
@@ -116,12 +94,12 @@ void TMainForm::FormCreate()
         SetTabType(tab.TabType);
 
         const OptionGroups::Security security = OptionGroups::ReadSecurity(ini);
-        mnuJava->setChecked(security.Java);
-        mnuScript->setChecked(security.Script);
-        mnuActiveX->setChecked(security.ActiveX);
-        mnuImage->setChecked(security.Image);
-        mnuBGM->setChecked(security.BGM);
-        mnuVideo->setChecked(security.Video);
+        command("mnuJava")->setChecked(security.Java);
+        command("mnuScript")->setChecked(security.Script);
+        command("mnuActiveX")->setChecked(security.ActiveX);
+        command("mnuImage")->setChecked(security.Image);
+        command("mnuBGM")->setChecked(security.BGM);
+        command("mnuVideo")->setChecked(security.Video);
 
         SetupSearchTable();
         if (cmbSearch->count() > 0)
@@ -131,13 +109,13 @@ void TMainForm::FormCreate()
         EnumFiles(m_programFolder + QStringLiteral("WebList"));
         ViewToolBar();
         CoolBar1MouseUp();
-        mnuFile_SaveAs->setEnabled(false);
+        command("mnuFile_SaveAs")->setEnabled(false);
         // Submenus are switched through their menu actions only: a disabled QMenu widget would
         // stay disabled when an IE window enables the action again.
-        mnuSC->menuAction()->setEnabled(false);
-        mnuMC->menuAction()->setEnabled(false);
+        commandMenu("mnuSC")->menuAction()->setEnabled(false);
+        commandMenu("mnuMC")->menuAction()->setEnabled(false);
         ReadMojiSize();
-        mnuShow_Size->menuAction()->setEnabled(false);
+        commandMenu("mnuShow_Size")->menuAction()->setEnabled(false);
         BuildBookMarkMenu();
     });
 }
@@ -204,7 +182,7 @@ void TMainForm::FormClose()
     ErrorHandler::Run([this] {
         IniFile ini = IniFile::config();
         SettingsKeys::write(ini, General::LastEngine,
-                            StartupRules::lastEngineText(IE_item->isChecked()));
+                            StartupRules::lastEngineText(command("IE_item")->isChecked()));
         SettingsKeys::write(ini, General::LastMojiSize, m_mojiSize);
         SettingsKeys::write(ini, General::WinSize,
                             StartupRules::settingFromChildState(m_childWindowState));
@@ -237,7 +215,7 @@ void TMainForm::WMCopyData(quint32 value, const QString &text)
 
 bool TMainForm::defaultEngineIsIE() const
 {
-    return IE_item->isChecked();
+    return command("IE_item")->isChecked();
 }
 
 void TMainForm::OfferRecovery()
@@ -272,8 +250,8 @@ void TMainForm::ReadMojiSize()
     // A number no byte holds is no size at all: the default, written back in range.
     const int stored = SettingsKeys::read(IniFile::config(), General::LastMojiSize);
     m_mojiSize = stored >= 0 && stored <= 0xFF ? stored : General::LastMojiSize.def;
-    const QList<QAction *> items{mnuSize_Min, mnuSize_Small, mnuSize_middle, mnuSize_Large,
-                                 mnuSize_Max};
+    const QList<QAction *> items{command("mnuSize_Min"), command("mnuSize_Small"), command("mnuSize_middle"), command("mnuSize_Large"),
+                                 command("mnuSize_Max")};
     for (int i = 0; i < items.size(); ++i)
         items.at(i)->setChecked(i == m_mojiSize);
 }

@@ -4,6 +4,7 @@
 // the status bar at the bottom, around the child window area.
 #include "shell/TMainForm.h"
 
+#include "common/CommandList.h"
 #include "shell/BandLayout.h"
 #include "shell/CompactTabStyle.h"
 #include "settings/IniFile.h"
@@ -63,20 +64,16 @@ QToolBar *makeBand(TMainForm *form, const QString &name, const QString &title)
     return band;
 }
 
-/// A picture button with the hint \a hint (none when empty); a screen reader calls it
-/// \a spoken, or by its hint.
-QAction *makeButton(QToolBar *band, const QString &name, const QString &hint,
-                    const QString &spoken = QString())
+/// The picture button of \a command; a screen reader calls it by the command's spoken name,
+/// or by its hint.
+void addButton(QToolBar *band, QAction *command)
 {
-    auto *action = new QAction(band);
-    action->setObjectName(name);
-    action->setToolTip(hint);
-    band->addAction(action);
-    if (QWidget *button = band->widgetForAction(action)) {
-        button->setObjectName(name);
-        button->setAccessibleName(spoken.isEmpty() ? hint : spoken);
+    band->addAction(command);
+    if (QWidget *button = band->widgetForAction(command)) {
+        button->setObjectName(command->objectName());
+        const QString spoken = command->property(CommandList::SpokenProperty).toString();
+        button->setAccessibleName(spoken.isEmpty() ? command->toolTip() : spoken);
     }
-    return action;
 }
 
 QToolButton *makeTextButton(const QString &name, const QString &caption)
@@ -126,29 +123,9 @@ QTreeWidget *makeTree(const QString &name)
 void TMainForm::CreateBars()
 {
     ToolBar2 = makeBand(this, QStringLiteral("ToolBar2"), QStringLiteral("標準"));
-    NewCtrl = makeButton(ToolBar2, QStringLiteral("NewCtrl"), QStringLiteral("新規作成"));
-    ClipNewCtrl = makeButton(ToolBar2, QStringLiteral("ClipNewCtrl"),
-                             QStringLiteral("クリップボードで新規作成"));
-    BackCtrl = makeButton(ToolBar2, QStringLiteral("BackCtrl"), QStringLiteral("戻る"));
-    FrwrdCtrl = makeButton(ToolBar2, QStringLiteral("FrwrdCtrl"), QStringLiteral("進む"));
-    StopCtrl =
-        makeButton(ToolBar2, QStringLiteral("StopCtrl"), QString(), QStringLiteral("中止"));
-    ReLoadCtrl =
-        makeButton(ToolBar2, QStringLiteral("ReLoadCtrl"), QString(), QStringLiteral("更新"));
-    HomeCtrl =
-        makeButton(ToolBar2, QStringLiteral("HomeCtrl"), QString(), QStringLiteral("ホーム"));
-    ChangeCtrl =
-        makeButton(ToolBar2, QStringLiteral("ChangeCtrl"), QStringLiteral("エンジンの切り替え"));
-    ImageList1->apply(NewCtrl, 0);
-    ImageList1->apply(ClipNewCtrl, 16);
-    ImageList1->apply(BackCtrl, 1);
-    ImageList1->apply(FrwrdCtrl, 2);
-    ImageList1->apply(StopCtrl, 3);
-    ImageList1->apply(ReLoadCtrl, 4);
-    ImageList1->apply(HomeCtrl, 6);
-    ImageList1->apply(ChangeCtrl, 15);
-    for (QAction *button : {BackCtrl, FrwrdCtrl, StopCtrl, ReLoadCtrl})
-        button->setEnabled(false);
+    for (const char *name : {"NewCtrl", "ClipNewCtrl", "BackCtrl", "FrwrdCtrl", "StopCtrl",
+                             "ReLoadCtrl", "HomeCtrl", "ChangeCtrl"})
+        addButton(ToolBar2, command(name));
 
     ToolBar3 = makeBand(this, QStringLiteral("ToolBar3"), QStringLiteral("アドレスバー"));
     lblAddress = new QLabel(QStringLiteral("アドレス"));
@@ -199,7 +176,7 @@ void TMainForm::CreateBars()
 
     for (QWidget *edit : {static_cast<QWidget *>(txtAddress), static_cast<QWidget *>(txtSearch),
                           static_cast<QWidget *>(cmbSearch)})
-        edit->addActions({EditCut1, EditCopy1, EditPaste1});
+        edit->addActions({command("EditCut1"), command("EditCopy1"), command("EditPaste1")});
 
     auto *central = new QWidget;
     central->setObjectName(QStringLiteral("ClientArea"));
@@ -297,12 +274,6 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
 
 void TMainForm::ConnectBars()
 {
-    connect(mnuShow_default, &QAction::triggered, this, &TMainForm::mnuShow_defaultClick);
-    connect(mnuShow_Address, &QAction::triggered, this, &TMainForm::mnuShow_AddressClick);
-    connect(mnuShow_Search, &QAction::triggered, this, &TMainForm::mnuShow_SearchClick);
-    connect(mnuShow_Status, &QAction::triggered, this, &TMainForm::mnuShow_StatusClick);
-    connect(mnuShow_Tab, &QAction::triggered, this, &TMainForm::mnuShow_TabClick);
-    connect(mnuShow_J, &QAction::triggered, this, &TMainForm::mnuShow_JClick);
     // A release over the top bar ends a band's drag.
     // After the band's own handling of the release, which drops a dragged band.
     auto *watcher = new EventWatcher(
@@ -378,12 +349,12 @@ void TMainForm::BandPositionRead()
 {
     const IniFile ini = IniFile::config();
     const BandLayout::Stored stored = BandLayout::read(ini);
-    mnuShow_default->setChecked(SettingsKeys::read(ini, Bar::ToolBar));
-    mnuShow_Address->setChecked(SettingsKeys::read(ini, Bar::AddressBar));
-    mnuShow_Status->setChecked(SettingsKeys::read(ini, Bar::StatusBar));
-    mnuShow_Tab->setChecked(SettingsKeys::read(ini, Bar::TabBar));
-    mnuShow_J->setChecked(SettingsKeys::read(ini, Bar::JBar));
-    mnuShow_Search->setChecked(SettingsKeys::read(ini, Bar::Search));
+    command("mnuShow_default")->setChecked(SettingsKeys::read(ini, Bar::ToolBar));
+    command("mnuShow_Address")->setChecked(SettingsKeys::read(ini, Bar::AddressBar));
+    command("mnuShow_Status")->setChecked(SettingsKeys::read(ini, Bar::StatusBar));
+    command("mnuShow_Tab")->setChecked(SettingsKeys::read(ini, Bar::TabBar));
+    command("mnuShow_J")->setChecked(SettingsKeys::read(ini, Bar::JBar));
+    command("mnuShow_Search")->setChecked(SettingsKeys::read(ini, Bar::Search));
     SideBar->restore(SideBarState(SettingsKeys::read(ini, Bar::JBarSize),
                                   SettingsKeys::read(ini, Bar::JBarMax)));
     placeBands(this, BandLayout::restore(stored));
@@ -393,12 +364,12 @@ void TMainForm::BandPositionWrite()
 {
     IniFile ini = IniFile::config();
     BandLayout::write(ini, bandsInReadingOrder(this));
-    SettingsKeys::write(ini, Bar::ToolBar, mnuShow_default->isChecked());
-    SettingsKeys::write(ini, Bar::AddressBar, mnuShow_Address->isChecked());
-    SettingsKeys::write(ini, Bar::StatusBar, mnuShow_Status->isChecked());
-    SettingsKeys::write(ini, Bar::TabBar, mnuShow_Tab->isChecked());
-    SettingsKeys::write(ini, Bar::JBar, mnuShow_J->isChecked());
-    SettingsKeys::write(ini, Bar::Search, mnuShow_Search->isChecked());
+    SettingsKeys::write(ini, Bar::ToolBar, command("mnuShow_default")->isChecked());
+    SettingsKeys::write(ini, Bar::AddressBar, command("mnuShow_Address")->isChecked());
+    SettingsKeys::write(ini, Bar::StatusBar, command("mnuShow_Status")->isChecked());
+    SettingsKeys::write(ini, Bar::TabBar, command("mnuShow_Tab")->isChecked());
+    SettingsKeys::write(ini, Bar::JBar, command("mnuShow_J")->isChecked());
+    SettingsKeys::write(ini, Bar::Search, command("mnuShow_Search")->isChecked());
     const int room = sideBarRoom(this);
     SettingsKeys::write(ini, Bar::JBarSize, SideBar->state().storedWidth(room));
     SettingsKeys::write(ini, Bar::JBarMax, SideBar->state().storedMemory(room));
@@ -406,42 +377,42 @@ void TMainForm::BandPositionWrite()
 
 void TMainForm::ViewToolBar()
 {
-    showBar(ToolBar2, mnuShow_default);
-    showBar(ToolBar3, mnuShow_Address);
-    showBar(ToolBar4, mnuShow_Search);
-    showBar(ToolBar1, mnuShow_Status);
-    showBar(TabBar, mnuShow_Tab);
-    showBar(JBar, mnuShow_J);
+    showBar(ToolBar2, command("mnuShow_default"));
+    showBar(ToolBar3, command("mnuShow_Address"));
+    showBar(ToolBar4, command("mnuShow_Search"));
+    showBar(ToolBar1, command("mnuShow_Status"));
+    showBar(TabBar, command("mnuShow_Tab"));
+    showBar(JBar, command("mnuShow_J"));
 }
 
 void TMainForm::mnuShow_defaultClick()
 {
-    showBar(ToolBar2, mnuShow_default);
+    showBar(ToolBar2, command("mnuShow_default"));
 }
 
 void TMainForm::mnuShow_AddressClick()
 {
-    showBar(ToolBar3, mnuShow_Address);
+    showBar(ToolBar3, command("mnuShow_Address"));
 }
 
 void TMainForm::mnuShow_SearchClick()
 {
-    showBar(ToolBar4, mnuShow_Search);
+    showBar(ToolBar4, command("mnuShow_Search"));
 }
 
 void TMainForm::mnuShow_StatusClick()
 {
-    showBar(ToolBar1, mnuShow_Status);
+    showBar(ToolBar1, command("mnuShow_Status"));
 }
 
 void TMainForm::mnuShow_TabClick()
 {
-    showBar(TabBar, mnuShow_Tab);
+    showBar(TabBar, command("mnuShow_Tab"));
 }
 
 void TMainForm::mnuShow_JClick()
 {
-    showBar(JBar, mnuShow_J);
+    showBar(JBar, command("mnuShow_J"));
 }
 
 void TMainForm::FitBars()

@@ -5,7 +5,6 @@
 #include "shell/TMainForm.h"
 
 #include "bookmarks/BookMarkRules.h"
-#include "common/ErrorHandler.h"
 #include "settings/IniFile.h"
 #include "bookmarks/TBookMarkView.h"
 #include "browser/TBrowserChild.h"
@@ -19,11 +18,7 @@
 void TMainForm::CreateBookMarks()
 {
     BookMarks = new TBookMarkView(
-        TreeView1, mnuBookMark, [this](const QString &url) { OpenBookMark(url); }, this);
-    connect(mnuBMEdit, &QAction::triggered, this,
-            [this] { ErrorHandler::Run([this] { mnuBMEditClick(); }); });
-    connect(popAddBookMark, &QAction::triggered, this,
-            [this] { ErrorHandler::Run([this] { popAddBookMarkClick(); }); });
+        TreeView1, commandMenu("mnuBookMark"), [this](const QString &url) { OpenBookMark(url); }, this);
 }
 
 void TMainForm::LoadBookMarkTree()

@@ -21,42 +21,12 @@ void TMainForm::CreateBrowser()
     c.mdiArea = m_mdiArea;
     c.TabControl1 = TabControl1;
     c.TreeWin = TreeWin;
-    c.TabPopup = TabPopup;
-    c.BackCtrl = BackCtrl;
-    c.FrwrdCtrl = FrwrdCtrl;
-    c.StopCtrl = StopCtrl;
-    c.ReLoadCtrl = ReLoadCtrl;
-    c.ChangeCtrl = ChangeCtrl;
+    c.TabPopup = commandMenu("TabPopup");
     c.txtAddress = txtAddress;
+    c.btnMove = btnMove;
     c.StatusBar1 = StatusBar1;
     c.ProgressBar1 = ProgressBar1;
-    c.FileNew1 = FileNew1;
-    c.NewCtrl = NewCtrl;
-    c.ClipNewCtrl = ClipNewCtrl;
-    c.mnuNew_Cilp = mnuNew_Cilp;
-    c.FileOpen1 = FileOpen1;
-    c.FileClose1 = FileClose1;
-    c.btnMove = btnMove;
-    c.mnuFile_SaveAs = mnuFile_SaveAs;
-    c.mnuEdit_slrAll = mnuEdit_slrAll;
-    c.mnuEdit_Copy = mnuEdit_Copy;
-    c.mnuTranslate = mnuTranslate;
-    c.mnuShow_Size = mnuShow_Size->menuAction();
-    c.mnuSC = mnuSC->menuAction();
-    c.mnuMC = mnuMC->menuAction();
-    c.mnuSize[0] = mnuSize_Min;
-    c.mnuSize[1] = mnuSize_Small;
-    c.mnuSize[2] = mnuSize_middle;
-    c.mnuSize[3] = mnuSize_Large;
-    c.mnuSize[4] = mnuSize_Max;
-    c.IE_item = IE_item;
-    c.Moz_Item = Moz_Item;
-    c.mnuJava = mnuJava;
-    c.mnuScript = mnuScript;
-    c.mnuActiveX = mnuActiveX;
-    c.mnuImage = mnuImage;
-    c.mnuBGM = mnuBGM;
-    c.mnuVideo = mnuVideo;
+    c.commands = m_commands;
     c.closedUrls = &m_closedUrls;
     c.childWindowState = &m_childWindowState;
     c.textSize = &m_mojiSize;
@@ -64,8 +34,7 @@ void TMainForm::CreateBrowser()
     BrowserCommands = new TBrowserCommands(Browser, this);
     BrowserCommands->connectControls();
     CloseCommands = new TCloseCommands(Browser, this);
-    CloseCommands->connectControls(popTabClose, popAddClose, mnu_AllClose, mnu_AllCloseNotMe,
-                                   mnuLeastURL);
+    CloseCommands->connectControls(*m_commands);
 }
 
 void TMainForm::OpenPage(const QString &caption, const QString &url)
@@ -109,10 +78,10 @@ void TMainForm::ChangeCtrlClick()
 
 void TMainForm::setGeckoEnabled(bool on)
 {
-    Moz_Item->setEnabled(on);
-    if (!on && Moz_Item->isChecked())
+    command("Moz_Item")->setEnabled(on);
+    if (!on && command("Moz_Item")->isChecked())
         IE_ItemClick();
-    ChangeCtrl->setEnabled(on);
+    command("ChangeCtrl")->setEnabled(on);
 }
 
 void TMainForm::applyTabStrip(int fixedWidth, int tabType)
@@ -124,12 +93,12 @@ void TMainForm::applyTabStrip(int fixedWidth, int tabType)
 
 void TMainForm::setSwitchTicks(const OptionGroups::Security &ticks)
 {
-    mnuJava->setChecked(ticks.Java);
-    mnuScript->setChecked(ticks.Script);
-    mnuActiveX->setChecked(ticks.ActiveX);
-    mnuImage->setChecked(ticks.Image);
-    mnuBGM->setChecked(ticks.BGM);
-    mnuVideo->setChecked(ticks.Video);
+    command("mnuJava")->setChecked(ticks.Java);
+    command("mnuScript")->setChecked(ticks.Script);
+    command("mnuActiveX")->setChecked(ticks.ActiveX);
+    command("mnuImage")->setChecked(ticks.Image);
+    command("mnuBGM")->setChecked(ticks.BGM);
+    command("mnuVideo")->setChecked(ticks.Video);
 }
 
 void TMainForm::SetFixedTabWidth(int width)

@@ -3,6 +3,7 @@
 // MainMenu1, ActionList1 and TabPopup of the main window.
 #include "shell/TMainForm.h"
 
+#include "common/CommandList.h"
 #include "common/DynamicMenu.h"
 
 #include <QAction>
@@ -17,113 +18,156 @@
 #include <QPointer>
 #include <QTextEdit>
 
-namespace {
-
-QAction *makeAction(QObject *parent, const QString &name, const QString &caption,
-                    const QKeySequence &shortcut = QKeySequence())
-{
-    auto *action = new QAction(caption, parent);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    return action;
-}
-
-QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
-                 const QKeySequence &shortcut = QKeySequence())
-{
-    QAction *item = makeAction(menu, name, caption, shortcut);
-    menu->addAction(item);
-    return item;
-}
-
-QAction *addCheckItem(QMenu *menu, const QString &name, const QString &caption, bool checked)
-{
-    QAction *item = addItem(menu, name, caption);
-    item->setCheckable(true);
-    item->setChecked(checked);
-    return item;
-}
-
-QAction *addSeparator(QMenu *menu, const QString &name)
-{
-    QAction *separator = menu->addSeparator();
-    separator->setObjectName(name);
-    return separator;
-}
-
-QMenu *addSubMenu(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *menu = new QMenu(caption, parent);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    if (auto *bar = qobject_cast<QMenuBar *>(parent))
-        bar->addMenu(menu);
-    else if (auto *parentMenu = qobject_cast<QMenu *>(parent))
-        parentMenu->addMenu(menu);
-    return menu;
-}
-
-} // namespace
+using Tick = CommandList::Tick;
 
 void TMainForm::CreateActions()
 {
+    m_commands = new CommandList(this);
     const QString file = QStringLiteral("ファイル");
     const QString edit = QStringLiteral("編集");
     const QString window = QStringLiteral("ウィンドウ");
     const QString help = QStringLiteral("ヘルプ");
-    struct Row
-    {
-        QAction **member;
-        const char *name;
-        const QString &category;
-        QString caption;
-        QKeySequence shortcut;
+    const auto key = [](QKeyCombination combination) { return QKeySequence(combination); };
+    const CommandList::Command table[] = {
+        // ActionList1
+        {"FileNew1", QStringLiteral("新規作成(&N)"), key(Qt::CTRL | Qt::Key_N), -1, Tick::None,
+         true, {}, {}, file},
+        {"FileOpen1", QStringLiteral("開く(&O)..."), key(Qt::CTRL | Qt::Key_O), -1, Tick::None,
+         true, {}, {}, file},
+        {"FileClose1", QStringLiteral("閉じる(&C)"), {}, -1, Tick::None, true, {}, {}, file},
+        {"FileExit1", QStringLiteral("終了(&X)"), {}, -1, Tick::None, true, {}, {}, file,
+         [this] { FileExit1Execute(); }},
+        {"EditCut1", QStringLiteral("切り取り(&T)"), key(Qt::CTRL | Qt::Key_X), -1, Tick::None,
+         true, {}, {}, edit, [this] { EditCut1Execute(); }},
+        {"EditCopy1", QStringLiteral("コピー(&C)..."), key(Qt::CTRL | Qt::Key_C), -1, Tick::None,
+         true, {}, {}, edit, [this] { EditCopy1Execute(); }},
+        {"EditPaste1", QStringLiteral("貼り付け(&P)"), key(Qt::CTRL | Qt::Key_V), -1, Tick::None,
+         true, {}, {}, edit, [this] { EditPaste1Execute(); }},
+        {"WindowCascade1", QStringLiteral("重ねて表示(&C)"), {}, -1, Tick::None, true, {}, {},
+         window, [this] { WindowCascade1Execute(); }},
+        {"WindowTileHorizontal1", QStringLiteral("水平に並べて表示(&H)"), {}, -1, Tick::None,
+         true, {}, {}, window, [this] { WindowTileHorizontal1Execute(); }},
+        {"WindowTileVertical1", QStringLiteral("垂直に並べて表示(&V)"), {}, -1, Tick::None, true,
+         {}, {}, window, [this] { WindowTileVertical1Execute(); }},
+        {"WindowMinimizeAll1", QStringLiteral("すべてを最小化(&M)"), {}, -1, Tick::None, true, {},
+         {}, window, [this] { WindowMinimizeAll1Execute(); }},
+        {"WindowArrangeAll1", QStringLiteral("アイコンの整列(&A)"), {}, -1, Tick::None, true, {},
+         {}, window, [this] { WindowArrangeAll1Execute(); }},
+        {"HelpAbout1", QStringLiteral("バージョン情報(&A)..."), {}, -1, Tick::None, true, {}, {},
+         help},
+
+        // MainMenu1
+        {"mnuNew_Cilp", QStringLiteral("クリップボード(&C)")},
+        {"mnuFile_SaveAs", QStringLiteral("名前をつけて保存(&A)...")},
+        {"mnuLeastURL_Child", QString()},
+        {"mnuEdit_Copy", QStringLiteral("コピー(&P)"), {}, -1, Tick::None, false},
+        {"mnuEdit_slrAll", QStringLiteral("全て選択(&A)"), key(Qt::CTRL | Qt::Key_A), -1,
+         Tick::None, false},
+        {"mnuShow_default", QStringLiteral("標準"), {}, -1, Tick::On, true, {}, {}, {},
+         [this] { mnuShow_defaultClick(); }},
+        {"mnuShow_Address", QStringLiteral("アドレスバー"), {}, -1, Tick::On, true, {}, {}, {},
+         [this] { mnuShow_AddressClick(); }},
+        {"mnuShow_Status", QStringLiteral("ステータスバー"), {}, -1, Tick::On, true, {}, {}, {},
+         [this] { mnuShow_StatusClick(); }},
+        {"mnuShow_Tab", QStringLiteral("タブバー"), {}, -1, Tick::On, true, {}, {}, {},
+         [this] { mnuShow_TabClick(); }},
+        {"mnuShow_J", QStringLiteral("Jバー"), {}, -1, Tick::On, true, {}, {}, {},
+         [this] { mnuShow_JClick(); }},
+        {"mnuShow_Search", QStringLiteral("検索バー"), {}, -1, Tick::On, true, {}, {}, {},
+         [this] { mnuShow_SearchClick(); }},
+        {"mnuSize_Max", QStringLiteral("最大(&B)"), {}, -1, Tick::Off},
+        {"mnuSize_Large", QStringLiteral("大(&L)"), {}, -1, Tick::Off},
+        {"mnuSize_middle", QStringLiteral("中(&M)"), {}, -1, Tick::Off},
+        {"mnuSize_Small", QStringLiteral("小(&S)"), {}, -1, Tick::Off},
+        {"mnuSize_Min", QStringLiteral("最小(&A)"), {}, -1, Tick::Off},
+        {"mnuTranslate", QStringLiteral("翻訳"), {}, -1, Tick::None, false},
+        {"mnuBMEdit", QStringLiteral("ブックマークを編集(&E)"), {}, -1, Tick::None, true, {}, {},
+         {}, [this] { mnuBMEditClick(); }},
+        {"mnuWebList_Edit", QStringLiteral("Webリストを編集(&E)")},
+        {"mnuWebList_Add", QStringLiteral("現在状態を追加")},
+        {"IE_item", QStringLiteral("Internet Explorer"), {}, -1, Tick::On, true, {}, {}, {},
+         [this] { IE_ItemClick(); }},
+        {"Moz_Item", QStringLiteral("Gecko"), {}, -1, Tick::Off, true, {}, {}, {},
+         [this] { Moz_ItemClick(); }},
+        {"mnuJava", QStringLiteral("Java"), {}, -1, Tick::Off},
+        {"mnuScript", QStringLiteral("Script"), {}, -1, Tick::Off},
+        {"mnuActiveX", QStringLiteral("ActiveX"), {}, -1, Tick::Off},
+        {"mnuImage", QStringLiteral("&画像"), {}, -1, Tick::Off},
+        {"mnuBGM", QStringLiteral("BGM"), {}, -1, Tick::Off},
+        {"mnuVideo", QStringLiteral("Video"), {}, -1, Tick::Off},
+        {"mnuOption", QStringLiteral("オプション"), key(Qt::Key_F12), -1, Tick::None, true, {},
+         {}, {}, [this] { mnuOptionClick(); }},
+        {"mnuIEOption", QStringLiteral("IEオプション")},
+        {"mnuMZOption", QStringLiteral("Mozillaオプション"), {}, -1, Tick::None, true, {}, {}, {},
+         [this] { mnuMZOptionClick(); }},
+        {"mnuExtract", QStringLiteral("リンクの抽出(&L)")},
+        {"Help2", QStringLiteral("ヘルプ(&H)")},
+
+        // TabPopup
+        {"popAddClose", QStringLiteral("CloseURＬに追加")},
+        {"popAddBookMark", QStringLiteral("ブックマークに追加(&A)"), {}, -1, Tick::None, true, {},
+         {}, {}, [this] { popAddBookMarkClick(); }},
+        {"mnu_AllClose", QStringLiteral("全て閉じる(&L)")},
+        {"mnu_AllCloseNotMe", QStringLiteral("これ以外を全て閉じる(&M)")},
+        {"popTabClose", QStringLiteral("閉じる(&C)")},
+        {"popExtract", QStringLiteral("リンクの抽出(&L)")},
+
+        // The picture buttons of ToolBar2
+        {"NewCtrl", QString(), {}, 0, Tick::None, true, QStringLiteral("新規作成")},
+        {"ClipNewCtrl", QString(), {}, 16, Tick::None, true,
+         QStringLiteral("クリップボードで新規作成")},
+        {"BackCtrl", QString(), {}, 1, Tick::None, false, QStringLiteral("戻る")},
+        {"FrwrdCtrl", QString(), {}, 2, Tick::None, false, QStringLiteral("進む")},
+        {"StopCtrl", QString(), {}, 3, Tick::None, false, {}, QStringLiteral("中止")},
+        {"ReLoadCtrl", QString(), {}, 4, Tick::None, false, {}, QStringLiteral("更新")},
+        {"HomeCtrl", QString(), {}, 6, Tick::None, true, {}, QStringLiteral("ホーム"),
+         {}, [this] { HomeCtrlClick(); }},
+        {"ChangeCtrl", QString(), {}, 15, Tick::None, true, QStringLiteral("エンジンの切り替え"),
+         {}, {}, [this] { ChangeCtrlClick(); }},
     };
-    const Row rows[] = {
-        {&FileNew1, "FileNew1", file, QStringLiteral("新規作成(&N)"),
-         QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {&FileOpen1, "FileOpen1", file, QStringLiteral("開く(&O)..."),
-         QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {&FileClose1, "FileClose1", file, QStringLiteral("閉じる(&C)"), QKeySequence()},
-        {&FileExit1, "FileExit1", file, QStringLiteral("終了(&X)"), QKeySequence()},
-        {&EditCut1, "EditCut1", edit, QStringLiteral("切り取り(&T)"),
-         QKeySequence(Qt::CTRL | Qt::Key_X)},
-        {&EditCopy1, "EditCopy1", edit, QStringLiteral("コピー(&C)..."),
-         QKeySequence(Qt::CTRL | Qt::Key_C)},
-        {&EditPaste1, "EditPaste1", edit, QStringLiteral("貼り付け(&P)"),
-         QKeySequence(Qt::CTRL | Qt::Key_V)},
-        {&WindowCascade1, "WindowCascade1", window, QStringLiteral("重ねて表示(&C)"),
-         QKeySequence()},
-        {&WindowTileHorizontal1, "WindowTileHorizontal1", window,
-         QStringLiteral("水平に並べて表示(&H)"), QKeySequence()},
-        {&WindowTileVertical1, "WindowTileVertical1", window,
-         QStringLiteral("垂直に並べて表示(&V)"), QKeySequence()},
-        {&WindowMinimizeAll1, "WindowMinimizeAll1", window, QStringLiteral("すべてを最小化(&M)"),
-         QKeySequence()},
-        {&WindowArrangeAll1, "WindowArrangeAll1", window, QStringLiteral("アイコンの整列(&A)"),
-         QKeySequence()},
-        {&HelpAbout1, "HelpAbout1", help, QStringLiteral("バージョン情報(&A)..."), QKeySequence()},
-    };
-    for (const Row &row : rows) {
-        QAction *action = makeAction(this, QLatin1String(row.name), row.caption, row.shortcut);
-        action->setProperty("Category", row.category);
-        *row.member = action;
-        ActionList1.append(action);
-    }
+    for (const CommandList::Command &c : table)
+        m_commands->add(c);
+
     // Shortcuts of the file commands work anywhere in the main window.
-    addActions({FileNew1, FileOpen1, FileClose1, FileExit1, HelpAbout1});
+    for (const char *name : {"FileNew1", "FileOpen1", "FileClose1", "FileExit1", "HelpAbout1"})
+        addAction(command(name));
     // The edit commands act on the focused edit box; they are attached to the edit boxes
     // themselves (CreateBars), so a page in a child window keeps its own Ctrl+X/C/V.
-    for (QAction *action : {EditCut1, EditCopy1, EditPaste1})
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    for (const char *name : {"EditCut1", "EditCopy1", "EditPaste1"})
+        command(name)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
 }
 
-QAction *TMainForm::LinkedItem(QMenu *menu, const QString &name, QAction *action)
+QList<QAction *> TMainForm::ActionList1() const
+{
+    QList<QAction *> list;
+    for (QAction *action : m_commands->actions()) {
+        if (action->property(CommandList::CategoryProperty).isValid())
+            list.append(action);
+    }
+    return list;
+}
+
+QAction *TMainForm::command(const char *name) const
+{
+    return m_commands->action(name);
+}
+
+QMenu *TMainForm::commandMenu(const char *name) const
+{
+    QMenu *menu = m_commands->menu(name);
+    if (!menu)
+        qFatal("TMainForm: no submenu %s", name);
+    return menu;
+}
+
+QAction *TMainForm::LinkedItem(const char *name, const char *linked, const QString &caption)
 {
     // A menu item bound to a command: same caption, shortcut shown in the menu, enabled with
     // the command. The key itself belongs to the command; the item's copy only answers while
     // its own menu has the focus, so the two never compete.
-    QAction *item = addItem(menu, name, action->text(), action->shortcut());
+    QAction *action = command(linked);
+    QAction *item = m_commands->add(
+        {name, caption.isNull() ? action->text() : caption, action->shortcut()});
     item->setShortcutContext(Qt::WidgetShortcut);
     item->setEnabled(action->isEnabled());
     connect(action, &QAction::changed, item,
@@ -132,144 +176,89 @@ QAction *TMainForm::LinkedItem(QMenu *menu, const QString &name, QAction *action
     return item;
 }
 
+QMenu *TMainForm::NewMenu(const char *name, const QString &caption)
+{
+    auto *menu = new QMenu(caption, this);
+    menu->setObjectName(QLatin1String(name));
+    return m_commands->add(menu);
+}
+
+void TMainForm::FillMenu(QMenu *menu, std::initializer_list<const char *> items)
+{
+    for (const char *item : items) {
+        if (item[0] == '-') {
+            menu->addSeparator()->setObjectName(QLatin1String(item + 1));
+        } else if (QMenu *sub = m_commands->menu(item)) {
+            menu->addMenu(sub);
+        } else {
+            menu->addAction(command(item));
+        }
+    }
+}
+
 void TMainForm::CreateMenus()
 {
+    LinkedItem("mnuNew_blank", "FileNew1", QStringLiteral("&空白"));
+    LinkedItem("FileOpenItem", "FileOpen1");
+    LinkedItem("FileCloseItem", "FileClose1");
+    LinkedItem("FileExitItem", "FileExit1");
+    LinkedItem("HelpAboutItem", "HelpAbout1");
+
+    // Submenus first, each filled once the ones inside it exist.
+    FillMenu(NewMenu("FileNewItem", QStringLiteral("新規作成(&N)")),
+             {"mnuNew_blank", "mnuNew_Cilp"});
+    FillMenu(NewMenu("mnuLeastURL", QStringLiteral("最近閉じたURL(&E)")), {"mnuLeastURL_Child"});
+    FillMenu(NewMenu("File1", QStringLiteral("ファイル(&F)")),
+             {"FileNewItem", "FileOpenItem", "FileCloseItem", "mnuFile_SaveAs", "-N9",
+              "mnuLeastURL", "-N1", "FileExitItem"});
+    FillMenu(NewMenu("mnuEdit", QStringLiteral("編集(&E)")),
+             {"mnuEdit_Copy", "-N5", "mnuEdit_slrAll"});
+    FillMenu(NewMenu("mnuShow_Bar", QStringLiteral("ツールバー(&T)")),
+             {"mnuShow_default", "mnuShow_Address", "mnuShow_Status", "mnuShow_Tab", "mnuShow_J",
+              "mnuShow_Search"});
+    FillMenu(NewMenu("mnuShow_Size", QStringLiteral("文字サイズ")),
+             {"mnuSize_Max", "mnuSize_Large", "mnuSize_middle", "mnuSize_Small", "mnuSize_Min"});
+    FillMenu(NewMenu("mnuShow", QStringLiteral("表示(&V)")),
+             {"mnuShow_Bar", "-N2", "mnuShow_Size", "-N13", "mnuTranslate"});
+    FillMenu(NewMenu("mnuBookMark", QStringLiteral("ブックマーク(&B)")), {"mnuBMEdit", "-N4"});
+    FillMenu(NewMenu("mnuWebList", QStringLiteral("Webリスト(&L)")),
+             {"mnuWebList_Edit", "mnuWebList_Add", "-N7"});
+    FillMenu(NewMenu("EngineItem", QStringLiteral("エンジン")), {"IE_item", "Moz_Item"});
+    FillMenu(NewMenu("mnuSC", QStringLiteral("セキュリティ")),
+             {"mnuJava", "mnuScript", "mnuActiveX"});
+    FillMenu(NewMenu("mnuMC", QStringLiteral("マルチメディア")), {"mnuImage", "mnuBGM", "mnuVideo"});
+    FillMenu(NewMenu("Tool1", QStringLiteral("ツール(&T)")),
+             {"EngineItem", "-N10", "mnuSC", "mnuMC", "-N11", "mnuOption", "mnuIEOption",
+              "mnuMZOption", "-N14", "mnuExtract"});
+    QMenu *window = NewMenu("Window1", QStringLiteral("ウィンドウ(&W)"));
+    FillMenu(window, {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1",
+                      "WindowMinimizeAll1", "WindowArrangeAll1"});
+    connect(window, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
+    FillMenu(NewMenu("Help1", QStringLiteral("ヘルプ(&H)")), {"Help2", "-N12", "HelpAboutItem"});
+
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-
-    File1 = addSubMenu(MainMenu1, QStringLiteral("File1"), QStringLiteral("ファイル(&F)"));
-    FileNewItem = addSubMenu(File1, QStringLiteral("FileNewItem"), QStringLiteral("新規作成(&N)"));
-    mnuNew_blank = LinkedItem(FileNewItem, QStringLiteral("mnuNew_blank"), FileNew1);
-    mnuNew_blank->setText(QStringLiteral("&空白"));
-    mnuNew_Cilp =
-        addItem(FileNewItem, QStringLiteral("mnuNew_Cilp"), QStringLiteral("クリップボード(&C)"));
-    FileOpenItem = LinkedItem(File1, QStringLiteral("FileOpenItem"), FileOpen1);
-    FileCloseItem = LinkedItem(File1, QStringLiteral("FileCloseItem"), FileClose1);
-    mnuFile_SaveAs =
-        addItem(File1, QStringLiteral("mnuFile_SaveAs"), QStringLiteral("名前をつけて保存(&A)..."));
-    N9 = addSeparator(File1, QStringLiteral("N9"));
-    mnuLeastURL =
-        addSubMenu(File1, QStringLiteral("mnuLeastURL"), QStringLiteral("最近閉じたURL(&E)"));
-    mnuLeastURL_Child = addItem(mnuLeastURL, QStringLiteral("mnuLeastURL_Child"), QString());
-    N1 = addSeparator(File1, QStringLiteral("N1"));
-    FileExitItem = LinkedItem(File1, QStringLiteral("FileExitItem"), FileExit1);
-
-    mnuEdit = addSubMenu(MainMenu1, QStringLiteral("mnuEdit"), QStringLiteral("編集(&E)"));
-    mnuEdit_Copy = addItem(mnuEdit, QStringLiteral("mnuEdit_Copy"), QStringLiteral("コピー(&P)"));
-    mnuEdit_Copy->setEnabled(false);
-    N5 = addSeparator(mnuEdit, QStringLiteral("N5"));
-    mnuEdit_slrAll = addItem(mnuEdit, QStringLiteral("mnuEdit_slrAll"),
-                             QStringLiteral("全て選択(&A)"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    mnuEdit_slrAll->setEnabled(false);
-
-    mnuShow = addSubMenu(MainMenu1, QStringLiteral("mnuShow"), QStringLiteral("表示(&V)"));
-    mnuShow_Bar =
-        addSubMenu(mnuShow, QStringLiteral("mnuShow_Bar"), QStringLiteral("ツールバー(&T)"));
-    mnuShow_default =
-        addCheckItem(mnuShow_Bar, QStringLiteral("mnuShow_default"), QStringLiteral("標準"), true);
-    mnuShow_Address = addCheckItem(mnuShow_Bar, QStringLiteral("mnuShow_Address"),
-                                   QStringLiteral("アドレスバー"), true);
-    mnuShow_Status = addCheckItem(mnuShow_Bar, QStringLiteral("mnuShow_Status"),
-                                  QStringLiteral("ステータスバー"), true);
-    mnuShow_Tab =
-        addCheckItem(mnuShow_Bar, QStringLiteral("mnuShow_Tab"), QStringLiteral("タブバー"), true);
-    mnuShow_J =
-        addCheckItem(mnuShow_Bar, QStringLiteral("mnuShow_J"), QStringLiteral("Jバー"), true);
-    mnuShow_Search = addCheckItem(mnuShow_Bar, QStringLiteral("mnuShow_Search"),
-                                  QStringLiteral("検索バー"), true);
-    N2 = addSeparator(mnuShow, QStringLiteral("N2"));
-    mnuShow_Size =
-        addSubMenu(mnuShow, QStringLiteral("mnuShow_Size"), QStringLiteral("文字サイズ"));
-    mnuSize_Max = addCheckItem(mnuShow_Size, QStringLiteral("mnuSize_Max"),
-                               QStringLiteral("最大(&B)"), false);
-    mnuSize_Large = addCheckItem(mnuShow_Size, QStringLiteral("mnuSize_Large"),
-                                 QStringLiteral("大(&L)"), false);
-    mnuSize_middle = addCheckItem(mnuShow_Size, QStringLiteral("mnuSize_middle"),
-                                  QStringLiteral("中(&M)"), false);
-    mnuSize_Small = addCheckItem(mnuShow_Size, QStringLiteral("mnuSize_Small"),
-                                 QStringLiteral("小(&S)"), false);
-    mnuSize_Min = addCheckItem(mnuShow_Size, QStringLiteral("mnuSize_Min"),
-                               QStringLiteral("最小(&A)"), false);
-    N13 = addSeparator(mnuShow, QStringLiteral("N13"));
-    mnuTranslate = addItem(mnuShow, QStringLiteral("mnuTranslate"), QStringLiteral("翻訳"));
-    mnuTranslate->setEnabled(false);
-
-    mnuBookMark =
-        addSubMenu(MainMenu1, QStringLiteral("mnuBookMark"), QStringLiteral("ブックマーク(&B)"));
-    mnuBMEdit =
-        addItem(mnuBookMark, QStringLiteral("mnuBMEdit"), QStringLiteral("ブックマークを編集(&E)"));
-    N4 = addSeparator(mnuBookMark, QStringLiteral("N4"));
-
-    mnuWebList =
-        addSubMenu(MainMenu1, QStringLiteral("mnuWebList"), QStringLiteral("Webリスト(&L)"));
-    mnuWebList_Edit = addItem(mnuWebList, QStringLiteral("mnuWebList_Edit"),
-                              QStringLiteral("Webリストを編集(&E)"));
-    mnuWebList_Add =
-        addItem(mnuWebList, QStringLiteral("mnuWebList_Add"), QStringLiteral("現在状態を追加"));
-    N7 = addSeparator(mnuWebList, QStringLiteral("N7"));
-
-    Tool1 = addSubMenu(MainMenu1, QStringLiteral("Tool1"), QStringLiteral("ツール(&T)"));
-    EngineItem = addSubMenu(Tool1, QStringLiteral("EngineItem"), QStringLiteral("エンジン"));
-    IE_item = addCheckItem(EngineItem, QStringLiteral("IE_item"),
-                           QStringLiteral("Internet Explorer"), true);
-    Moz_Item = addCheckItem(EngineItem, QStringLiteral("Moz_Item"), QStringLiteral("Gecko"), false);
-    N10 = addSeparator(Tool1, QStringLiteral("N10"));
-    mnuSC = addSubMenu(Tool1, QStringLiteral("mnuSC"), QStringLiteral("セキュリティ"));
-    mnuJava = addCheckItem(mnuSC, QStringLiteral("mnuJava"), QStringLiteral("Java"), false);
-    mnuScript = addCheckItem(mnuSC, QStringLiteral("mnuScript"), QStringLiteral("Script"), false);
-    mnuActiveX =
-        addCheckItem(mnuSC, QStringLiteral("mnuActiveX"), QStringLiteral("ActiveX"), false);
-    mnuMC = addSubMenu(Tool1, QStringLiteral("mnuMC"), QStringLiteral("マルチメディア"));
-    mnuImage = addCheckItem(mnuMC, QStringLiteral("mnuImage"), QStringLiteral("&画像"), false);
-    mnuBGM = addCheckItem(mnuMC, QStringLiteral("mnuBGM"), QStringLiteral("BGM"), false);
-    mnuVideo = addCheckItem(mnuMC, QStringLiteral("mnuVideo"), QStringLiteral("Video"), false);
-    N11 = addSeparator(Tool1, QStringLiteral("N11"));
-    mnuOption = addItem(Tool1, QStringLiteral("mnuOption"), QStringLiteral("オプション"),
-                        QKeySequence(Qt::Key_F12));
-    mnuIEOption = addItem(Tool1, QStringLiteral("mnuIEOption"), QStringLiteral("IEオプション"));
-    mnuMZOption =
-        addItem(Tool1, QStringLiteral("mnuMZOption"), QStringLiteral("Mozillaオプション"));
-    N14 = addSeparator(Tool1, QStringLiteral("N14"));
-    mnuExtract =
-        addItem(Tool1, QStringLiteral("mnuExtract"), QStringLiteral("リンクの抽出(&L)"));
-
-    Window1 = addSubMenu(MainMenu1, QStringLiteral("Window1"), QStringLiteral("ウィンドウ(&W)"));
-    Window1->addActions({WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
-                         WindowMinimizeAll1, WindowArrangeAll1});
-    connect(Window1, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
-
-    Help1 = addSubMenu(MainMenu1, QStringLiteral("Help1"), QStringLiteral("ヘルプ(&H)"));
-    Help2 = addItem(Help1, QStringLiteral("Help2"), QStringLiteral("ヘルプ(&H)"));
-    N12 = addSeparator(Help1, QStringLiteral("N12"));
-    HelpAboutItem = LinkedItem(Help1, QStringLiteral("HelpAboutItem"), HelpAbout1);
+    for (const char *name :
+         {"File1", "mnuEdit", "mnuShow", "mnuBookMark", "mnuWebList", "Tool1", "Window1", "Help1"})
+        MainMenu1->addMenu(commandMenu(name));
 }
 
 void TMainForm::CreateTabPopup()
 {
-    TabPopup = new QMenu(this);
-    TabPopup->setObjectName(QStringLiteral("TabPopup"));
-    N3 = addSubMenu(TabPopup, QStringLiteral("N3"), QStringLiteral("追加"));
-    popAddClose = addItem(N3, QStringLiteral("popAddClose"), QStringLiteral("CloseURＬに追加"));
-    popAddBookMark =
-        addItem(N3, QStringLiteral("popAddBookMark"), QStringLiteral("ブックマークに追加(&A)"));
-    N6 = addSeparator(TabPopup, QStringLiteral("N6"));
-    N8 = addSubMenu(TabPopup, QStringLiteral("N8"), QStringLiteral("&全て閉じる"));
-    mnu_AllClose = addItem(N8, QStringLiteral("mnu_AllClose"), QStringLiteral("全て閉じる(&L)"));
-    mnu_AllCloseNotMe = addItem(N8, QStringLiteral("mnu_AllCloseNotMe"),
-                                QStringLiteral("これ以外を全て閉じる(&M)"));
-    popTabClose = addItem(TabPopup, QStringLiteral("popTabClose"), QStringLiteral("閉じる(&C)"));
-    N15 = addSeparator(TabPopup, QStringLiteral("N15"));
-    popExtract =
-        addItem(TabPopup, QStringLiteral("popExtract"), QStringLiteral("リンクの抽出(&L)"));
+    FillMenu(NewMenu("N3", QStringLiteral("追加")), {"popAddClose", "popAddBookMark"});
+    FillMenu(NewMenu("N8", QStringLiteral("&全て閉じる")), {"mnu_AllClose", "mnu_AllCloseNotMe"});
+    QMenu *popup = NewMenu("TabPopup", QString());
+    FillMenu(popup, {"N3", "-N6", "N8", "popTabClose", "-N15", "popExtract"});
 }
 
 void TMainForm::RebuildWindowList()
 {
-    DynamicMenu::RemoveMenuItems(Window1);
+    QMenu *menu = commandMenu("Window1");
+    DynamicMenu::RemoveMenuItems(menu);
     const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
     if (windows.isEmpty())
         return;
-    DynamicMenu::AddMenuItem(Window1, QStringLiteral("-"), QString(), -1, -1, nullptr);
+    DynamicMenu::AddMenuItem(menu, QStringLiteral("-"), QString(), -1, -1, nullptr);
     QMdiSubWindow *active = m_mdiArea->activeSubWindow();
     int number = 1;
     for (QMdiSubWindow *window : windows) {
@@ -279,7 +268,7 @@ void TMainForm::RebuildWindowList()
                                             : QStringLiteral("%1 %2").arg(number).arg(title);
         QMdiArea *area = m_mdiArea;
         QPointer<QMdiSubWindow> target(window);
-        QAction *item = DynamicMenu::AddMenuItem(Window1, caption, window->windowTitle(), -1, -1,
+        QAction *item = DynamicMenu::AddMenuItem(menu, caption, window->windowTitle(), -1, -1,
                                                  [area, target](QAction *) {
                                                      if (!target)
                                                          return;

@@ -10,8 +10,8 @@
 void TMainForm::CreateWebLists()
 {
     WebListOpener = new TWebListOpener(Browser, this);
-    WebListMenu = new TWebListMenu(mnuWebList, WebListOpener, this);
-    WebListMenu->connectControls(mnuWebList_Edit, mnuWebList_Add);
+    WebListMenu = new TWebListMenu(commandMenu("mnuWebList"), WebListOpener, this);
+    WebListMenu->connectControls(command("mnuWebList_Edit"), command("mnuWebList_Add"));
 }
 
 void TMainForm::HomeCtrlClick()

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "tools/TPageCommands.h"
 
+#include "browser/TBrowserControls.h"
+#include "common/CommandList.h"
 #include "common/ErrorHandler.h"
 #include "tools/HelpPage.h"
 #include "settings/IniFile.h"
@@ -37,25 +39,19 @@ TPageCommands::TPageCommands(TBrowserHost *host, TAboutBox *aboutBox, Tfrm_Extra
     };
 }
 
-void TPageCommands::connectActions(const Actions &a)
+void TPageCommands::connectActions(const CommandList &commands)
 {
-    auto bind = [this](QAction *action, std::function<void()> handler) {
-        if (action)
-            connect(action, &QAction::triggered, this, [handler] { ErrorHandler::Run(handler); });
-    };
-    bind(a.mnuFile_SaveAs, [this] { mnuFile_SaveAsClick(); });
-    bind(a.mnuEdit_Copy, [this] { mnuEdit_CopyClick(); });
-    bind(a.mnuEdit_slrAll, [this] { mnuEdit_slrAllClick(); });
-    for (int size = 0; size < 5; ++size) {
-        m_sizeItems[size] = a.mnuSize[size];
-        bind(a.mnuSize[size], [this, size] { mnuSizeClick(size); });
-    }
-    bind(a.mnuTranslate, [this] { mnuTranslateClick(); });
-    bind(a.Help2, [this] { Help2Click(); });
-    bind(a.mnuIEOption, [this] { mnuIEOptionClick(); });
-    bind(a.HelpAbout1, [this] { HelpAbout1Execute(); });
-    bind(a.mnuExtract, [this] { mnuExtractClick(); });
-    bind(a.popExtract, [this] { popExtractClick(); });
+    commands.onTriggered("mnuFile_SaveAs", this, [this] { mnuFile_SaveAsClick(); });
+    commands.onTriggered("mnuEdit_Copy", this, [this] { mnuEdit_CopyClick(); });
+    commands.onTriggered("mnuEdit_slrAll", this, [this] { mnuEdit_slrAllClick(); });
+    for (int size = 0; size < 5; ++size)
+        commands.onTriggered(TextSizeCommands[size], this, [this, size] { mnuSizeClick(size); });
+    commands.onTriggered("mnuTranslate", this, [this] { mnuTranslateClick(); });
+    commands.onTriggered("Help2", this, [this] { Help2Click(); });
+    commands.onTriggered("mnuIEOption", this, [this] { mnuIEOptionClick(); });
+    commands.onTriggered("HelpAbout1", this, [this] { HelpAbout1Execute(); });
+    commands.onTriggered("mnuExtract", this, [this] { mnuExtractClick(); });
+    commands.onTriggered("popExtract", this, [this] { popExtractClick(); });
 }
 
 void TPageCommands::execOnActive(int command)

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class CommandList;
 class QAction;
 class TAboutBox;
 class TBrowserChild;
@@ -29,22 +30,10 @@ public:
     TPageCommands(TBrowserHost *host, TAboutBox *aboutBox, Tfrm_Extract *extract,
                   QObject *parent = nullptr);
 
-    struct Actions
-    {
-        QAction *mnuFile_SaveAs = nullptr;
-        QAction *mnuEdit_Copy = nullptr;
-        QAction *mnuEdit_slrAll = nullptr;
-        /// mnuSize_Min .. mnuSize_Max: text sizes 0 .. 4.
-        QAction *mnuSize[5] = {};
-        QAction *mnuTranslate = nullptr;
-        QAction *Help2 = nullptr;
-        QAction *mnuIEOption = nullptr;
-        QAction *HelpAbout1 = nullptr;
-        QAction *mnuExtract = nullptr;
-        QAction *popExtract = nullptr;
-    };
-    /// Connects each action to its handler, run inside the common error handler.
-    void connectActions(const Actions &actions);
+    /// Connects each of these commands of \a commands to its handler below, run inside the
+    /// common error handler: mnuFile_SaveAs, mnuEdit_Copy, mnuEdit_slrAll, the five text sizes,
+    /// mnuTranslate, Help2, mnuIEOption, HelpAbout1, mnuExtract and popExtract.
+    void connectActions(const CommandList &commands);
 
     void mnuFile_SaveAsClick();
     void mnuEdit_CopyClick();
@@ -77,6 +66,5 @@ private:
     TBrowserHost *m_host;
     TAboutBox *m_aboutBox;
     Tfrm_Extract *m_extract;
-    QAction *m_sizeItems[5] = {};
     int m_extractRequest = 0;
 };

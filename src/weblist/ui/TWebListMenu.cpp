@@ -28,17 +28,17 @@ TWebListMenu::TWebListMenu(QMenu *mnuWebList, TWebListOpener *opener, QObject *p
 
 void TWebListMenu::connectControls(QAction *mnuWebList_Edit, QAction *mnuWebList_Add)
 {
-    connect(mnuWebList_Edit, &QAction::triggered, this,
-            [this] { ErrorHandler::Run([this] { mnuWebList_EditClick(); }); });
-    connect(mnuWebList_Add, &QAction::triggered, this,
-            [this] { ErrorHandler::Run([this] { mnuWebList_AddClick(); }); });
+    ErrorHandler::Connect(mnuWebList_Edit, &QAction::triggered, this,
+                          &TWebListMenu::mnuWebList_EditClick);
+    ErrorHandler::Connect(mnuWebList_Add, &QAction::triggered, this,
+                          &TWebListMenu::mnuWebList_AddClick);
 }
 
 void TWebListMenu::setEditor(Tfrm_WebList *editor)
 {
     m_editor = editor;
-    connect(editor, &Tfrm_WebList::closedByButton, this,
-            [this] { ErrorHandler::Run([this] { EnumFiles(m_folder); }); });
+    ErrorHandler::Connect(editor, &Tfrm_WebList::closedByButton, this,
+                          [this] { EnumFiles(m_folder); });
 }
 
 void TWebListMenu::EnumFiles(const QString &folder)

@@ -90,14 +90,10 @@ Tfrm_WebList::Tfrm_WebList(const QString &programFolder, QWidget *parent)
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
     SaveDialog1->setDefaultSuffix(QString());
 
-    auto bind = [this](QPushButton *b, void (Tfrm_WebList::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { ErrorHandler::Run([&] { (this->*handler)(); }); });
-    };
-    bind(btnLoad, &Tfrm_WebList::btnLoadClick);
-    bind(btnSave, &Tfrm_WebList::btnSaveClick);
-    bind(btnSaveAs, &Tfrm_WebList::btnSaveAsClick);
-    bind(btnClose, &Tfrm_WebList::btnCloseClick);
+    ErrorHandler::Connect(btnLoad, &QPushButton::clicked, this, &Tfrm_WebList::btnLoadClick);
+    ErrorHandler::Connect(btnSave, &QPushButton::clicked, this, &Tfrm_WebList::btnSaveClick);
+    ErrorHandler::Connect(btnSaveAs, &QPushButton::clicked, this, &Tfrm_WebList::btnSaveAsClick);
+    ErrorHandler::Connect(btnClose, &QPushButton::clicked, this, &Tfrm_WebList::btnCloseClick);
     FormCreate();
 }
 

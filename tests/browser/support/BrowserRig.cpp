@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 
+#include "common/CommandList.h"
 #include "common/ErrorHandler.h"
 #include "FakeEngine.h"
 #include "browser/TBrowserChild.h"
@@ -20,18 +21,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QAction *action(QWidget *owner, const char *name, bool enabled = true, bool checkable = false)
-{
-    auto *a = new QAction(QString::fromLatin1(name), owner);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setEnabled(enabled);
-    a->setCheckable(checkable);
-    return a;
-}
-
-} // namespace
+using Tick = CommandList::Tick;
 
 BrowserRig::BrowserRig()
 {
@@ -61,33 +51,20 @@ BrowserRig::BrowserRig()
     layout->addWidget(c.StatusBar1);
     c.TabPopup = new QMenu(this);
 
-    c.BackCtrl = action(this, "BackCtrl", false);
-    c.FrwrdCtrl = action(this, "FrwrdCtrl", false);
-    c.StopCtrl = action(this, "StopCtrl", false);
-    c.ReLoadCtrl = action(this, "ReLoadCtrl", false);
-    c.ChangeCtrl = action(this, "ChangeCtrl");
-    c.FileNew1 = action(this, "FileNew1");
-    c.FileClose1 = action(this, "FileClose1");
-    c.mnuFile_SaveAs = action(this, "mnuFile_SaveAs", false);
-    c.mnuEdit_slrAll = action(this, "mnuEdit_slrAll");
-    c.mnuEdit_Copy = action(this, "mnuEdit_Copy");
-    c.mnuTranslate = action(this, "mnuTranslate");
-    c.mnuShow_Size = action(this, "mnuShow_Size", false);
-    c.mnuSC = action(this, "mnuSC", false);
-    c.mnuMC = action(this, "mnuMC", false);
-    const char *sizes[5] = {"mnuSize_Min", "mnuSize_Small", "mnuSize_middle", "mnuSize_Large",
-                            "mnuSize_Max"};
-    for (int i = 0; i < 5; ++i)
-        c.mnuSize[i] = action(this, sizes[i], true, true);
-    c.IE_item = action(this, "IE_item", true, true);
-    c.IE_item->setChecked(true);
-    c.Moz_Item = action(this, "Moz_Item", true, true);
-    c.mnuJava = action(this, "mnuJava", true, true);
-    c.mnuScript = action(this, "mnuScript", true, true);
-    c.mnuActiveX = action(this, "mnuActiveX", true, true);
-    c.mnuImage = action(this, "mnuImage", true, true);
-    c.mnuBGM = action(this, "mnuBGM", true, true);
-    c.mnuVideo = action(this, "mnuVideo", true, true);
+    commandList = new CommandList(this);
+    for (const char *name : {"BackCtrl", "FrwrdCtrl", "StopCtrl", "ReLoadCtrl", "mnuFile_SaveAs",
+                             "mnuShow_Size", "mnuSC", "mnuMC"})
+        commandList->add({name, QString::fromLatin1(name), {}, -1, Tick::None, false});
+    for (const char *name : {"ChangeCtrl", "FileNew1", "FileClose1", "mnuEdit_slrAll",
+                             "mnuEdit_Copy", "mnuTranslate"})
+        commandList->add({name, QString::fromLatin1(name)});
+    for (const char *name : TextSizeCommands)
+        commandList->add({name, QString::fromLatin1(name), {}, -1, Tick::Off});
+    for (const char *name :
+         {"Moz_Item", "mnuJava", "mnuScript", "mnuActiveX", "mnuImage", "mnuBGM", "mnuVideo"})
+        commandList->add({name, QString::fromLatin1(name), {}, -1, Tick::Off});
+    commandList->add({"IE_item", QStringLiteral("IE_item"), {}, -1, Tick::On});
+    c.commands = commandList;
 
     auto fake = std::make_unique<FakeEngineFactory>();
     factory = fake.get();
@@ -157,4 +134,9 @@ QStringList BrowserRig::urls() const
 QString BrowserRig::statusText() const
 {
     return c.StatusPanel0->text();
+}
+
+QAction *BrowserRig::command(const char *name) const
+{
+    return commandList->action(name);
 }

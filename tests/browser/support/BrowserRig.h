@@ -7,7 +7,9 @@
 #include <QStringList>
 #include <QWidget>
 
+class CommandList;
 class FakeEngine;
+class QAction;
 class FakeEngineFactory;
 class TBrowserChild;
 class TBrowserCommands;
@@ -24,6 +26,8 @@ public:
     ~BrowserRig() override;
 
     TBrowserControls c;
+    /// The commands the page windows drive, as the main window names them.
+    CommandList *commandList = nullptr;
     TBrowserHost *host = nullptr;
     TBrowserCommands *commands = nullptr;
     FakeEngineFactory *factory = nullptr;
@@ -40,4 +44,5 @@ public:
     QStringList idTexts() const;
     QStringList urls() const;
     QString statusText() const;
+    QAction *command(const char *name) const;
 };
