@@ -14,9 +14,9 @@
 /// A scratch folder for the whole run, in memory where possible; removed at exit.
 inline const QString &fuzzFolder()
 {
-    static QTemporaryDir dir(
-        (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
-        QStringLiteral("/dorvu-fuzz-XXXXXX"));
+    static QTemporaryDir dir((QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
+                                                                        : QDir::tempPath()) +
+                             QStringLiteral("/dorvu-fuzz-XXXXXX"));
     static const QString path = dir.path();
     return path;
 }

@@ -22,16 +22,10 @@ public:
 
     bool atEnd() const { return m_pos >= m_size; }
 
-    uint8_t byte()
-    {
-        return m_pos < m_size ? uint8_t(m_data[m_pos++]) : 0;
-    }
+    uint8_t byte() { return m_pos < m_size ? uint8_t(m_data[m_pos++]) : 0; }
 
     /// A piece whose length (0..255) is the next byte.
-    QByteArray piece()
-    {
-        return take(byte());
-    }
+    QByteArray piece() { return take(byte()); }
 
     QByteArray take(size_t n)
     {
@@ -42,10 +36,7 @@ public:
         return out;
     }
 
-    QByteArray rest()
-    {
-        return take(m_size - m_pos);
-    }
+    QByteArray rest() { return take(m_size - m_pos); }
 
 private:
     const char *m_data;
@@ -54,12 +45,12 @@ private:
 };
 
 /// Aborts (a finding for libFuzzer) when a property does not hold.
-#define FUZZ_CHECK(cond)                                                                     \
-    do {                                                                                     \
-        if (!(cond)) {                                                                       \
-            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                                    \
-        }                                                                                    \
+#define FUZZ_CHECK(cond)                                                                           \
+    do {                                                                                           \
+        if (!(cond)) {                                                                             \
+            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #cond);       \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (false)
 
 /// Bytes as a C string for messages.

@@ -5,9 +5,9 @@
 // then the file.
 #include "FuzzInput.h"
 
-#include "settings/GeckoPrefs.h"
 #include "common/SjisCodec.h"
 #include "common/TextFile.h"
+#include "settings/GeckoPrefs.h"
 
 using GeckoPrefs::Values;
 
@@ -24,9 +24,9 @@ QString cleanText(const QByteArray &bytes)
     return text;
 }
 
-QString Values::*const kTexts[] = {&Values::HTTP, &Values::HTTP_port, &Values::FTP,
-                                   &Values::FTP_port, &Values::SSL, &Values::SSL_port,
-                                   &Values::Gopher, &Values::Gopher_port};
+QString Values::*const kTexts[] = {&Values::HTTP,     &Values::HTTP_port,  &Values::FTP,
+                                   &Values::FTP_port, &Values::SSL,        &Values::SSL_port,
+                                   &Values::Gopher,   &Values::Gopher_port};
 
 } // namespace
 

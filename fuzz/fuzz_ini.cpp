@@ -7,15 +7,16 @@
 #include "FuzzInput.h"
 
 #include "common/DorvuError.h"
-#include "settings/IniFile.h"
 #include "common/SjisCodec.h"
+#include "settings/IniFile.h"
 
 namespace {
 
 /// A name from \a bytes that the round trip must keep: letters, digits, "_" and "あ".
 QString cleanName(const QByteArray &bytes)
 {
-    static const char16_t chars[] = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_あ";
+    static const char16_t chars[] =
+        u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_あ";
     QString name;
     for (char c : bytes)
         name += QChar(chars[uchar(c) % (sizeof(chars) / sizeof(chars[0]) - 1)]);

@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     else
         FUZZ_CHECK(lines.at(1).endsWith(url));
 
-    writeFuzzFile(fuzzFolder() + QStringLiteral("/サイト.url"), reinterpret_cast<const char *>(data),
-                  size);
+    writeFuzzFile(fuzzFolder() + QStringLiteral("/サイト.url"),
+                  reinterpret_cast<const char *>(data), size);
     const QList<BookMarkNode> nodes = FavoritesWalk::walk(fuzzFolder());
     FUZZ_CHECK(nodes.size() == 1);
     FUZZ_CHECK(nodes.at(0).text == QStringLiteral("サイト"));

@@ -3,12 +3,12 @@
 // BookMark.xml with 10,000 entries in 100 folders: read, write, the side bar tree and the
 // bookmark menu made from it. A bookmark HTML file of 5,000 links (UTF-8 and Shift_JIS)
 // imported. A Favorites folder of 10,000 shortcuts walked.
+#include "TestHome.h"
 #include "bookmarks/BookMarkFile.h"
 #include "bookmarks/BookMarkHtml.h"
 #include "bookmarks/FavoritesWalk.h"
-#include "common/SjisCodec.h"
 #include "bookmarks/TBookMarkView.h"
-#include "TestHome.h"
+#include "common/SjisCodec.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

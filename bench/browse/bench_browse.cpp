@@ -6,13 +6,13 @@
 #include "../common/OnloadPages.h"
 #include "BrowserRig.h"
 #include "DorvuProcess.h"
-#include "common/ErrorHandler.h"
 #include "FakeEngine.h"
 #include "ProcessMemory.h"
-#include "browser/TBrowserHost.h"
-#include "browser/TTabControl.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TTabControl.h"
+#include "common/ErrorHandler.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,14 +6,14 @@
 // benchmark's (bench/peers): here the pages' server shares the window's thread. Run under an X
 // server (xvfb-run).
 #include "../common/OnloadPages.h"
-#include "engine/ChromiumFlags.h"
-#include "common/ErrorHandler.h"
-#include "browser/TBrowserHost.h"
-#include "shell/TMainForm.h"
-#include "weblist/TWebListOpener.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "browser/TBrowserHost.h"
 #include "browser/WindowList.h"
+#include "common/ErrorHandler.h"
+#include "engine/ChromiumFlags.h"
+#include "shell/TMainForm.h"
+#include "weblist/TWebListOpener.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

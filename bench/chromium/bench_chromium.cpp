@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Prints the time from Navigate to OnDocumentComplete for a local page and the memory that
 // each further open engine adds (PSS of this process and its engine processes).
-#include "common/ErrorHandler.h"
 #include "ProcessMemory.h"
-#include "engine/TUIWebBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "common/ErrorHandler.h"
+#include "engine/TUIWebBrowser.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // IsBlockedURL with 1,000 patterns against 10,000 addresses: the cost of one check, which
 // reads CloseURL.txt afresh and tests every line.
-#include "browser/BlockList.h"
-#include "settings/IniFile.h"
-#include "common/SjisCodec.h"
 #include "TestHome.h"
+#include "browser/BlockList.h"
+#include "common/SjisCodec.h"
+#include "settings/IniFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,10 +4,10 @@
 // page from a loopback server, and how much memory each open engine adds, counting this
 // process and the WebKit processes it starts (proportional set size, PSS).
 #include "DorvuProcess.h"
-#include "engine/MozCtlModule.h"
 #include "ProcessMemory.h"
-#include "engine/TMozillaBrowser.h"
 #include "TestHttpServer.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TMozillaBrowser.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Reads per second from a 200-key config.ini, with the parse cache and without; the tab
 // strip's four colour reads per paint; writes per second.
+#include "TestHome.h"
 #include "settings/ColorConvert.h"
 #include "settings/IniFile.h"
-#include "TestHome.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

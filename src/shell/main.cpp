@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "engine/ChromiumFlags.h"
 #include "common/ErrorHandler.h"
+#include "engine/ChromiumFlags.h"
 #include "engine/PageDialogs.h"
 #include "shell/PlatformChoice.h"
 #include "shell/SignalPipe.h"

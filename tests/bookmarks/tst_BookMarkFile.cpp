@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
+#include "TestHome.h"
 #include "bookmarks/BookMarkFile.h"
 #include "common/DorvuError.h"
-#include "TestHome.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
+#include "EncodingPages.h"
+#include "TestHome.h"
 #include "bookmarks/BookMarkHtml.h"
 #include "common/DorvuError.h"
 #include "common/SjisCodec.h"
-#include "EncodingPages.h"
-#include "TestHome.h"
 
 #include <QtTest>
-
 
 namespace {
 

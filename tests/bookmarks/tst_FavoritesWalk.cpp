@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
-#include "bookmarks/FavoritesWalk.h"
 #include "TestHome.h"
+#include "bookmarks/FavoritesWalk.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "HomeTest.h"
 #include "bookmarks/BookMarkFile.h"
 #include "bookmarks/BookMarkTree.h"
+#include "bookmarks/TBookMarkView.h"
 #include "common/ErrorHandler.h"
 #include "common/ImageList.h"
-#include "bookmarks/TBookMarkView.h"
-#include "HomeTest.h"
 
 #include <QAction>
 #include <QElapsedTimer>

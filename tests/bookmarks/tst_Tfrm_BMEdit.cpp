@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
+#include "HomeTest.h"
 #include "bookmarks/BookMarkFile.h"
 #include "bookmarks/BookMarkTree.h"
-#include "common/ErrorHandler.h"
 #include "bookmarks/TBMEditTree.h"
-#include "HomeTest.h"
 #include "bookmarks/Tfrm_BMEdit.h"
+#include "common/ErrorHandler.h"
 
 #include <QLineEdit>
 #include <QPushButton>

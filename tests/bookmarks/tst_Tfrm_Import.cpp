@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BookMarkDescribe.h"
+#include "HomeTest.h"
 #include "bookmarks/BookMarkTree.h"
+#include "bookmarks/Tfrm_Import.h"
 #include "common/ErrorHandler.h"
 #include "common/SjisCodec.h"
-#include "HomeTest.h"
-#include "bookmarks/Tfrm_Import.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
-#include <QTimer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 

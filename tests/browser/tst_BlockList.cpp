@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "HomeTest.h"
 #include "browser/BlockList.h"
 #include "common/DorvuError.h"
-#include "settings/IniFile.h"
 #include "common/ProgramFolder.h"
 #include "common/SjisCodec.h"
-#include "HomeTest.h"
+#include "settings/IniFile.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -38,8 +38,6 @@ private:
     void setBlocking(bool on);
     void writeCloseUrl(const QString &text);
 };
-
-
 
 void tst_BlockList::setBlocking(bool on)
 {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "HomeTest.h"
 #include "browser/ClosedUrlList.h"
 #include "common/DorvuError.h"
-#include "HomeTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,8 +24,6 @@ private Q_SLOTS:
 
 private:
 };
-
-
 
 void tst_ClosedUrlList::elevenAppendsKeepTheLastTen()
 {

@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 #include "FakeEngine.h"
+#include "HomeTest.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserCommands.h"
 #include "browser/TBrowserHost.h"
-#include "HomeTest.h"
 
 #include <QAction>
 #include <QDir>
@@ -174,9 +174,11 @@ void tst_TBrowserChild::closingTheLastWindowResetsTheMainWindow()
     QCOMPARE(m_rig->c.txtAddress->text(), QString());
     QCOMPARE(m_rig->statusText(), QString());
     for (QAction *a :
-         {m_rig->command("BackCtrl"), m_rig->command("FrwrdCtrl"), m_rig->command("StopCtrl"), m_rig->command("ReLoadCtrl"),
-          m_rig->command("mnuFile_SaveAs"), m_rig->command("mnuEdit_slrAll"), m_rig->command("mnuEdit_Copy"),
-          m_rig->command("mnuShow_Size"), m_rig->command("mnuTranslate"), m_rig->command("mnuSC"), m_rig->command("mnuMC")})
+         {m_rig->command("BackCtrl"), m_rig->command("FrwrdCtrl"), m_rig->command("StopCtrl"),
+          m_rig->command("ReLoadCtrl"), m_rig->command("mnuFile_SaveAs"),
+          m_rig->command("mnuEdit_slrAll"), m_rig->command("mnuEdit_Copy"),
+          m_rig->command("mnuShow_Size"), m_rig->command("mnuTranslate"), m_rig->command("mnuSC"),
+          m_rig->command("mnuMC")})
         QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     QCOMPARE(m_rig->host->activeChild(), nullptr);
     QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray());
@@ -200,8 +202,9 @@ void tst_TBrowserChild::closingABackgroundWindowKeepsTheFrontWindowsState()
     QCOMPARE(m_rig->host->childCount(), 1);
     QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(0));
     QCOMPARE(m_rig->c.txtAddress->text(), QStringLiteral("http://front.example/"));
-    for (QAction *a : {m_rig->command("BackCtrl"), m_rig->command("ReLoadCtrl"), m_rig->command("mnuFile_SaveAs"),
-                       m_rig->command("mnuEdit_Copy"), m_rig->command("mnuSC"), m_rig->command("mnuMC")})
+    for (QAction *a : {m_rig->command("BackCtrl"), m_rig->command("ReLoadCtrl"),
+                       m_rig->command("mnuFile_SaveAs"), m_rig->command("mnuEdit_Copy"),
+                       m_rig->command("mnuSC"), m_rig->command("mnuMC")})
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
     QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://front.example/\r\n"));
 }

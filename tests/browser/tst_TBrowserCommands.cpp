@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 #include "FakeEngine.h"
+#include "HomeTest.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserCommands.h"
 #include "browser/TBrowserHost.h"
-#include "HomeTest.h"
 
 #include <QAction>
 #include <QClipboard>

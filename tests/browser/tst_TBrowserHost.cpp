@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 #include "FakeEngine.h"
-#include "settings/IniFile.h"
+#include "HomeTest.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
 #include "browser/TTabControl.h"
-#include "HomeTest.h"
+#include "settings/IniFile.h"
 
 #include <QAction>
 #include <QDir>
@@ -82,7 +82,8 @@ void tst_TBrowserHost::opensWithCleanAddressAndPlaceholders()
     // Title reports are written together a moment later.
     engine->load(QStringLiteral("http://www.example.jp/a"), QStringLiteral("Example"));
     QVERIFY(m_rig->host->windowList().saveWaiting());
-    QTRY_COMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://www.example.jp/a\r\n"));
+    QTRY_COMPARE(m_home->read(QStringLiteral("winlist")),
+                 QByteArray("http://www.example.jp/a\r\n"));
     QCOMPARE(m_rig->childAt(0)->windowTitle(), QStringLiteral("Example"));
     QVERIFY(m_rig->errors.isEmpty());
 }

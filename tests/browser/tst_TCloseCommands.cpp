@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
-#include "common/CommandList.h"
-#include "common/DorvuError.h"
 #include "FakeEngine.h"
-#include "common/SjisCodec.h"
+#include "HomeTest.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
 #include "browser/TCloseCommands.h"
 #include "browser/TTabControl.h"
-#include "HomeTest.h"
+#include "common/CommandList.h"
+#include "common/DorvuError.h"
+#include "common/SjisCodec.h"
 
 #include <QAction>
 #include <QMdiArea>

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 #include "FakeEngine.h"
+#include "HomeTest.h"
 #include "browser/TBrowserHost.h"
 #include "browser/TTabControl.h"
-#include "HomeTest.h"
 
 #include <QMenu>
 #include <QTreeWidget>

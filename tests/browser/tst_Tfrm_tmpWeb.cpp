@@ -2,17 +2,17 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The capture window with both real engines: new-window requests of a page end in exactly one
 // open-page call, or none when blocked, and leave no capture window behind.
+#include "HomeTest.h"
+#include "TestHttpServer.h"
+#include "TestPages.h"
+#include "browser/Tfrm_tmpWeb.h"
 #include "common/ErrorHandler.h"
-#include "settings/IniFile.h"
 #include "engine/MozCtlApi.h"
 #include "engine/MozCtlModule.h"
 #include "engine/TMozillaBrowser.h"
 #include "engine/TRealEngineFactory.h"
 #include "engine/TUIWebBrowser.h"
-#include "HomeTest.h"
-#include "TestHttpServer.h"
-#include "TestPages.h"
-#include "browser/Tfrm_tmpWeb.h"
+#include "settings/IniFile.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -437,12 +437,12 @@ void tst_Tfrm_tmpWeb::capturePageRunsNoScripts()
     QVERIFY(form);
     QSignalSpy complete(form->WebBrowser1, &TEngineBrowser::OnDocumentComplete);
     m_server.release();
-    QTRY_VERIFY_WITH_TIMEOUT(
-        std::any_of(complete.cbegin(), complete.cend(),
-                    [&](const QList<QVariant> &args) {
-                        return args.at(0).toString() == url(QStringLiteral("/tracepop"));
-                    }),
-        kTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(std::any_of(complete.cbegin(), complete.cend(),
+                                         [&](const QList<QVariant> &args) {
+                                             return args.at(0).toString() ==
+                                                    url(QStringLiteral("/tracepop"));
+                                         }),
+                             kTimeout);
     QVERIFY(!m_server.wasRequested(QStringLiteral("/trace")));
     QVERIFY(m_opened.isEmpty());
 }

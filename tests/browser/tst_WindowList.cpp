@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "common/DorvuError.h"
 #include "HomeTest.h"
 #include "browser/WindowList.h"
+#include "common/DorvuError.h"
 
 #include <QFile>
 #include <QtTest>
@@ -24,8 +24,6 @@ private Q_SLOTS:
 
 private:
 };
-
-
 
 void tst_WindowList::findWindowPosition()
 {
@@ -135,7 +133,8 @@ void tst_WindowList::titleReportsAreWrittenTogether()
     list->append(0, EngineKind::IE, QStringLiteral("http://a.example/"));
     list->saveWinList();
     for (int i = 0; i < 1000; ++i)
-        list->UpdateWindowEntry(0, QStringLiteral("t"), QStringLiteral("http://a.example/%1").arg(i));
+        list->UpdateWindowEntry(0, QStringLiteral("t"),
+                                QStringLiteral("http://a.example/%1").arg(i));
     // A burst is one write, a moment later.
     QCOMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://a.example/\r\n"));
     QTRY_COMPARE(m_home->read(QStringLiteral("winlist")), QByteArray("http://a.example/999\r\n"));

@@ -39,8 +39,8 @@ void tst_CommandList::cleanup()
 void tst_CommandList::registersByName()
 {
     CommandList list;
-    QAction *back = list.add({"BackCtrl", QString(), {}, 1, CommandList::Tick::None, false,
-                              QStringLiteral("戻る")});
+    QAction *back = list.add(
+        {"BackCtrl", QString(), {}, 1, CommandList::Tick::None, false, QStringLiteral("戻る")});
     QAction *java = list.add({"mnuJava", QStringLiteral("Java"), {}, -1, CommandList::Tick::On});
     QMenu menu(QStringLiteral("セキュリティ"));
     menu.setObjectName(QStringLiteral("mnuSC"));
@@ -63,8 +63,16 @@ void tst_CommandList::handlersRunUnderTheErrorHandler()
 {
     CommandList list;
     int ran = 0;
-    list.add({"FileNew1", QStringLiteral("新規作成(&N)"), {}, -1, CommandList::Tick::None, true,
-              {}, {}, {}, [&] {
+    list.add({"FileNew1",
+              QStringLiteral("新規作成(&N)"),
+              {},
+              -1,
+              CommandList::Tick::None,
+              true,
+              {},
+              {},
+              {},
+              [&] {
                   ++ran;
                   throw DorvuError(QStringLiteral("開けません"));
               }});

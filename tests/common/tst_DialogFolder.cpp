@@ -26,7 +26,8 @@ void tst_DialogFolder::startsInDownloadsThenWhereTheUserWent()
     // No download folder: home.
     QCOMPARE(DialogFolder::start(), home.path());
     QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Downloads")));
-    QCOMPARE(DialogFolder::suggest(QStringLiteral("a.html")), home.filePath(QStringLiteral("Downloads/a.html")));
+    QCOMPARE(DialogFolder::suggest(QStringLiteral("a.html")),
+             home.filePath(QStringLiteral("Downloads/a.html")));
     // A cancelled dialog changes nothing; a chosen file's folder is next.
     DialogFolder::remember(QString());
     QCOMPARE(DialogFolder::start(), home.filePath(QStringLiteral("Downloads")));

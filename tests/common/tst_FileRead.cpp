@@ -32,18 +32,21 @@ void tst_FileRead::read_data()
     const int ok = int(FileRead::Status::Ok);
     const int refused = int(FileRead::Status::Refused);
     const int missing = int(FileRead::Status::Missing);
-    QTest::newRow("file") << QStringLiteral("file") << qint64(100) << ok << QByteArray("0123456789") << true;
-    QTest::newRow("as large as the limit") << QStringLiteral("file") << qint64(10) << ok
-                                           << QByteArray("0123456789") << true;
-    QTest::newRow("larger than the limit") << QStringLiteral("file") << qint64(4) << ok << QByteArray("0123")
-                                           << false;
+    QTest::newRow("file") << QStringLiteral("file") << qint64(100) << ok << QByteArray("0123456789")
+                          << true;
+    QTest::newRow("as large as the limit")
+        << QStringLiteral("file") << qint64(10) << ok << QByteArray("0123456789") << true;
+    QTest::newRow("larger than the limit")
+        << QStringLiteral("file") << qint64(4) << ok << QByteArray("0123") << false;
     QTest::newRow("empty") << QStringLiteral("empty") << qint64(100) << ok << QByteArray() << true;
-    QTest::newRow("missing") << QStringLiteral("missing") << qint64(100) << missing << QByteArray() << true;
-    QTest::newRow("missing folder") << QStringLiteral("missing/x") << qint64(100) << missing << QByteArray()
-                                    << true;
-    QTest::newRow("folder") << QStringLiteral("folder") << qint64(100) << refused << QByteArray() << true;
-    QTest::newRow("FIFO, never waited on") << QStringLiteral("fifo") << qint64(100) << refused << QByteArray()
-                                           << true;
+    QTest::newRow("missing") << QStringLiteral("missing") << qint64(100) << missing << QByteArray()
+                             << true;
+    QTest::newRow("missing folder")
+        << QStringLiteral("missing/x") << qint64(100) << missing << QByteArray() << true;
+    QTest::newRow("folder") << QStringLiteral("folder") << qint64(100) << refused << QByteArray()
+                            << true;
+    QTest::newRow("FIFO, never waited on")
+        << QStringLiteral("fifo") << qint64(100) << refused << QByteArray() << true;
 }
 
 void tst_FileRead::read()

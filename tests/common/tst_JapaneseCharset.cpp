@@ -6,11 +6,11 @@
 
 #include <QTest>
 
-
 namespace {
 
-const char16_t Japanese[] = u"これは日本語で書かれたページです。文字コードの自動判別を確かめるための"
-                            u"文章です。東京、大阪、名古屋。";
+const char16_t Japanese[] =
+    u"これは日本語で書かれたページです。文字コードの自動判別を確かめるための"
+    u"文章です。東京、大阪、名古屋。";
 
 QByteArray encodeAs(const char *encoding, const QString &text)
 {
@@ -42,7 +42,8 @@ void tst_JapaneseCharset::detect_data()
     const QString text = QString::fromUtf16(Japanese);
     for (const char *encoding : {"Shift_JIS", "EUC-JP", "ISO-2022-JP"})
         QTest::addRow("%s", encoding) << page(encodeAs(encoding, text)) << QByteArray(encoding);
-    QTest::newRow("JIS X 0201 Roman escape") << page("\x1b(Jabc\x1b(B") << QByteArray("ISO-2022-JP");
+    QTest::newRow("JIS X 0201 Roman escape")
+        << page("\x1b(Jabc\x1b(B") << QByteArray("ISO-2022-JP");
     QTest::newRow("JIS X 0212 escape") << page("\x1b$(D0!\x1b(B") << QByteArray("ISO-2022-JP");
     QTest::newRow("UTF-8") << page(text.toUtf8()) << QByteArray();
     QTest::newRow("ASCII") << page("plain text") << QByteArray();
@@ -75,10 +76,10 @@ void tst_JapaneseCharset::declared_data()
     QTest::newRow("http-equiv") << QByteArray("<META HTTP-EQUIV=\"Content-Type\" "
                                               "CONTENT=\"text/html; CHARSET=euc-jp\">")
                                 << QByteArray("euc-jp");
-    QTest::newRow("spaces and quotes") << QByteArray("<meta charset = ' utf-8 '>")
-                                       << QByteArray("utf-8");
-    QTest::newRow("the word alone") << QByteArray("<meta name=\"charset\" content=\"x\">")
-                                    << QByteArray();
+    QTest::newRow("spaces and quotes")
+        << QByteArray("<meta charset = ' utf-8 '>") << QByteArray("utf-8");
+    QTest::newRow("the word alone")
+        << QByteArray("<meta name=\"charset\" content=\"x\">") << QByteArray();
     QTest::newRow("outside a meta tag") << QByteArray("<p>charset=utf-8</p>") << QByteArray();
     QTest::newRow("past the first 1024 bytes")
         << QByteArray(1024, ' ') + "<meta charset=\"Shift_JIS\">" << QByteArray();

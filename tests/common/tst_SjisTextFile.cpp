@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // Shift_JIS through iconv with escaped invalid bytes, whole-file text access.
+#include "TestHome.h"
 #include "common/DorvuError.h"
 #include "common/SjisCodec.h"
-#include "TestHome.h"
 #include "common/TextFile.h"
 
 #include <QDir>

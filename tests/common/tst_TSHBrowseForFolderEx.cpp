@@ -3,13 +3,13 @@
 // The folder picker: its defaults, its fallbacks, the selection event and its placement.
 #include "common/TSHBrowseForFolderEx.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileSystemModel>
 #include <QLabel>
-#include <QApplication>
-#include <QMessageBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>

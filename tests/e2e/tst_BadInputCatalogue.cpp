@@ -6,22 +6,22 @@
 // names the message the user gets (or none) and whether the file must stay as it was. No
 // step may hold the user-interface thread for a second. The built program takes the bad
 // command lines and hand-over messages.
-#include "browser/BlockList.h"
 #include "DorvuProcess.h"
-#include "common/ErrorHandler.h"
 #include "FakeEngine.h"
-#include "shell/HandOverMessage.h"
-#include "settings/IniFile.h"
-#include "shell/SingleInstance.h"
-#include "browser/TBrowserHost.h"
-#include "shell/TMainForm.h"
-#include "weblist/TWebListOpener.h"
 #include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "bookmarks/Tfrm_BMEdit.h"
-#include "settings/Tfrm_MZOption.h"
-#include "weblist/Tfrm_WebList.h"
+#include "browser/BlockList.h"
+#include "browser/TBrowserHost.h"
+#include "common/ErrorHandler.h"
 #include "common/WebListFile.h"
+#include "settings/IniFile.h"
+#include "settings/Tfrm_MZOption.h"
+#include "shell/HandOverMessage.h"
+#include "shell/SingleInstance.h"
+#include "shell/TMainForm.h"
+#include "weblist/TWebListOpener.h"
+#include "weblist/Tfrm_WebList.h"
 
 #include <QDir>
 #include <QElapsedTimer>

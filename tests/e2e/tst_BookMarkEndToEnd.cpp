@@ -3,10 +3,10 @@
 // The built program: a BookMark.xml in its program folder gives the bookmark menu an item
 // that, chosen with the keyboard, opens its page.
 #include "DorvuProcess.h"
-#include "common/SjisCodec.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "common/SjisCodec.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "DorvuProcess.h"
-#include "common/ErrorHandler.h"
-#include "browser/TBrowserChild.h"
-#include "browser/TBrowserHost.h"
-#include "engine/TEngineBrowser.h"
-#include "shell/TMainForm.h"
-#include "browser/TTabControl.h"
 #include "HomeTest.h"
 #include "TestHttpServer.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TTabControl.h"
+#include "common/ErrorHandler.h"
+#include "engine/TEngineBrowser.h"
+#include "shell/TMainForm.h"
 
 #include <QAction>
 #include <QDir>

@@ -3,19 +3,19 @@
 // New-window capture and blocking through real page windows of both engines: a page asks for
 // a new window, the capture window opens it as a tab, the block list keeps pop-ups and titled
 // pages away.
-#include "common/CommandList.h"
-#include "common/ErrorHandler.h"
-#include "settings/IniFile.h"
-#include "engine/MozCtlModule.h"
-#include "browser/TBrowserChild.h"
-#include "browser/TBrowserHost.h"
-#include "engine/TEngineBrowser.h"
-#include "engine/TRealEngineFactory.h"
-#include "browser/TTabControl.h"
 #include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TTabControl.h"
 #include "browser/Tfrm_tmpWeb.h"
+#include "common/CommandList.h"
+#include "common/ErrorHandler.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TEngineBrowser.h"
+#include "engine/TRealEngineFactory.h"
+#include "settings/IniFile.h"
 
 #include <QAction>
 #include <QDir>
@@ -46,8 +46,8 @@ struct Frame
         layout->addWidget(c.TabControl1);
         c.TreeWin = new QTreeWidget(&window);
         layout->addWidget(c.TreeWin);
-        commands.add({"IE_item", QStringLiteral("Internet Explorer"), {}, -1,
-                      CommandList::Tick::Off});
+        commands.add(
+            {"IE_item", QStringLiteral("Internet Explorer"), {}, -1, CommandList::Tick::Off});
         commands.add({"Moz_Item", QStringLiteral("Gecko"), {}, -1, CommandList::Tick::Off});
         c.commands = &commands;
         host = new TBrowserHost(c, std::make_unique<TRealEngineFactory>(), &window);

@@ -7,15 +7,15 @@
 // this test calls the same writers on the same folder in a loop and is killed at the same
 // moment. After every kill each file reads back whole: the old or the new content, never a
 // mix. DORVU_CRASH_SEED replays a run.
-#include "bookmarks/BookMarkFile.h"
 #include "DorvuProcess.h"
-#include "settings/IniFile.h"
-#include "settings/SettingsKeys.h"
-#include "common/SjisCodec.h"
-#include "shell/StartupRules.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "bookmarks/BookMarkFile.h"
+#include "common/SjisCodec.h"
 #include "common/WebListFile.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
+#include "shell/StartupRules.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -4,9 +4,9 @@
 // deferred start-up step writes the shutdown flag only after the first resize), hands a second
 // start over, and writes its settings when the session ends it with SIGTERM.
 #include "DorvuProcess.h"
-#include "shell/SingleInstance.h"
-#include "common/SjisCodec.h"
 #include "HomeTest.h"
+#include "common/SjisCodec.h"
+#include "shell/SingleInstance.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -65,9 +65,10 @@ std::unique_ptr<QProcess> tst_DorvuProcess::startDorvu(const QStringList &argume
 int tst_DorvuProcess::windowsNamedDorvu(qint64 pid)
 {
     QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                              QStringLiteral("--pid"), QString::number(pid),
-                                              QStringLiteral("--name"), QStringLiteral("^Dorvu$")});
+    xdotool.start(QStringLiteral("xdotool"),
+                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                   QStringLiteral("--pid"), QString::number(pid), QStringLiteral("--name"),
+                   QStringLiteral("^Dorvu$")});
     xdotool.waitForFinished(10000);
     return int(xdotool.readAllStandardOutput().count('\n'));
 }
@@ -81,7 +82,8 @@ void tst_DorvuProcess::startsAndEndsCleanlyOnSigterm()
 {
     m_home->write(QStringLiteral("Close.txt"), "http://127.0.0.1/old\r\n");
     QFile::setPermissions(m_home->file(QStringLiteral("Close.txt")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                              QFile::ReadOther);
     auto dorvu = startDorvu({});
     QVERIFY(dorvu->waitForStarted(20000));
     QTRY_VERIFY_WITH_TIMEOUT(config().contains(QStringLiteral("shutdown=0")), 60000);
@@ -111,8 +113,8 @@ void tst_DorvuProcess::sigtermEndsAlsoWhenSettingsCannotBeWritten()
 {
     m_home->write(QStringLiteral("config.ini"),
                   "[General]\r\n" + QByteArray(1024 * 1024 - 2, ';').append("\r\n").repeated(100));
-    auto dorvu = DorvuProcess::start({}, m_home->path(), m_runtime->path(),
-                                     QProcess::SeparateChannels);
+    auto dorvu =
+        DorvuProcess::start({}, m_home->path(), m_runtime->path(), QProcess::SeparateChannels);
     QVERIFY(dorvu->waitForStarted(20000));
     // The start's own report is on screen (a box titled "Dorvu" beside the main window).
     QTRY_VERIFY_WITH_TIMEOUT(windowsNamedDorvu(dorvu->processId()) >= 2, 60000);

@@ -3,16 +3,16 @@
 // Page windows of both engines side by side in the real main window: no sequence of opening,
 // activating, resizing and closing may crash, and what the screen shows is what the main
 // window painted (frames, tabs), also once a WebKit page is inside.
-#include "common/ErrorHandler.h"
-#include "engine/MozCtlModule.h"
-#include "browser/TBrowserChild.h"
-#include "browser/TBrowserHost.h"
-#include "engine/TEngineBrowser.h"
-#include "shell/TMainForm.h"
-#include "browser/TTabControl.h"
 #include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TTabControl.h"
+#include "common/ErrorHandler.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TEngineBrowser.h"
+#include "shell/TMainForm.h"
 
 #include <QAction>
 #include <QMdiArea>

@@ -3,12 +3,12 @@
 // The options command with the real main window: in the built program driven by keyboard, and
 // in this process.
 #include "DorvuProcess.h"
-#include "common/ErrorHandler.h"
-#include "shell/TMainForm.h"
 #include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "common/ErrorHandler.h"
 #include "settings/Tfrm_Option.h"
+#include "shell/TMainForm.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -158,16 +158,19 @@ void tst_OptionsEndToEnd::geckoOffStaysAfterCancel()
     m_home->write(QStringLiteral("config.ini"),
                   "[General]\r\nLastEngine=Gecko\r\n[Option_Main]\r\nMozilla=1\r\n");
     TMainForm form{QStringList()};
-    QVERIFY(form.commands().action("Moz_Item")->isChecked() && form.commands().action("ChangeCtrl")->isEnabled());
+    QVERIFY(form.commands().action("Moz_Item")->isChecked() &&
+            form.commands().action("ChangeCtrl")->isEnabled());
     form.commands().action("mnuOption")->trigger();
     QCOMPARE(openDialogs(form).size(), 1);
     Tfrm_Option *dialog = openDialogs(form).constFirst();
     QVERIFY(dialog->chkMoz->isChecked());
     dialog->chkMoz->click();
     QVERIFY(form.commands().action("IE_item")->isChecked());
-    QVERIFY(!form.commands().action("Moz_Item")->isEnabled() && !form.commands().action("ChangeCtrl")->isEnabled());
+    QVERIFY(!form.commands().action("Moz_Item")->isEnabled() &&
+            !form.commands().action("ChangeCtrl")->isEnabled());
     dialog->Button2->click();
-    QVERIFY(form.commands().action("IE_item")->isChecked() && !form.commands().action("ChangeCtrl")->isEnabled());
+    QVERIFY(form.commands().action("IE_item")->isChecked() &&
+            !form.commands().action("ChangeCtrl")->isEnabled());
     QVERIFY(!m_home->read(QStringLiteral("config.ini")).contains("Mozilla=0"));
     QCOMPARE(m_errors, QStringList());
 }

@@ -4,9 +4,9 @@
 // the last windows back in tab order or opens nothing; after a clean exit with the start page
 // "last windows" they come back without a question. xdotool answers the question.
 #include "DorvuProcess.h"
-#include "common/SjisCodec.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
+#include "common/SjisCodec.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -3,10 +3,10 @@
 // The search bar of the built program, driven from the keyboard through the X server: the
 // query field is clicked, the query typed and Enter pressed.
 #include "DorvuProcess.h"
-#include "common/SjisCodec.h"
-#include "shell/TMainForm.h"
 #include "HomeTest.h"
 #include "TestHttpServer.h"
+#include "common/SjisCodec.h"
+#include "shell/TMainForm.h"
 
 #include <QLineEdit>
 #include <QProcess>

@@ -28,7 +28,8 @@ void tst_ChromiumFlags::processModel_data()
     QTest::newRow("user's limit") << QByteArray("--renderer-process-limit=2")
                                   << QByteArray("--renderer-process-limit=2");
     QTest::newRow("a longer flag is not a model")
-        << QByteArray("--process-per-site-x") << QByteArray("--process-per-site-x --process-per-site");
+        << QByteArray("--process-per-site-x")
+        << QByteArray("--process-per-site-x --process-per-site");
 }
 
 void tst_ChromiumFlags::processModel()

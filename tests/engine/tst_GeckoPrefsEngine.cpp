@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The WebKit engine obeys the prefs.js of its profile: scripts off, images off and an HTTP
 // proxy, read once when the engine starts in this process.
-#include "engine/MozCtlModule.h"
 #include "ScriptResult.h"
-#include "engine/TMozillaBrowser.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TMozillaBrowser.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Loading the WebKit module: every way it can fail ends in a clear message, never a crash.
 // Runs on the offscreen platform, where the module must refuse to start GTK.
+#include "HomeTest.h"
 #include "common/DorvuError.h"
-#include "settings/IniFile.h"
 #include "engine/MozCtlModule.h"
 #include "engine/TMozillaBrowser.h"
-#include "HomeTest.h"
+#include "settings/IniFile.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,15 +40,9 @@ class TestMozCtlModule : public HomeTest
     Q_OBJECT
 
 protected:
-    void initHome() override
-    {
-        MozCtlModule::setFolderOverride(QString());
-    }
+    void initHome() override { MozCtlModule::setFolderOverride(QString()); }
 
-    void cleanupHome() override
-    {
-        MozCtlModule::setFolderOverride(QString());
-    }
+    void cleanupHome() override { MozCtlModule::setFolderOverride(QString()); }
 
 private Q_SLOTS:
     // A page window creating a Gecko engine gets the error, not a half-made browser.

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // Script dialogs of both engines: a page that opens them in a loop can be stopped.
+#include "HomeTest.h"
+#include "TestHttpServer.h"
+#include "TestPages.h"
 #include "engine/MozCtlModule.h"
 #include "engine/PageDialogs.h"
 #include "engine/TMozillaBrowser.h"
 #include "engine/TUIWebBrowser.h"
-#include "HomeTest.h"
-#include "TestHttpServer.h"
-#include "TestPages.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -104,9 +104,9 @@ void tst_PageDialogs::loopStopsWhenTheBoxSaysSo()
     m_tick = true;
     m_answerer.start();
     browser->Navigate(m_server.url(QStringLiteral("/loop")).toString());
-    QTRY_VERIFY_WITH_TIMEOUT(
-        !titles.isEmpty() && titles.last().at(0).toString() == QLatin1String("done 1000"),
-        kEngineTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty() &&
+                                 titles.last().at(0).toString() == QLatin1String("done 1000"),
+                             kEngineTimeout);
     // The first box is plain; the second offers to stop, and nothing more is shown.
     QCOMPARE(m_boxes, (QStringList{QStringLiteral("plain"), QStringLiteral("offers")}));
 }
@@ -126,9 +126,9 @@ void tst_PageDialogs::closeForASignalAnswersEveryBox()
     });
     close.start();
     browser->Navigate(m_server.url(QStringLiteral("/loop")).toString());
-    QTRY_VERIFY_WITH_TIMEOUT(
-        !titles.isEmpty() && titles.last().at(0).toString() == QLatin1String("done 1000"),
-        kEngineTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty() &&
+                                 titles.last().at(0).toString() == QLatin1String("done 1000"),
+                             kEngineTimeout);
     QVERIFY(!QApplication::activeModalWidget());
 }
 

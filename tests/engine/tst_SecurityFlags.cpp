@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "settings/IniFile.h"
-#include "engine/SecurityFlags.h"
 #include "HomeTest.h"
+#include "engine/SecurityFlags.h"
+#include "settings/IniFile.h"
 
 #include <QtTest>
 
@@ -24,8 +24,6 @@ private Q_SLOTS:
 
 private:
 };
-
-
 
 void tst_SecurityFlags::noConfigBlocksEverything()
 {

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The WebKit engine kind through its wrapper, against pages of a loopback server.
-#include "common/DorvuError.h"
 #include "EncodingPages.h"
-#include "common/ErrorHandler.h"
-#include "engine/MozCtlModule.h"
-#include "ScriptResult.h"
-#include "engine/TMozillaBrowser.h"
-#include "engine/TUIWebBrowser.h"
 #include "HomeTest.h"
+#include "ScriptResult.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TMozillaBrowser.h"
+#include "engine/TUIWebBrowser.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>
@@ -80,10 +80,7 @@ protected:
         m_server.clearRequests();
     }
 
-    void cleanupHome() override
-    {
-        m_server.release();
-    }
+    void cleanupHome() override { m_server.release(); }
 
 private:
     TestHttpServer m_server;

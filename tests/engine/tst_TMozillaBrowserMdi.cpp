@@ -2,21 +2,21 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Embedded WebKit pages inside MDI child windows: stacking, activation by click, keyboard
 // focus and shortcuts, driven by real X input events (XTest) on the test's display.
-#include "engine/MozCtlModule.h"
-#include "ScriptResult.h"
-#include "engine/TMozillaBrowser.h"
 #include "HomeTest.h"
+#include "ScriptResult.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TMozillaBrowser.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -136,10 +136,7 @@ protected:
         QVERIFY(open(1, "/blue"));
     }
 
-    void cleanupHome() override
-    {
-        m_main.reset();
-    }
+    void cleanupHome() override { m_main.reset(); }
 
 private:
     TestHttpServer m_server;

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "engine/ChromiumFlags.h"
-#include "common/DorvuError.h"
 #include "EncodingPages.h"
-#include "common/ErrorHandler.h"
-#include "ScriptResult.h"
-#include "engine/TUIWebBrowser.h"
 #include "HomeTest.h"
+#include "ScriptResult.h"
 #include "TestHttpServer.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "engine/ChromiumFlags.h"
+#include "engine/TUIWebBrowser.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -948,8 +948,9 @@ void tst_TUIWebBrowser::pageChangedOutOfSightShowsAndCloses()
         connect(pair->front, &TEngineBrowser::OnNewWindow2, this,
                 [behind](TEngineBrowser **ppDisp, bool *) { *ppDisp = behind; });
         load(pair->front, QStringLiteral("/opener"));
-        QVERIFY(runScript(pair->front, QStringLiteral("window.open('%1'); 'ok'")
-                                           .arg(otherSite.toString())) == QStringLiteral("ok"));
+        QVERIFY(runScript(pair->front,
+                          QStringLiteral("window.open('%1'); 'ok'").arg(otherSite.toString())) ==
+                QStringLiteral("ok"));
         QTRY_COMPARE_WITH_TIMEOUT(behind->page()->title(), QStringLiteral("Page B"), kTimeout);
     }
     QVERIFY(!behind->page()->isVisible());

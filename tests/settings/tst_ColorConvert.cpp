@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // Colour values: the colour table, "$" hexadecimal, bad texts, the palette mapping.
+#include "TestHome.h"
 #include "settings/ColorConvert.h"
 #include "settings/ColorPalette.h"
 #include "settings/IniFile.h"
-#include "TestHome.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // prefs.js line rules: what is read from a file, what is written back, what the engine takes.
-#include "settings/GeckoPrefs.h"
 #include "common/TextFile.h"
+#include "settings/GeckoPrefs.h"
 
 #include <QRandomGenerator>
 #include <QTest>

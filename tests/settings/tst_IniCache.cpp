@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The parse cache of IniFile is invisible: every read sees every earlier write, by this
 // process or another, by rename or in place, whatever the file's size and time stamps.
-#include "settings/IniFile.h"
 #include "TestHome.h"
+#include "settings/IniFile.h"
 
 #include <QFile>
 #include <QTest>

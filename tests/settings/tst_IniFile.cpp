@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The semantics of config.ini: reading, conversions, writing, the bytes on disk.
-#include "common/DorvuError.h"
-#include "settings/IniFile.h"
-#include "common/ProgramFolder.h"
 #include "TestHome.h"
+#include "common/DorvuError.h"
+#include "common/ProgramFolder.h"
+#include "settings/IniFile.h"
 
 #include <QDateTime>
 #include <QDir>

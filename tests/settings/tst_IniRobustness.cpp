@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // Reading config.ini never fails hard: garbage, huge files, odd file types give defaults fast.
+#include "TestHome.h"
 #include "common/DorvuError.h"
 #include "settings/IniFile.h"
-#include "TestHome.h"
 
 #include <QDir>
 #include <QElapsedTimer>

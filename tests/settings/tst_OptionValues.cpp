@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The options dialog's settings: what is shown for bad stored values, and the block list's
 // round trip.
+#include "HomeTest.h"
+#include "common/SjisCodec.h"
 #include "settings/IniFile.h"
 #include "settings/OptionValues.h"
 #include "settings/PopListLines.h"
-#include "common/SjisCodec.h"
-#include "HomeTest.h"
 
 #include <QtTest>
 
@@ -24,7 +24,6 @@ private Q_SLOTS:
 private:
     IniFile ini() const { return IniFile(m_home->file(QStringLiteral("config.ini"))); }
 };
-
 
 void tst_OptionValues::tabNumbersShown_data()
 {

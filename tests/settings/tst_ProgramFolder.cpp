@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The program folder: the executable's folder, DORVU_HOME, the fallback when not writable.
-#include "settings/IniFile.h"
-#include "common/ProgramFolder.h"
 #include "TestHome.h"
+#include "common/ProgramFolder.h"
+#include "settings/IniFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 // The key table and the group readers against config.ini as the program writes it.
+#include "HomeTest.h"
 #include "settings/IniFile.h"
 #include "settings/OptionGroups.h"
 #include "settings/SettingsKeys.h"
-#include "HomeTest.h"
 
 #include <QtTest>
 
@@ -29,8 +29,6 @@ private Q_SLOTS:
 
 private:
 };
-
-
 
 void tst_SettingsKeys::groups_data()
 {

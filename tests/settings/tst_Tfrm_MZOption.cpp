@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The Gecko preferences dialog on a profile of its own: showing reads prefs.js, OK rewrites it,
 // and a missing profile gives the two messages without writing anywhere.
-#include "common/ErrorHandler.h"
 #include "HomeTest.h"
+#include "common/ErrorHandler.h"
 #include "settings/Tfrm_MZOption.h"
 
 #include <QApplication>

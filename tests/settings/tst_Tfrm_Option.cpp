@@ -2,15 +2,15 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The options dialog against a program folder of its own and a main window stand-in: what it
 // shows, what OK writes and applies, and what stops it.
-#include "settings/ColorPalette.h"
+#include "HomeTest.h"
 #include "common/ErrorHandler.h"
+#include "common/SjisCodec.h"
+#include "settings/ColorPalette.h"
 #include "settings/GeckoModuleFolder.h"
 #include "settings/IniFile.h"
-#include "common/SjisCodec.h"
 #include "settings/TColorSwatch.h"
 #include "settings/TOptionsTarget.h"
 #include "settings/TUpDown.h"
-#include "HomeTest.h"
 #include "settings/Tfrm_Option.h"
 
 #include <QCheckBox>
@@ -125,8 +125,7 @@ void tst_Tfrm_Option::okWrites_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("tabs");
     // An empty "MozPath" is shown, and so written, as the module folder this build carries.
-    const QByteArray general("[Option_Main]\r\nMozPath=" +
-                             GeckoModuleFolder::Proposed().toUtf8() +
+    const QByteArray general("[Option_Main]\r\nMozPath=" + GeckoModuleFolder::Proposed().toUtf8() +
                              "\r\nMozilla=0\r\nTranslate=0\r\n");
     const QByteArray colours("ActivateChColor=clWindowText\r\nActivateBGColor=clBtnFace\r\n"
                              "DeActivateChColor=clWindowText\r\nDeActivateBGColor=clBtnFace\r\n");

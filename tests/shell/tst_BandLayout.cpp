@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "shell/BandLayout.h"
-#include "settings/IniFile.h"
 #include "HomeTest.h"
+#include "settings/IniFile.h"
+#include "shell/BandLayout.h"
 
 #include <QtTest>
 
@@ -36,8 +36,6 @@ private Q_SLOTS:
 
 private:
 };
-
-
 
 void tst_BandLayout::restore_data()
 {

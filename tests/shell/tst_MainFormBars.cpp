@@ -2,30 +2,29 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The bars of the real main window across starts: band order and rows, the side bar's width
 // and collapse state, the six switches, and what a narrow or widened window does to them.
+#include "HomeTest.h"
 #include "common/ErrorHandler.h"
+#include "engine/TUIWebBrowser.h"
 #include "settings/IniFile.h"
 #include "shell/TMainForm.h"
 #include "shell/TSideBar.h"
-#include "engine/TUIWebBrowser.h"
 #include "shell/VisibleApplication.h"
-#include "HomeTest.h"
 
 #include <QAccessible>
 #include <QAction>
-#include <QLabel>
-#include <QToolButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
-#include <QStyle>
 #include <QtTest>
 
 #include <memory>
@@ -176,9 +175,12 @@ void tst_MainFormBars::switchedOffBarsStayOffAndKeepTheirPlace()
     QVERIFY(!form->TabBar->isVisible());
     QVERIFY(!form->commands().action("mnuShow_Tab")->isChecked());
     const QList<QPair<QAction *, QWidget *>> switches{
-        {form->commands().action("mnuShow_default"), form->ToolBar2}, {form->commands().action("mnuShow_Address"), form->ToolBar3},
-        {form->commands().action("mnuShow_Search"), form->ToolBar4},  {form->commands().action("mnuShow_Status"), form->ToolBar1},
-        {form->commands().action("mnuShow_Tab"), form->TabBar},       {form->commands().action("mnuShow_J"), form->JBar}};
+        {form->commands().action("mnuShow_default"), form->ToolBar2},
+        {form->commands().action("mnuShow_Address"), form->ToolBar3},
+        {form->commands().action("mnuShow_Search"), form->ToolBar4},
+        {form->commands().action("mnuShow_Status"), form->ToolBar1},
+        {form->commands().action("mnuShow_Tab"), form->TabBar},
+        {form->commands().action("mnuShow_J"), form->JBar}};
     for (const auto &[item, widget] : switches) {
         const bool was = widget->isVisible();
         item->trigger();
@@ -199,7 +201,9 @@ void tst_MainFormBars::switchedOffBarsStayOffAndKeepTheirPlace()
     QVERIFY(!form->ToolBar4->isVisible());
     QVERIFY(!form->JBar->isVisible());
     QVERIFY(form->TabBar->isVisible());
-    for (QAction *item : {form->commands().action("mnuShow_default"), form->commands().action("mnuShow_Address"), form->commands().action("mnuShow_Search")})
+    for (QAction *item :
+         {form->commands().action("mnuShow_default"), form->commands().action("mnuShow_Address"),
+          form->commands().action("mnuShow_Search")})
         item->trigger();
     QTRY_COMPARE(rows(form.get()), QStringLiteral("|ToolBar4|ToolBar3|ToolBar2"));
 }
@@ -256,7 +260,8 @@ void tst_MainFormBars::collapseSurvivesARestart()
     QCOMPARE(form->JBar->width(), 11);
     QTest::mouseClick(form->btnBar, Qt::LeftButton);
     QCOMPARE(form->JBar->width(), 240);
-    QCOMPARE(form->JTabControl->width(), 240 - SideBarState::ButtonWidth - SideBarState::StripWidth);
+    QCOMPARE(form->JTabControl->width(),
+             240 - SideBarState::ButtonWidth - SideBarState::StripWidth);
 }
 
 void tst_MainFormBars::dragReleasedNearTheLeftEdgeLeavesMinimum()
@@ -327,9 +332,9 @@ void tst_MainFormBars::everyControlHasAName()
         QAccessibleInterface *face = QAccessible::queryAccessibleInterface(object);
         return face ? face->text(QAccessible::Name) : QStringLiteral("(none)");
     };
-    for (const char *button : {"NewCtrl", "ClipNewCtrl", "BackCtrl", "FrwrdCtrl", "StopCtrl",
-                               "ReLoadCtrl", "HomeCtrl", "ChangeCtrl", "btnBar",
-                               "qt_toolbar_ext_button"}) {
+    for (const char *button :
+         {"NewCtrl", "ClipNewCtrl", "BackCtrl", "FrwrdCtrl", "StopCtrl", "ReLoadCtrl", "HomeCtrl",
+          "ChangeCtrl", "btnBar", "qt_toolbar_ext_button"}) {
         const QList<QToolButton *> found = form->findChildren<QToolButton *>(QLatin1String(button));
         QVERIFY2(!found.isEmpty(), button);
         for (QToolButton *b : found)

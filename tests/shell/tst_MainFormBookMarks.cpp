@@ -2,17 +2,17 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The main window's bookmarks with the real engines: the tree and menu at start-up, where a
 // chosen bookmark opens, and the editor's OK reaching the menu.
-#include "bookmarks/BookMarkFile.h"
-#include "bookmarks/BookMarkTree.h"
-#include "common/ErrorHandler.h"
-#include "bookmarks/TBMEditTree.h"
-#include "browser/TBrowserChild.h"
-#include "browser/TBrowserHost.h"
-#include "shell/TMainForm.h"
 #include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "bookmarks/BookMarkFile.h"
+#include "bookmarks/BookMarkTree.h"
+#include "bookmarks/TBMEditTree.h"
 #include "bookmarks/Tfrm_BMEdit.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "common/ErrorHandler.h"
+#include "shell/TMainForm.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The main window's close commands with real pages: the tab pop-up menu, the recently-closed
 // submenu, and Close.txt written at a clean exit.
-#include "common/ErrorHandler.h"
-#include "browser/TBrowserHost.h"
-#include "shell/TMainForm.h"
-#include "browser/TTabControl.h"
 #include "HomeTest.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "browser/TBrowserHost.h"
+#include "browser/TTabControl.h"
+#include "common/ErrorHandler.h"
+#include "shell/TMainForm.h"
 
 #include <QAction>
 #include <QMenu>
@@ -107,7 +107,8 @@ void tst_MainFormClosing::closedPagesReachSubmenuAndCloseTxt()
     QCOMPARE(captions, QStringList({QStringLiteral("&1．") + url(QStringLiteral("A")),
                                     QStringLiteral("&2．") + url(QStringLiteral("B")),
                                     QStringLiteral("&3．") + url(QStringLiteral("D")), QString()}));
-    QCOMPARE(form->commands().menu("mnuLeastURL")->actions().last(), form->commands().action("mnuLeastURL_Child"));
+    QCOMPARE(form->commands().menu("mnuLeastURL")->actions().last(),
+             form->commands().action("mnuLeastURL_Child"));
 
     // An item opens its address again; the entry stays.
     form->commands().menu("mnuLeastURL")->actions().at(1)->trigger();

@@ -2,20 +2,20 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The page commands in the real main window with both real engines: text size, translation,
 // help, the network settings tool, the about box and link extraction.
-#include "common/ErrorHandler.h"
-#include "engine/MozCtlModule.h"
-#include "tools/ProductInfo.h"
-#include "ScriptResult.h"
-#include "common/SjisCodec.h"
-#include "tools/TAboutBox.h"
-#include "browser/TBrowserChild.h"
-#include "browser/TBrowserHost.h"
-#include "engine/TEngineBrowser.h"
-#include "shell/TMainForm.h"
-#include "tools/TPageCommands.h"
 #include "HomeTest.h"
+#include "ScriptResult.h"
 #include "TestHttpServer.h"
 #include "TestPages.h"
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
+#include "common/ErrorHandler.h"
+#include "common/SjisCodec.h"
+#include "engine/MozCtlModule.h"
+#include "engine/TEngineBrowser.h"
+#include "shell/TMainForm.h"
+#include "tools/ProductInfo.h"
+#include "tools/TAboutBox.h"
+#include "tools/TPageCommands.h"
 #include "tools/Tfrm_Extract.h"
 
 #include <QAction>
@@ -121,10 +121,13 @@ void tst_MainFormPageCommands::makeForm(const QByteArray &optionMain)
 {
     m_home->write(QStringLiteral("config.ini"),
                   "[General]\r\nshutdown=1\r\n[Option_Window]\r\nNewWindow_Active=1\r\n"
-                  "[Option_Main]\r\n" + optionMain + "Mozilla=1\r\n"
-                      "MozPath=" + QFile::encodeName(TestHome::moduleFolder()) + "\r\n" +
-                      "TranslateHost=http://127.0.0.1:" +
-                      QByteArray::number(m_server.port()) + "\r\n");
+                  "[Option_Main]\r\n" +
+                      optionMain +
+                      "Mozilla=1\r\n"
+                      "MozPath=" +
+                      QFile::encodeName(TestHome::moduleFolder()) + "\r\n" +
+                      "TranslateHost=http://127.0.0.1:" + QByteArray::number(m_server.port()) +
+                      "\r\n");
     m_form = std::make_unique<TMainForm>(QStringList());
     m_form->AboutBox = new TAboutBox(m_form.get());
     m_form->frm_Extract = new Tfrm_Extract(m_form.get());
@@ -178,8 +181,9 @@ void tst_MainFormPageCommands::textSizeWaitsForTheLoad()
     QVERIFY(m_form->commands().action("mnuSize_Min")->isChecked());
     QVERIFY(!m_form->commands().action("mnuSize_middle")->isChecked());
     // The smallest size scales the page to three quarters.
-    QTRY_COMPARE_WITH_TIMEOUT(runScript(child->engine(), QStringLiteral("String(window.devicePixelRatio)")),
-                              QStringLiteral("0.75"), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        runScript(child->engine(), QStringLiteral("String(window.devicePixelRatio)")),
+        QStringLiteral("0.75"), kTimeout);
 }
 
 void tst_MainFormPageCommands::unknownStoredSizeTicksNothing()
@@ -187,8 +191,10 @@ void tst_MainFormPageCommands::unknownStoredSizeTicksNothing()
     m_home->write(QStringLiteral("config.ini"), "[General]\r\nLastMojiSize=7\r\n");
     m_form = std::make_unique<TMainForm>(QStringList());
     QCOMPARE(m_form->mojiSize(), 7);
-    for (QAction *item : {m_form->commands().action("mnuSize_Min"), m_form->commands().action("mnuSize_Small"), m_form->commands().action("mnuSize_middle"),
-                          m_form->commands().action("mnuSize_Large"), m_form->commands().action("mnuSize_Max")})
+    for (QAction *item :
+         {m_form->commands().action("mnuSize_Min"), m_form->commands().action("mnuSize_Small"),
+          m_form->commands().action("mnuSize_middle"), m_form->commands().action("mnuSize_Large"),
+          m_form->commands().action("mnuSize_Max")})
         QVERIFY2(!item->isChecked(), qPrintable(item->objectName()));
 }
 
@@ -363,7 +369,8 @@ void tst_MainFormPageCommands::linksOfAnEmptyPage()
     m_form->commands().action("mnuExtract")->trigger();
     QVERIFY(shown.wait(TPageCommands::ExtractTimeoutMs + 1000));
     QCOMPARE(m_form->frm_Extract->lines(), QStringList());
-    QCOMPARE(m_form->StatusBar1->currentMessage(), QStringLiteral("このページにリンクはありません"));
+    QCOMPARE(m_form->StatusBar1->currentMessage(),
+             QStringLiteral("このページにリンクはありません"));
 }
 
 void tst_MainFormPageCommands::memoSavedByteForByte()
@@ -372,7 +379,9 @@ void tst_MainFormPageCommands::memoSavedByteForByte()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("linkの抽出"));
     QCOMPARE(dialog.size(), QSize(435, 268));
     const QString path = m_home->file(QStringLiteral("links.txt"));
-    dialog.SaveDialog1 = [path] { return path; };
+    dialog.SaveDialog1 = [path] {
+        return path;
+    };
     dialog.Button1Click();
     QCOMPARE(m_home->read(QStringLiteral("links.txt")), QByteArray());
     dialog.Memo1->setPlainText(QStringLiteral("http://a.example/\n手で書いた行\n\n  spaced  \n"));
@@ -382,10 +391,14 @@ void tst_MainFormPageCommands::memoSavedByteForByte()
                  "\r\n\r\n  spaced  \r\n");
     // A folder that cannot hold the file: the common error, nothing else.
     const QString bad = m_home->file(QStringLiteral("missing/links.txt"));
-    dialog.SaveDialog1 = [bad] { return bad; };
+    dialog.SaveDialog1 = [bad] {
+        return bad;
+    };
     dialog.Button1->click();
     QCOMPARE(m_errors, QStringList{QStringLiteral("ファイル %1 を作成できません").arg(bad)});
-    dialog.SaveDialog1 = [] { return QString(); };
+    dialog.SaveDialog1 = [] {
+        return QString();
+    };
     dialog.Button1->click();
     QCOMPARE(m_errors.size(), 1);
 }

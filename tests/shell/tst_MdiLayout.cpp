@@ -75,9 +75,8 @@ void tst_MdiLayout::cascadeKeepsAUsableSize_data()
     QTest::newRow("wraps") << QRect(10, 10, 390, 300) << 4
                            << QList<QRect>{QRect(10, 10, 320, 240), QRect(40, 40, 320, 240),
                                            QRect(70, 70, 320, 240), QRect(10, 10, 320, 240)};
-    QTest::newRow("smaller than the least") << QRect(0, 0, 200, 100) << 2
-                                            << QList<QRect>{QRect(0, 0, 200, 100),
-                                                            QRect(0, 0, 200, 100)};
+    QTest::newRow("smaller than the least")
+        << QRect(0, 0, 200, 100) << 2 << QList<QRect>{QRect(0, 0, 200, 100), QRect(0, 0, 200, 100)};
 }
 
 void tst_MdiLayout::cascadeKeepsAUsableSize()

@@ -24,8 +24,8 @@ void tst_PlatformChoice::choose_data()
     QTest::addColumn<QByteArray>("platform");
     QTest::addColumn<bool>("needsX");
 
-    QTest::newRow("Wayland with XWayland") << QByteArray() << QByteArray("wayland-0")
-                                           << QByteArray(":0") << QByteArray("xcb") << true;
+    QTest::newRow("Wayland with XWayland")
+        << QByteArray() << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("xcb") << true;
     QTest::newRow("Wayland without XWayland")
         << QByteArray() << QByteArray("wayland-0") << QByteArray() << QByteArray() << true;
     QTest::newRow("X11") << QByteArray() << QByteArray() << QByteArray(":0") << QByteArray()
@@ -36,10 +36,10 @@ void tst_PlatformChoice::choose_data()
                                     << QByteArray(":0") << QByteArray() << false;
     QTest::newRow("user's xcb") << QByteArray("xcb") << QByteArray("wayland-0") << QByteArray()
                                 << QByteArray() << true;
-    QTest::newRow("xcb with options") << QByteArray("xcb:nograb") << QByteArray()
-                                      << QByteArray(":0") << QByteArray() << true;
-    QTest::newRow("list starting with xcb") << QByteArray("xcb;wayland") << QByteArray()
-                                            << QByteArray(":0") << QByteArray() << true;
+    QTest::newRow("xcb with options")
+        << QByteArray("xcb:nograb") << QByteArray() << QByteArray(":0") << QByteArray() << true;
+    QTest::newRow("list starting with xcb")
+        << QByteArray("xcb;wayland") << QByteArray() << QByteArray(":0") << QByteArray() << true;
     QTest::newRow("offscreen") << QByteArray("offscreen") << QByteArray() << QByteArray()
                                << QByteArray() << false;
 }

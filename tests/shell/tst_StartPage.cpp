@@ -2,15 +2,15 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The start page, the Home button and the recovery question in the real main window, whose
 // page windows get the light engine.
-#include "common/ErrorHandler.h"
 #include "FakeEngine.h"
+#include "HomeTest.h"
 #include "ModalAnswer.h"
-#include "shell/StartupRules.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
+#include "common/ErrorHandler.h"
+#include "shell/StartupRules.h"
 #include "shell/TMainForm.h"
 #include "weblist/TWebListOpener.h"
-#include "HomeTest.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "HomeTest.h"
 #include "common/DorvuError.h"
 #include "shell/StartupRules.h"
-#include "HomeTest.h"
 
 #include <QtTest>
 
@@ -29,8 +29,6 @@ private Q_SLOTS:
 
 private:
 };
-
-
 
 void tst_StartupRules::lastEngine_data()
 {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "HomeTest.h"
 #include "common/ErrorHandler.h"
 #include "common/ImageList.h"
 #include "common/SjisCodec.h"
+#include "settings/Tfrm_Option.h"
 #include "shell/StartupRules.h"
 #include "shell/TMainForm.h"
-#include "HomeTest.h"
-#include "settings/Tfrm_Option.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -364,15 +364,20 @@ void tst_TMainForm::tabPopup()
                                QStringLiteral("N8:&全て閉じる"),
                                QStringLiteral("popTabClose:閉じる(&C)"), QStringLiteral("N15:"),
                                QStringLiteral("popExtract:リンクの抽出(&L)")}));
-    QCOMPARE(form->commands().menu("N3")->actions(), (QList<QAction *>{form->commands().action("popAddClose"), form->commands().action("popAddBookMark")}));
+    QCOMPARE(form->commands().menu("N3")->actions(),
+             (QList<QAction *>{form->commands().action("popAddClose"),
+                               form->commands().action("popAddBookMark")}));
     QCOMPARE(form->commands().action("popAddClose")->text(), QStringLiteral("CloseURＬに追加"));
-    QCOMPARE(form->commands().action("mnu_AllCloseNotMe")->text(), QStringLiteral("これ以外を全て閉じる(&M)"));
+    QCOMPARE(form->commands().action("mnu_AllCloseNotMe")->text(),
+             QStringLiteral("これ以外を全て閉じる(&M)"));
 }
 
 void tst_TMainForm::startUpDisablesPageMenus()
 {
     auto form = makeForm();
-    for (QAction *button : {form->commands().action("BackCtrl"), form->commands().action("FrwrdCtrl"), form->commands().action("StopCtrl"), form->commands().action("ReLoadCtrl")})
+    for (QAction *button :
+         {form->commands().action("BackCtrl"), form->commands().action("FrwrdCtrl"),
+          form->commands().action("StopCtrl"), form->commands().action("ReLoadCtrl")})
         QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
     QVERIFY(form->commands().action("NewCtrl")->isEnabled());
     QVERIFY(!form->commands().menu("mnuSC")->menuAction()->isEnabled());
@@ -590,8 +595,10 @@ void tst_TMainForm::textSizeRead()
     if (!config.isEmpty())
         m_home->write(QStringLiteral("config.ini"), config);
     auto form = makeForm();
-    const QList<QAction *> items{form->commands().action("mnuSize_Min"), form->commands().action("mnuSize_Small"), form->commands().action("mnuSize_middle"),
-                                 form->commands().action("mnuSize_Large"), form->commands().action("mnuSize_Max")};
+    const QList<QAction *> items{
+        form->commands().action("mnuSize_Min"), form->commands().action("mnuSize_Small"),
+        form->commands().action("mnuSize_middle"), form->commands().action("mnuSize_Large"),
+        form->commands().action("mnuSize_Max")};
     for (QAction *item : items)
         QCOMPARE(item->isChecked(), item->objectName() == checked);
     // The stored size survives the next exit instead of being reset.

@@ -3,8 +3,8 @@
 #include "shell/Translations.h"
 
 #include <QLocale>
-#include <algorithm>
 #include <QTest>
+#include <algorithm>
 
 // Qt's own texts turn Japanese whatever the locale of the desktop.
 class tst_Translations : public QObject

@@ -74,7 +74,8 @@ void tst_PageCommandsCore::translationUrl_data()
                                   << url(QStringLiteral("www.example.com/"), two);
     // The secure scheme goes whole, and the service is told it.
     QTest::newRow("https") << QStringLiteral("https://secure.example/x") << false
-                           << url(QStringLiteral("secure.example/x"), three, QStringLiteral("https"));
+                           << url(QStringLiteral("secure.example/x"), three,
+                                  QStringLiteral("https"));
     // No page of the web: nothing to translate.
     QTest::newRow("local file") << QStringLiteral("file:///home/u/a.html") << false << QString();
     QTest::newRow("no scheme") << QStringLiteral("abc") << false << QString();
@@ -111,7 +112,8 @@ void tst_PageCommandsCore::linkLines_data()
                                       "#%E7%AF%80"),
                        QStringLiteral("http://xn--r8jz45g.jp/")};
     // The same address written once encoded and once not is one line.
-    QTest::newRow("encoded twin") << QStringLiteral("http://h.example/%E6%97%A5\nhttp://h.example/日")
+    QTest::newRow("encoded twin") << QStringLiteral(
+                                         "http://h.example/%E6%97%A5\nhttp://h.example/日")
                                   << QStringList{QStringLiteral("http://h.example/%E6%97%A5")};
 }
 
@@ -160,13 +162,18 @@ void tst_PageCommandsCore::networkToolOrder()
 void tst_PageCommandsCore::versionBlock_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("fileVersion"); // empty: the query fails
+    QTest::addColumn<QString>("fileVersion");        // empty: the query fails
     const QByteArray junk(3 * 1024 * 1024 - 5, 'x'); // puts the marker across a read boundary
     const QByteArray block =
         nulJoined({"DORVU-VERSIONINFO", "FileVersion", "1.2.3", "ProductName", "Dorvu", ""});
-    QTest::newRow("block") << QByteArray("\x7f" "ELF" + junk + block + "tail")
+    QTest::newRow("block") << QByteArray("\x7f"
+                                         "ELF" +
+                                         junk + block + "tail")
                            << QStringLiteral("1.2.3");
-    QTest::newRow("no block") << QByteArray("\x7f" "ELF" + junk) << QString();
+    QTest::newRow("no block") << QByteArray("\x7f"
+                                            "ELF" +
+                                            junk)
+                              << QString();
     QTest::newRow("no FileVersion")
         << nulJoined({"DORVU-VERSIONINFO", "ProductName", "Dorvu", ""}) << QString();
     QTest::newRow("truncated") << nulJoined({"DORVU-VERSIONINFO", "FileVersion"}) + "1.2"

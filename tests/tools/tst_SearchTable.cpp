@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "HomeTest.h"
 #include "common/DorvuError.h"
 #include "settings/IniFile.h"
 #include "tools/SearchTable.h"
-#include "HomeTest.h"
 
 #include <QtTest>
 
@@ -25,8 +25,6 @@ private Q_SLOTS:
 
 private:
 };
-
-
 
 void tst_SearchTable::captionsInOrder()
 {

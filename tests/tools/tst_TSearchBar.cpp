@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
+#include "HomeTest.h"
 #include "common/ErrorHandler.h"
 #include "settings/IniFile.h"
 #include "tools/TSearchBar.h"
-#include "HomeTest.h"
 
 #include <QComboBox>
 #include <QLineEdit>

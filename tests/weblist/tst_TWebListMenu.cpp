@@ -4,12 +4,12 @@
 // in line order, one per turn of the event loop, and the opening can be stopped.
 #include "BrowserRig.h"
 #include "FakeEngine.h"
+#include "HomeTest.h"
 #include "ModalAnswer.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
 #include "weblist/TWebListMenu.h"
 #include "weblist/TWebListOpener.h"
-#include "HomeTest.h"
 
 #include <QAction>
 #include <QLabel>

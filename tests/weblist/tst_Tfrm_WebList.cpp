@@ -2,15 +2,15 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The web list editor through its buttons and file dialogs, as the user drives it.
 #include "BrowserRig.h"
-#include "common/ErrorHandler.h"
+#include "HomeTest.h"
 #include "ModalAnswer.h"
+#include "common/ErrorHandler.h"
 #include "weblist/TWebListMenu.h"
 #include "weblist/TWebListOpener.h"
-#include "HomeTest.h"
 #include "weblist/Tfrm_WebList.h"
 
-#include <QDir>
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>

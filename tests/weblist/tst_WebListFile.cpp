@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
-#include "common/DorvuError.h"
 #include "HomeTest.h"
+#include "common/DorvuError.h"
 #include "common/WebListFile.h"
 #include "weblist/WebListMenuRules.h"
 #include "weblist/WebListText.h"
@@ -44,8 +44,6 @@ private Q_SLOTS:
 
 private:
 };
-
-
 
 void tst_WebListFile::readingRules_data()
 {

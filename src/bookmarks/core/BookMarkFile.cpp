@@ -136,9 +136,10 @@ QList<BookMarkNode> load(const QString &path)
     bool complete = false;
     QList<BookMarkNode> nodes = read(TextFile::readLines(path), &complete);
     if (!complete)
-        throw DorvuError(QStringLiteral("ファイル %1 は %2 階層より深くフォルダを重ねているため読み込めません")
-                             .arg(QDir::toNativeSeparators(path))
-                             .arg(BookMarkNode::MaxDepth));
+        throw DorvuError(
+            QStringLiteral("ファイル %1 は %2 階層より深くフォルダを重ねているため読み込めません")
+                .arg(QDir::toNativeSeparators(path))
+                .arg(BookMarkNode::MaxDepth));
     return nodes;
 }
 

@@ -113,7 +113,8 @@ public:
             }
             case GUMBO_TAG_DL: {
                 QList<BookMarkNode> *into = out;
-                if (*pending >= 0 && depth < BookMarkNode::MaxDepth /* deeper items join the deepest folder */)
+                if (*pending >= 0 &&
+                    depth < BookMarkNode::MaxDepth /* deeper items join the deepest folder */)
                     into = &(*out)[*pending].children;
                 *pending = -1;
                 qsizetype inner = -1;
@@ -220,8 +221,8 @@ QString fitShiftJis(const QString &text, bool *changed)
 // unclosed <b> take it 10 s). Taken out before parsing; their text stays.
 QByteArray withoutFormattingTags(const QByteArray &html)
 {
-    static const QByteArrayList names{"b",    "big",   "code", "em", "font",   "i",      "nobr",
-                                      "s",    "small", "strike", "strong", "tt", "u"};
+    static const QByteArrayList names{"b", "big",   "code",   "em",     "font", "i", "nobr",
+                                      "s", "small", "strike", "strong", "tt",   "u"};
     QByteArray out;
     out.reserve(html.size());
     qsizetype i = 0;

@@ -39,8 +39,7 @@ void TBookMarkView::LoadBookMarkTree()
 {
     // The items point into the nodes: both go together.
     m_tree->clear();
-    m_nodes = std::make_shared<const QList<BookMarkNode>>(
-        BookMarkFile::load(BookMarkFile::path()));
+    m_nodes = std::make_shared<const QList<BookMarkNode>>(BookMarkFile::load(BookMarkFile::path()));
     BookMarkTree::fillShallow(m_tree, *m_nodes);
 }
 

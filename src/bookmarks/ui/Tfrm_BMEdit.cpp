@@ -4,10 +4,10 @@
 
 #include "bookmarks/BookMarkFile.h"
 #include "bookmarks/BookMarkTree.h"
-#include "common/DorvuError.h"
-#include "common/ErrorHandler.h"
 #include "bookmarks/TBMEditTree.h"
 #include "bookmarks/Tfrm_Import.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -4,8 +4,8 @@
 
 #include "bookmarks/BookMarkHtml.h"
 #include "bookmarks/BookMarkTree.h"
-#include "common/ErrorHandler.h"
 #include "bookmarks/FavoritesWalk.h"
+#include "common/ErrorHandler.h"
 #include "common/TSHBrowseForFolderEx.h"
 
 #include <QDir>

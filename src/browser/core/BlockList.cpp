@@ -3,10 +3,10 @@
 #include "browser/BlockList.h"
 
 #include "common/DorvuError.h"
-#include "settings/IniFile.h"
 #include "common/ProgramFolder.h"
-#include "settings/SettingsKeys.h"
 #include "common/TextFile.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <bitset>
 #include <vector>
@@ -67,7 +67,9 @@ private:
     static constexpr quint32 kNegate = 1u << 21;
     static constexpr int kKindShift = 30;
 
-    Token(Kind kind, quint32 value) : m_bits(quint32(kind) << kKindShift | value) {}
+    Token(Kind kind, quint32 value)
+        : m_bits(quint32(kind) << kKindShift | value)
+    {}
     quint32 m_bits;
 };
 

@@ -5,8 +5,8 @@
 #include "engine/EngineKind.h"
 
 #include <QObject>
-#include <QTimer>
 #include <QStringList>
+#include <QTimer>
 #include <QVector>
 
 /*

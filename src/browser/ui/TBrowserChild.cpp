@@ -4,11 +4,11 @@
 
 #include "browser/BlockList.h"
 #include "browser/ClosedUrlList.h"
-#include "common/ErrorHandler.h"
-#include "engine/TEngineBrowser.h"
 #include "browser/TPageWindowHost.h"
 #include "browser/Tfrm_tmpWeb.h"
 #include "browser/WindowList.h"
+#include "common/ErrorHandler.h"
+#include "engine/TEngineBrowser.h"
 
 #include <QCloseEvent>
 #include <QTimer>

@@ -2,17 +2,17 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "browser/TBrowserCommands.h"
 
-#include "common/DialogFolder.h"
-#include "common/CommandList.h"
-#include "common/ErrorHandler.h"
-#include "common/ImageList.h"
-#include "settings/OptionGroups.h"
 #include "browser/PageRules.h"
-#include "engine/SecurityFlags.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
+#include "common/CommandList.h"
+#include "common/DialogFolder.h"
+#include "common/ErrorHandler.h"
+#include "common/ImageList.h"
+#include "engine/SecurityFlags.h"
 #include "engine/TEngineBrowser.h"
 #include "engine/TEngineFactory.h"
+#include "settings/OptionGroups.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -26,9 +26,9 @@ TBrowserCommands::TBrowserCommands(TBrowserHost *host, QObject *parent)
     , m_host(host)
 {
     chooseFile = [this] {
-        const QString path =
-            QFileDialog::getOpenFileName(m_host->controls().mainWindow, QString(),
-                                         DialogFolder::start(), QStringLiteral("すべてのファイル (*)"));
+        const QString path = QFileDialog::getOpenFileName(m_host->controls().mainWindow, QString(),
+                                                          DialogFolder::start(),
+                                                          QStringLiteral("すべてのファイル (*)"));
         DialogFolder::remember(path);
         return path;
     };
@@ -68,7 +68,8 @@ void TBrowserCommands::connectControls()
         bindSwitch("mnuVideo", &TBrowserCommands::mnuVideoClick);
     }
     if (QAbstractButton *move = c.btnMove)
-        ErrorHandler::Connect(move, &QAbstractButton::clicked, this, &TBrowserCommands::btnMoveClick);
+        ErrorHandler::Connect(move, &QAbstractButton::clicked, this,
+                              &TBrowserCommands::btnMoveClick);
     // Enter in the address box runs Move; the key itself goes no further.
     if (QLineEdit *address = c.txtAddress)
         ErrorHandler::Connect(address, &QLineEdit::returnPressed, this,

@@ -18,8 +18,8 @@ class QWidget;
 class TTabControl;
 
 /// The text size commands, smallest first: text size n (0..4) is the n-th.
-inline constexpr const char *TextSizeCommands[5] = {"mnuSize_Min", "mnuSize_Small", "mnuSize_middle",
-                                                    "mnuSize_Large", "mnuSize_Max"};
+inline constexpr const char *TextSizeCommands[5] = {
+    "mnuSize_Min", "mnuSize_Small", "mnuSize_middle", "mnuSize_Large", "mnuSize_Max"};
 
 /// The main window's controls that the page windows and the page commands drive, and its
 /// commands, which they find by name (BackCtrl, mnuFile_SaveAs, mnuSC, ...). The main window

@@ -2,20 +2,20 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "browser/TBrowserHost.h"
 
-#include "common/DorvuError.h"
-#include "common/CommandList.h"
-#include "common/ErrorHandler.h"
-#include "common/ImageList.h"
-#include "settings/IniFile.h"
-#include "settings/OptionGroups.h"
 #include "browser/PageRules.h"
 #include "browser/TBrowserChild.h"
-#include "engine/TEngineBrowser.h"
-#include "engine/TEngineFactory.h"
 #include "browser/TTabControl.h"
 #include "browser/TTreeWinDelegate.h"
 #include "browser/Tfrm_IE.h"
 #include "browser/Tfrm_MZ.h"
+#include "common/CommandList.h"
+#include "common/DorvuError.h"
+#include "common/ErrorHandler.h"
+#include "common/ImageList.h"
+#include "engine/TEngineBrowser.h"
+#include "engine/TEngineFactory.h"
+#include "settings/IniFile.h"
+#include "settings/OptionGroups.h"
 
 #include <QAbstractButton>
 #include <QAction>

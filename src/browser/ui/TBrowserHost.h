@@ -3,12 +3,12 @@
 #pragma once
 
 #include "browser/ClosedUrlList.h"
-#include "engine/EngineKind.h"
-#include "engine/SecurityFlags.h"
 #include "browser/TBrowserControls.h"
 #include "browser/TPageWindowHost.h"
 #include "browser/WindowCounter.h"
 #include "browser/WindowList.h"
+#include "engine/EngineKind.h"
+#include "engine/SecurityFlags.h"
 
 #include <QObject>
 #include <QPointer>

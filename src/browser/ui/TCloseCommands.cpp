@@ -3,14 +3,14 @@
 #include "browser/TCloseCommands.h"
 
 #include "browser/CloseRules.h"
-#include "common/DynamicMenu.h"
-#include "common/CommandList.h"
-#include "common/ErrorHandler.h"
-#include "common/ProgramFolder.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
-#include "engine/TEngineBrowser.h"
+#include "common/CommandList.h"
+#include "common/DynamicMenu.h"
+#include "common/ErrorHandler.h"
+#include "common/ProgramFolder.h"
 #include "common/TextFile.h"
+#include "engine/TEngineBrowser.h"
 
 #include <QAction>
 #include <QMenu>

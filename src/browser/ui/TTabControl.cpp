@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "browser/TTabControl.h"
 
+#include "common/ErrorHandler.h"
 #include "settings/ColorConvert.h"
 #include "settings/ColorPalette.h"
-#include "common/ErrorHandler.h"
 #include "settings/IniFile.h"
 
 #include <QMouseEvent>

@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "browser/Tfrm_IE.h"
 
+#include "browser/TPageWindowHost.h"
+#include "browser/WindowList.h"
 #include "engine/SecurityFlags.h"
 #include "engine/TEngineBrowser.h"
 #include "engine/TEngineFactory.h"
-#include "browser/TPageWindowHost.h"
-#include "browser/WindowList.h"
 
 Tfrm_IE::Tfrm_IE(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine)
     : TBrowserChild(host, hostObject, windowId, engine)

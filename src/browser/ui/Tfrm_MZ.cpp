@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "browser/Tfrm_MZ.h"
 
-#include "engine/TEngineBrowser.h"
 #include "browser/TPageWindowHost.h"
+#include "engine/TEngineBrowser.h"
 
 Tfrm_MZ::Tfrm_MZ(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine)
     : TBrowserChild(host, hostObject, windowId, engine)

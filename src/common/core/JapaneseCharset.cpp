@@ -15,8 +15,8 @@ constexpr qsizetype DetectionWindow = 64 * 1024;
 
 bool isNameChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '.' || c == ':' || c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '.' || c == ':' || c == '-';
 }
 
 bool isSpace(char c)
@@ -45,7 +45,8 @@ namespace JapaneseCharset {
 QByteArray declared(const char *data, qsizetype length)
 {
     const QByteArray head = QByteArray(data, std::min(length, DeclarationWindow)).toLower();
-    for (qsizetype meta = head.indexOf("<meta"); meta >= 0; meta = head.indexOf("<meta", meta + 5)) {
+    for (qsizetype meta = head.indexOf("<meta"); meta >= 0;
+         meta = head.indexOf("<meta", meta + 5)) {
         const qsizetype end = head.indexOf('>', meta);
         const qsizetype stop = end < 0 ? head.size() : end;
         for (qsizetype at = head.indexOf("charset", meta); at >= 0 && at < stop;

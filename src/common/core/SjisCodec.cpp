@@ -136,7 +136,9 @@ quint16 codeAfterEscape(uchar escaped, char16_t c)
     const auto it = codes.alternatives.constFind(c);
     if (it == codes.alternatives.constEnd())
         return 0;
-    const auto pairs = [&](quint16 code) { return codes.valid.test(escaped << 8 | code >> 8); };
+    const auto pairs = [&](quint16 code) {
+        return codes.valid.test(escaped << 8 | code >> 8);
+    };
     if (!pairs(it->first()))
         return 0;
     for (const quint16 code : *it) {

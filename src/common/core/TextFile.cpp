@@ -13,7 +13,6 @@
 
 #include <algorithm>
 
-
 namespace {
 
 QString fullPath(const QString &path)
@@ -22,8 +21,7 @@ QString fullPath(const QString &path)
 }
 
 /// Calls \a line with the start and size of each line of \a bytes, split at CR LF, CR or LF.
-template<typename Line>
-void forEachLine(const QByteArray &bytes, Line line)
+template<typename Line> void forEachLine(const QByteArray &bytes, Line line)
 {
     const char *p = bytes.constData();
     const qsizetype n = bytes.size();
@@ -76,9 +74,8 @@ QStringList splitLines(const QString &text)
 QList<QByteArray> splitByteLines(const QByteArray &bytes)
 {
     QList<QByteArray> lines;
-    forEachLine(bytes, [&](qsizetype start, qsizetype size) {
-        lines.append(bytes.mid(start, size));
-    });
+    forEachLine(bytes,
+                [&](qsizetype start, qsizetype size) { lines.append(bytes.mid(start, size)); });
     return lines;
 }
 

@@ -2,17 +2,16 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
+#include <QDialog>
 #include <QFlags>
 #include <QObject>
 #include <QPoint>
-#include <QDialog>
 #include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
 
 #include <functional>
-
 
 class QWidget;
 

@@ -21,8 +21,7 @@ QByteArray withProcessModel(const QByteArray &flags)
         }
     }
     const QByteArray trimmed = flags.trimmed();
-    return trimmed.isEmpty() ? QByteArray("--process-per-site")
-                             : trimmed + " --process-per-site";
+    return trimmed.isEmpty() ? QByteArray("--process-per-site") : trimmed + " --process-per-site";
 }
 
 QByteArray withLanguage(const QByteArray &flags, const QString &language)

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "ProfileContext.h"
 
-#include "settings/GeckoProfile.h"
 #include "common/TextFile.h"
+#include "settings/GeckoProfile.h"
 
 #include <utility>
 

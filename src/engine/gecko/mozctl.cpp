@@ -4,10 +4,10 @@
 // by X11 window id. See MozCtlApi.h for the contract.
 
 #include "MozCtlView.h"
-#include "engine/MozCtlApi.h"
-#include "settings/PageLanguages.h"
 #include "ProfileContext.h"
 #include "WebSite.h"
+#include "engine/MozCtlApi.h"
+#include "settings/PageLanguages.h"
 
 #include <X11/Xlib.h>
 #include <gdk/gdkx.h>

@@ -10,8 +10,8 @@ const char *const MarkerName = "ComposedWindowMarker";
 
 void ComposedWindow::prepare(QWidget *window)
 {
-    if (!window || window->findChild<QOpenGLWidget *>(QLatin1String(MarkerName),
-                                                      Qt::FindDirectChildrenOnly))
+    if (!window ||
+        window->findChild<QOpenGLWidget *>(QLatin1String(MarkerName), Qt::FindDirectChildrenOnly))
         return;
     // One hidden texture widget makes Qt compose the window as Chromium's views need. It is
     // given its parent afterwards, the way a page's view is, so an already created window is

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "settings/GeckoModuleFolder.h"
 #include "engine/MozCtlApi.h"
+#include "settings/GeckoModuleFolder.h"
 
 #include <QString>
 

@@ -21,8 +21,7 @@ QList<QPointer<QDialog>> &openBoxes()
 
 PageDialogs::PageDialogs(QWidget *owner)
     : m_owner(owner)
-{
-}
+{}
 
 QString PageDialogs::suppressCaption()
 {
@@ -73,8 +72,8 @@ PageDialogs::Answer PageDialogs::ask(Kind kind, const QString &origin, const QSt
 
     Answer answer;
     if (box) {
-        answer.accepted = result == QDialog::Accepted ||
-                          (kind != Prompt && result == QMessageBox::Ok);
+        answer.accepted =
+            result == QDialog::Accepted || (kind != Prompt && result == QMessageBox::Ok);
         if (kind == Prompt && answer.accepted)
             answer.text = static_cast<QInputDialog *>(box.data())->textValue();
         if (suppress && suppress->isChecked())

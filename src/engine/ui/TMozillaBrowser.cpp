@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "engine/TMozillaBrowser.h"
 
-#include "engine/ComposedWindow.h"
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
+#include "engine/ComposedWindow.h"
 #include "engine/MdiStacking.h"
 #include "engine/MozCtlModule.h"
 #include "engine/TextZoom.h"
@@ -15,8 +15,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlatformSurfaceEvent>
@@ -581,8 +581,7 @@ void TMozillaBrowser::onStatusText(void *owner, const char *text)
 void TMozillaBrowser::onProgress(void *owner, double fraction)
 {
     ErrorHandler::RunInCallback([&] {
-        Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnProgressChange(qRound(fraction * 100),
-                                                                       100);
+        Q_EMIT static_cast<TMozillaBrowser *>(owner)->OnProgressChange(qRound(fraction * 100), 100);
     });
 }
 
@@ -612,10 +611,11 @@ MozCtlView *TMozillaBrowser::onNewWindow(void *owner, const char *uri)
             return;
         }
         // A browser of the other kind cannot take over this request: it gets the address.
-        QTimer::singleShot(0, target, [target = QPointer<TEngineBrowser>(target),
-                                       address = QString::fromUtf8(uri)] {
-            ErrorHandler::Run([&] { target->Navigate(address); });
-        });
+        QTimer::singleShot(
+            0, target,
+            [target = QPointer<TEngineBrowser>(target), address = QString::fromUtf8(uri)] {
+                ErrorHandler::Run([&] { target->Navigate(address); });
+            });
     });
     return view;
 }
@@ -643,18 +643,18 @@ void TMozillaBrowser::onScriptDialog(void *owner, void *dialog, int kind, const 
         auto *self = static_cast<TMozillaBrowser *>(owner);
         // The box waits in a loop of its own, not inside the engine's callback; the page waits
         // for the answer meanwhile.
-        QTimer::singleShot(0, self,
-                           [self = QPointer<TMozillaBrowser>(self), dialog, kind,
-                            message = QString::fromUtf8(message),
-                            text = QString::fromUtf8(defaultText)] {
-                               const QString origin = QUrl(self->LocationURL()).host();
-                               const PageDialogs::Answer answer = self->m_dialogs.ask(
-                                   PageDialogs::Kind(kind), origin, message, text);
-                               // The page may have gone while the box was open.
-                               if (self && self->m_view && self->m_api.answerDialog)
-                                   self->m_api.answerDialog(self->m_view, dialog, answer.accepted,
-                                                            answer.text.toUtf8().constData());
-                           });
+        QTimer::singleShot(
+            0, self,
+            [self = QPointer<TMozillaBrowser>(self), dialog, kind,
+             message = QString::fromUtf8(message), text = QString::fromUtf8(defaultText)] {
+                const QString origin = QUrl(self->LocationURL()).host();
+                const PageDialogs::Answer answer =
+                    self->m_dialogs.ask(PageDialogs::Kind(kind), origin, message, text);
+                // The page may have gone while the box was open.
+                if (self && self->m_view && self->m_api.answerDialog)
+                    self->m_api.answerDialog(self->m_view, dialog, answer.accepted,
+                                             answer.text.toUtf8().constData());
+            });
     });
 }
 

@@ -3,10 +3,10 @@
 #include "engine/TRealEngineFactory.h"
 
 #include "common/ErrorHandler.h"
-#include "settings/IniFile.h"
-#include "settings/SettingsKeys.h"
 #include "engine/TMozillaBrowser.h"
 #include "engine/TUIWebBrowser.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
 
 TEngineBrowser *TRealEngineFactory::create(EngineKind kind, QWidget *parent)
 {

@@ -5,14 +5,14 @@
 #include "common/DialogFolder.h"
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
+#include "common/ProgramFolder.h"
 #include "engine/MdiStacking.h"
 #include "engine/NewWindowRelay.h"
-#include "settings/PageLanguages.h"
-#include "common/ProgramFolder.h"
 #include "engine/TextZoom.h"
 #include "engine/UIRequestInterceptor.h"
 #include "engine/UIWebPage.h"
 #include "engine/UserAddress.h"
+#include "settings/PageLanguages.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -539,8 +539,9 @@ void TUIWebBrowser::onDownloadRequested(QWebEngineDownloadRequest *download)
             download->accept();
         return;
     }
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("名前を付けて保存"), DialogFolder::suggest(download->downloadFileName()));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"),
+                                     DialogFolder::suggest(download->downloadFileName()));
     DialogFolder::remember(path);
     if (path.isEmpty()) {
         download->cancel();

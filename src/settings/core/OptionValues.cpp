@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "settings/OptionValues.h"
 
-#include "settings/ColorConvert.h"
 #include "common/DorvuError.h"
+#include "settings/ColorConvert.h"
 #include "settings/IniFile.h"
 
 #include <QtGlobal>

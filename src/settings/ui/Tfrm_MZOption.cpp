@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "settings/Tfrm_MZOption.h"
 
-#include "settings/ColorPalette.h"
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
+#include "common/TextFile.h"
+#include "settings/ColorPalette.h"
 #include "settings/GeckoProfile.h"
 #include "settings/OptionGroups.h"
-#include "common/TextFile.h"
 
 #include <QApplication>
 #include <QCheckBox>

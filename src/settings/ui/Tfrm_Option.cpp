@@ -2,8 +2,9 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "settings/Tfrm_Option.h"
 
-#include "settings/ColorPalette.h"
 #include "common/ErrorHandler.h"
+#include "common/TextFile.h"
+#include "settings/ColorPalette.h"
 #include "settings/GeckoModuleFolder.h"
 #include "settings/GeckoRegistration.h"
 #include "settings/IniFile.h"
@@ -11,7 +12,6 @@
 #include "settings/TColorSwatch.h"
 #include "settings/TOptionsTarget.h"
 #include "settings/TUpDown.h"
-#include "common/TextFile.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

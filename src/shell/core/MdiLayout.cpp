@@ -65,8 +65,8 @@ QList<QRect> cascade(const QRect &area, int count, int step)
                      qMin(area.height(), qMax(area.height() * 2 / 3, 240)));
     step = qMax(step, 1);
     // How many steps fit before a window would leave the area.
-    const int fit = 1 + qMin((area.width() - size.width()) / step,
-                             (area.height() - size.height()) / step);
+    const int fit =
+        1 + qMin((area.width() - size.width()) / step, (area.height() - size.height()) / step);
     rects.reserve(count);
     for (int i = 0; i < count; ++i) {
         const int offset = (i % fit) * step;

@@ -57,8 +57,8 @@ QString NoXServerMessage()
 
 bool Apply()
 {
-    const Decision decision = Choose(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
-                                     qgetenv("DISPLAY"));
+    const Decision decision =
+        Choose(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
     if (!decision.platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", decision.platform);
     if (!decision.needsX || XServerReachable(qgetenv("DISPLAY")))

@@ -2,15 +2,15 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "shell/StartupSequence.h"
 
-#include "tools/TAboutBox.h"
-#include "shell/TMainForm.h"
-#include "weblist/TWebListMenu.h"
 #include "bookmarks/Tfrm_BMEdit.h"
-#include "tools/Tfrm_Extract.h"
+#include "browser/Tfrm_tmpWeb.h"
 #include "settings/Tfrm_MZOption.h"
 #include "settings/Tfrm_Option.h"
+#include "shell/TMainForm.h"
+#include "tools/TAboutBox.h"
+#include "tools/Tfrm_Extract.h"
+#include "weblist/TWebListMenu.h"
 #include "weblist/Tfrm_WebList.h"
-#include "browser/Tfrm_tmpWeb.h"
 
 StartupSequence::StartupSequence(const QStringList &arguments)
     : m_mainForm(std::make_unique<TMainForm>(arguments))

@@ -2,15 +2,15 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "shell/TMainForm.h"
 
-#include "engine/ComposedWindow.h"
+#include "browser/TBrowserHost.h"
 #include "common/ConfirmBox.h"
 #include "common/ErrorHandler.h"
+#include "common/ProgramFolder.h"
+#include "engine/ComposedWindow.h"
 #include "settings/IniFile.h"
 #include "settings/OptionGroups.h"
-#include "common/ProgramFolder.h"
-#include "shell/StartupRules.h"
 #include "settings/Tfrm_MZOption.h"
-#include "browser/TBrowserHost.h"
+#include "shell/StartupRules.h"
 #include "weblist/TWebListMenu.h"
 #include "weblist/TWebListOpener.h"
 
@@ -250,7 +250,8 @@ void TMainForm::ReadMojiSize()
     // A number no byte holds is no size at all: the default, written back in range.
     const int stored = SettingsKeys::read(IniFile::config(), General::LastMojiSize);
     m_mojiSize = stored >= 0 && stored <= 0xFF ? stored : General::LastMojiSize.def;
-    const QList<QAction *> items{command("mnuSize_Min"), command("mnuSize_Small"), command("mnuSize_middle"), command("mnuSize_Large"),
+    const QList<QAction *> items{command("mnuSize_Min"), command("mnuSize_Small"),
+                                 command("mnuSize_middle"), command("mnuSize_Large"),
                                  command("mnuSize_Max")};
     for (int i = 0; i < items.size(); ++i)
         items.at(i)->setChecked(i == m_mojiSize);

@@ -26,7 +26,6 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 
-
 class TAboutBox;
 class Tfrm_BMEdit;
 class Tfrm_Extract;

@@ -4,16 +4,16 @@
 // the status bar at the bottom, around the child window area.
 #include "shell/TMainForm.h"
 
+#include "browser/TTabControl.h"
 #include "common/CommandList.h"
-#include "shell/BandLayout.h"
-#include "shell/CompactTabStyle.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
+#include "shell/BandLayout.h"
+#include "shell/CompactTabStyle.h"
 #include "shell/SideBarState.h"
 #include "shell/TBand.h"
-#include "tools/TSearchBar.h"
 #include "shell/TSideBar.h"
-#include "browser/TTabControl.h"
+#include "tools/TSearchBar.h"
 
 #include <QEvent>
 #include <QLayout>
@@ -168,8 +168,8 @@ void TMainForm::CreateBars()
             addToolBarBreak(Qt::TopToolBarArea);
         addToolBar(Qt::TopToolBarArea, CoolBar1.at(i));
         // The button that shows what does not fit the band.
-        if (auto *more = CoolBar1.at(i)->findChild<QToolButton *>(
-                QStringLiteral("qt_toolbar_ext_button")))
+        if (auto *more =
+                CoolBar1.at(i)->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
             more->setAccessibleName(CoolBar1.at(i)->windowTitle() +
                                     QStringLiteral("のその他のボタン"));
     }

@@ -5,12 +5,12 @@
 #include "shell/TMainForm.h"
 
 #include "bookmarks/BookMarkRules.h"
-#include "settings/IniFile.h"
 #include "bookmarks/TBookMarkView.h"
+#include "bookmarks/Tfrm_BMEdit.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
 #include "engine/TEngineBrowser.h"
-#include "bookmarks/Tfrm_BMEdit.h"
+#include "settings/IniFile.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -18,7 +18,8 @@
 void TMainForm::CreateBookMarks()
 {
     BookMarks = new TBookMarkView(
-        TreeView1, commandMenu("mnuBookMark"), [this](const QString &url) { OpenBookMark(url); }, this);
+        TreeView1, commandMenu("mnuBookMark"), [this](const QString &url) { OpenBookMark(url); },
+        this);
 }
 
 void TMainForm::LoadBookMarkTree()

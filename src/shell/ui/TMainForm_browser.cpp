@@ -7,8 +7,8 @@
 #include "browser/TBrowserCommands.h"
 #include "browser/TBrowserHost.h"
 #include "browser/TCloseCommands.h"
-#include "engine/TRealEngineFactory.h"
 #include "browser/TTabControl.h"
+#include "engine/TRealEngineFactory.h"
 
 #include <QAction>
 #include <QMenu>

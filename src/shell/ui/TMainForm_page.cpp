@@ -15,5 +15,6 @@ void TMainForm::ConnectPageCommands()
     PageCommands->connectActions(*m_commands);
     // Link extraction needs a page, as the other page commands do.
     command("mnuExtract")->setEnabled(command("mnuTranslate")->isEnabled());
-    connect(command("mnuTranslate"), &QAction::enabledChanged, command("mnuExtract"), &QAction::setEnabled);
+    connect(command("mnuTranslate"), &QAction::enabledChanged, command("mnuExtract"),
+            &QAction::setEnabled);
 }

@@ -44,9 +44,9 @@ void TMainForm::WindowCascade1Execute()
     const QList<QMdiSubWindow *> windows = openWindows(m_mdiArea, false);
     if (windows.isEmpty())
         return;
-    const int step = windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr,
-                                                            windows.first()) +
-                     4;
+    const int step =
+        windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()) +
+        4;
     const QList<QRect> rects =
         MdiLayout::cascade(m_mdiArea->viewport()->rect(), int(windows.size()), step);
     for (int i = 0; i < windows.size(); ++i) {

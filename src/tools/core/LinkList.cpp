@@ -10,14 +10,13 @@ namespace LinkList {
 QString collectScript(int limit)
 {
     // Frames of other origins throw on access; they are skipped.
-    return QStringLiteral(
-               "(function(){var out=[];var max=%1;"
-               "function walk(d){var l;try{l=d.links;}catch(e){return;}"
-               "for(var i=0;i<l.length&&out.length<max;i++){out.push(l[i].href);}"
-               "var f;try{f=d.querySelectorAll('iframe,frame');}catch(e){return;}"
-               "for(var j=0;j<f.length&&out.length<max;j++){"
-               "try{if(f[j].contentDocument)walk(f[j].contentDocument);}catch(e){}}}"
-               "walk(document);return out.join('\\n');})()")
+    return QStringLiteral("(function(){var out=[];var max=%1;"
+                          "function walk(d){var l;try{l=d.links;}catch(e){return;}"
+                          "for(var i=0;i<l.length&&out.length<max;i++){out.push(l[i].href);}"
+                          "var f;try{f=d.querySelectorAll('iframe,frame');}catch(e){return;}"
+                          "for(var j=0;j<f.length&&out.length<max;j++){"
+                          "try{if(f[j].contentDocument)walk(f[j].contentDocument);}catch(e){}}}"
+                          "walk(document);return out.join('\\n');})()")
         .arg(limit);
 }
 

@@ -51,8 +51,7 @@ QByteArray findBlock(QFile &file)
 
 TOtVersInfo::TOtVersInfo()
     : FileName(QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath())
-{
-}
+{}
 
 QByteArray TOtVersInfo::marker()
 {
@@ -95,9 +94,9 @@ QString TOtVersInfo::query(int index)
     if (!m_read) {
         QFile file(FileName);
         if (FileName.isEmpty() || QFileInfo(FileName).isDir() || !file.open(QIODevice::ReadOnly))
-            fail(FileName.isEmpty() ? QStringLiteral("ファイル名がありません")
-                                    : QStringLiteral("%1 を読めません (%2)")
-                                          .arg(FileName, file.errorString()));
+            fail(FileName.isEmpty()
+                     ? QStringLiteral("ファイル名がありません")
+                     : QStringLiteral("%1 を読めません (%2)").arg(FileName, file.errorString()));
         QHash<QString, QString> items;
         if (!parseBlock(findBlock(file), &items))
             fail(QStringLiteral("%1 にバージョン情報がありません").arg(FileName));

@@ -4,8 +4,8 @@
 
 #include "common/ErrorHandler.h"
 #include "settings/IniFile.h"
-#include "tools/ProductInfo.h"
 #include "settings/SettingsKeys.h"
+#include "tools/ProductInfo.h"
 #include "tools/TOtVersInfo.h"
 
 #include <QApplication>
@@ -83,8 +83,7 @@ void TAboutBox::FormCreate()
     Label5->setText(QStringLiteral("不明"));
     const QString mozPath =
         SettingsKeys::read(IniFile::config(), SettingsKeys::Option_Main::MozPath);
-    Label3->setText(QStringLiteral("Version：") +
-                    QString::fromLatin1(qWebEngineChromiumVersion()));
+    Label3->setText(QStringLiteral("Version：") + QString::fromLatin1(qWebEngineChromiumVersion()));
     // An empty MozPath looks at the root folder, as the path is simply joined.
     const QString module = mozPath + QStringLiteral("/mozctl.so");
     if (QFileInfo::exists(module)) {

@@ -2,19 +2,19 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "tools/TPageCommands.h"
 
+#include "browser/TBrowserChild.h"
 #include "browser/TBrowserControls.h"
+#include "browser/TBrowserHost.h"
 #include "common/CommandList.h"
 #include "common/ErrorHandler.h"
-#include "tools/HelpPage.h"
+#include "common/ProgramFolder.h"
+#include "engine/TEngineBrowser.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
+#include "tools/HelpPage.h"
 #include "tools/LinkList.h"
 #include "tools/NetworkSettingsTool.h"
-#include "common/ProgramFolder.h"
-#include "settings/SettingsKeys.h"
 #include "tools/TAboutBox.h"
-#include "browser/TBrowserChild.h"
-#include "browser/TBrowserHost.h"
-#include "engine/TEngineBrowser.h"
 #include "tools/Tfrm_Extract.h"
 #include "tools/TranslationUrl.h"
 
@@ -147,18 +147,16 @@ void TPageCommands::extractLinks(TBrowserChild *child)
         showLinks({}, QStringLiteral("リンクを取得できませんでした: ページが応答しません"));
     });
     QPointer<TPageCommands> self(this);
-    child->engine()->RunScript(LinkList::collectScript(MaxLinks),
-                               [self, request](bool ok, const QString &result) {
-                                   if (!self || request != self->m_extractRequest)
-                                       return;
-                                   ++self->m_extractRequest;
-                                   if (ok)
-                                       self->showLinks(LinkList::fromScriptResult(result), {});
-                                   else
-                                       self->showLinks(
-                                           {}, QStringLiteral("リンクを取得できませんでした: ") +
-                                                   result);
-                               });
+    child->engine()->RunScript(
+        LinkList::collectScript(MaxLinks), [self, request](bool ok, const QString &result) {
+            if (!self || request != self->m_extractRequest)
+                return;
+            ++self->m_extractRequest;
+            if (ok)
+                self->showLinks(LinkList::fromScriptResult(result), {});
+            else
+                self->showLinks({}, QStringLiteral("リンクを取得できませんでした: ") + result);
+        });
 }
 
 void TPageCommands::showLinks(const QStringList &lines, const QString &explanation)

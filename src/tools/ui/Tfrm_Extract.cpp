@@ -32,9 +32,8 @@ Tfrm_Extract::Tfrm_Extract(QWidget *parent)
     Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(348, 234, 75, 25);
-    connect(Button1, &QPushButton::clicked, this, [this] {
-        ErrorHandler::Run([this] { Button1Click(); });
-    });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { ErrorHandler::Run([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, &Tfrm_Extract::Button2Click);
 
     SaveDialog1 = [this] {

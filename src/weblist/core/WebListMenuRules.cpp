@@ -5,8 +5,8 @@
 #include "common/SjisCodec.h"
 
 #include <QCollator>
-#include <QLocale>
 #include <QFile>
+#include <QLocale>
 
 #include <algorithm>
 #include <dirent.h>

@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "weblist/TWebListMenu.h"
 
+#include "browser/WindowList.h"
 #include "common/DynamicMenu.h"
 #include "common/ErrorHandler.h"
 #include "weblist/TWebListOpener.h"
 #include "weblist/Tfrm_WebList.h"
 #include "weblist/WebListMenuRules.h"
-#include "browser/WindowList.h"
 
 #include <QAction>
 #include <QFile>

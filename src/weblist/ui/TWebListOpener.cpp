@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "weblist/TWebListOpener.h"
 
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
 #include "common/ConfirmBox.h"
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
-#include "browser/TBrowserChild.h"
-#include "browser/TBrowserHost.h"
-#include "engine/TEngineBrowser.h"
 #include "common/WebListFile.h"
+#include "engine/TEngineBrowser.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "BrowserRig.h"
 
-#include "common/CommandList.h"
-#include "common/ErrorHandler.h"
 #include "FakeEngine.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserCommands.h"
 #include "browser/TBrowserHost.h"
 #include "browser/TTabControl.h"
+#include "common/CommandList.h"
+#include "common/ErrorHandler.h"
 
 #include <QAction>
 #include <QLabel>
@@ -55,8 +55,8 @@ BrowserRig::BrowserRig()
     for (const char *name : {"BackCtrl", "FrwrdCtrl", "StopCtrl", "ReLoadCtrl", "mnuFile_SaveAs",
                              "mnuShow_Size", "mnuSC", "mnuMC"})
         commandList->add({name, QString::fromLatin1(name), {}, -1, Tick::None, false});
-    for (const char *name : {"ChangeCtrl", "FileNew1", "FileClose1", "mnuEdit_slrAll",
-                             "mnuEdit_Copy", "mnuTranslate"})
+    for (const char *name :
+         {"ChangeCtrl", "FileNew1", "FileClose1", "mnuEdit_slrAll", "mnuEdit_Copy", "mnuTranslate"})
         commandList->add({name, QString::fromLatin1(name)});
     for (const char *name : TextSizeCommands)
         commandList->add({name, QString::fromLatin1(name), {}, -1, Tick::Off});

@@ -6,8 +6,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTimer>
 
 void ModalAnswer::next(const std::function<void(QWidget *)> &act)
