@@ -342,6 +342,9 @@ class Browser:
     """How to start one browser: `argv(urls, home)` and `prepare(home, urls)` (files written
     into the fresh profile before the launch)."""
 
+    # The floor of the engine choice, not a peer: it is left out of "best peer".
+    floor = False
+
     def __init__(self, key, title, program, kind):
         self.key, self.title, self.program, self.kind = key, title, program, kind
 
@@ -408,6 +411,16 @@ class Dorvu(Browser):
 
     def argv(self, urls, home):
         return [self.program] + (urls if urls is not None else [])
+
+
+class BareWebEngine(Browser):
+    """bench_bare_webengine of the build: Qt WebEngine with one view per page and nothing else,
+    the floor under Dorvu's Chromium kind."""
+    floor = True
+
+    def __init__(self, build):
+        super().__init__("bare", "bare WebEngine", os.path.join(build, "bench_bare_webengine"),
+                         "chromium")
 
 
 class Chromium(Browser):
@@ -607,7 +620,8 @@ def cell(stat, figure):
 
 
 def print_table(results, scenario_list, columns, out):
-    head = ["scenario", "figure", "Dorvu"] + [b.title for b in columns] + ["Dorvu/peer"]
+    head = (["scenario", "figure", "Dorvu"] + [b.title for b in columns] +
+            ["Dorvu/peer", "Dorvu/floor"])
     rows = []
     for sc in scenario_list:
         if sc.key not in results:
@@ -616,19 +630,25 @@ def print_table(results, scenario_list, columns, out):
         for figure in sc.figures:
             dorvu_stat = res["dorvu"]["stats"].get(figure)
             row = [sc.title, FIGURE_TITLE[figure], cell(dorvu_stat, figure)]
-            best = None
+            best = floor = None
             for b in columns:
                 if b.key not in res["peers"]:
                     row.append("-")
                     continue
                 stat = res["peers"][b.key]["stats"].get(figure)
                 row.append(cell(stat, figure))
-                if stat is not None and (best is None or stat["median"] < best[1]):
+                if b.floor:
+                    floor = stat
+                elif stat is not None and (best is None or stat["median"] < best[1]):
                     best = (b.title, stat["median"])
             if dorvu_stat is None or best is None or best[1] <= 0:
                 row.append("n/a" if res["peers"] else "-")
             else:
                 row.append("%.2f (%s)" % (dorvu_stat["median"] / best[1], best[0]))
+            if dorvu_stat is None or floor is None or floor["median"] <= 0:
+                row.append("-")
+            else:
+                row.append("%.2f" % (dorvu_stat["median"] / floor["median"]))
             rows.append(row)
     widths = [max(len(r[i]) for r in [head] + rows) for i in range(len(head))]
     line = lambda r: "  ".join(
@@ -660,8 +680,8 @@ def main(argv=None):
                                  "webkitsites"],
                         help="run only these scenarios (hundred runs only when named)")
     parser.add_argument("--browsers", nargs="+", metavar="PEER",
-                        help="peers to run (default: every installed one of chromium, "
-                             "konqueror, epiphany)")
+                        help="peers to run (default: the bare WebEngine program of the build "
+                             "and every installed one of chromium, konqueror, epiphany)")
     parser.add_argument("--timeout", type=float, default=60.0,
                         help="s to wait for every onload, plus 2%% per page (60)")
     parser.add_argument("--settle", type=float, default=2.0,
@@ -686,7 +706,7 @@ def main(argv=None):
     signal.signal(signal.SIGTERM, lambda *a: sys.exit(143))
 
     dorvu, dorvu_gecko = Dorvu(build, False), Dorvu(build, True)
-    peer_list = peers()
+    peer_list = [BareWebEngine(build)] + peers()
     if options.browsers:
         peer_list = [p for p in peer_list if p.key in options.browsers]
     missing = [p.title for p in peer_list if not p.available()]
@@ -753,7 +773,8 @@ def main(argv=None):
     print()
     print("Medians of %d run(s) each; * = median of fewer runs (the others did not finish). "
           "n/a = no figure; - = not run." % options.repeat)
-    print("Ratios: Dorvu / best peer for times, Dorvu / leanest peer for memory. "
+    print("Ratios: Dorvu / best peer for times, Dorvu / leanest peer for memory; Dorvu / floor "
+          "against the bare WebEngine program, which is no peer. "
           "The WebKit rows set Dorvu to its Gecko engine and compare it with the WebKit peers.")
     busy = [r.get("machine_busy") for e in results.values()
             for rec in [e["dorvu"]] + list(e["peers"].values()) for r in rec["runs"]
