@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SPDX-FileCopyrightText: Dorvu developers
 #include "common/ErrorHandler.h"
+#include "common/StartupTrace.h"
 #include "engine/ChromiumFlags.h"
 #include "engine/PageDialogs.h"
 #include "shell/PlatformChoice.h"
@@ -37,15 +38,18 @@ int main(int argc, char *argv[])
     // caches) is nobody else's business: every file and folder made from here on, by us or by
     // the engines' processes, is the user's alone. A file that exists keeps its mode.
     ::umask(077);
+    StartupTrace::mark("main");
     SingleInstance instance(SingleInstance::executableKey(QString::fromLocal8Bit(argv[0])));
     if (!instance.CheckSingleInstance(argc, argv))
         return 0;
+    StartupTrace::mark("single instance checked");
 
     if (!PlatformChoice::Apply())
         return 1;
 
     ChromiumFlags::apply();
     QApplication app(argc, argv);
+    StartupTrace::mark("application made");
     QApplication::setApplicationName(QStringLiteral("Dorvu"));
     // The desktop matches windows to dorvu.desktop (and its icon) by this name.
     QApplication::setDesktopFileName(QStringLiteral("dorvu"));
@@ -53,9 +57,11 @@ int main(int argc, char *argv[])
     Translations::install(&app);
     VisibleApplication::install();
     instance.listen();
+    StartupTrace::mark("translations and instance socket");
 
     StartupSequence forms(QApplication::arguments().mid(1));
     TMainForm *main = forms.mainForm();
+    StartupTrace::mark("main window and forms made");
     instance.setHandler(
         [main](quint32 value, const QString &text) { main->WMCopyData(value, text); });
 
@@ -72,5 +78,6 @@ int main(int argc, char *argv[])
     });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, main,
                      [](QSessionManager &) { ErrorHandler::setUnattended(); });
+    StartupTrace::mark("event loop");
     return app.exec();
 }

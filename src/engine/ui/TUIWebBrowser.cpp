@@ -6,6 +6,7 @@
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
 #include "common/ProgramFolder.h"
+#include "common/StartupTrace.h"
 #include "engine/MdiStacking.h"
 #include "engine/NewWindowRelay.h"
 #include "engine/TextZoom.h"
@@ -226,6 +227,7 @@ QWebEngineProfile *TUIWebBrowser::sharedProfile()
 {
     static QPointer<QWebEngineProfile> profile;
     if (!profile) {
+        StartupTrace::mark("engine profile");
         profile = new QWebEngineProfile(QStringLiteral("Dorvu"), QCoreApplication::instance());
         const QString folder = ProgramFolder::file(QStringLiteral("WebEngine"));
         profile->setPersistentStoragePath(folder);
@@ -254,6 +256,7 @@ void TUIWebBrowser::Navigate(const QString &url)
         (address.hasFragment() && !current.isEmpty() &&
          address.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment));
     m_navigatePending = !sameDocument;
+    StartupTrace::mark("first navigate");
     m_inSetUrl = true;
     m_page->setUrl(address);
     m_inSetUrl = false;
@@ -514,8 +517,10 @@ void TUIWebBrowser::onLoadFinished(bool ok)
     }
     if (m_navigationOpen)
         onUrlChanged(m_page->url());
-    if (ok)
+    if (ok) {
+        StartupTrace::mark("first page loaded");
         Q_EMIT OnDocumentComplete(LocationURL());
+    }
     updateCommandStates(true);
     Q_EMIT OnCommandStateChange(CSC_UPDATECOMMANDS, false);
 }

@@ -6,6 +6,7 @@
 #include "common/ConfirmBox.h"
 #include "common/ErrorHandler.h"
 #include "common/ProgramFolder.h"
+#include "common/StartupTrace.h"
 #include "engine/ComposedWindow.h"
 #include "settings/IniFile.h"
 #include "settings/OptionGroups.h"
@@ -132,6 +133,7 @@ void TMainForm::FormResize()
     if (!m_startupPending)
         return;
     // Pages open once the window is on screen, after this resize has been laid out.
+    StartupTrace::mark("first resize");
     m_startupPending = false;
     QMetaObject::invokeMethod(
         this, [this] { RunDeferredStartup(); }, Qt::QueuedConnection);
@@ -139,6 +141,7 @@ void TMainForm::FormResize()
 
 void TMainForm::RunDeferredStartup()
 {
+    StartupTrace::mark("deferred start-up");
     ErrorHandler::Run([this] {
         const bool lastClean = SettingsKeys::read(IniFile::config(), General::shutdown);
         OpenCommandLine();
