@@ -127,6 +127,16 @@ void tst_WebListFile::textBeyondLimitIsReported()
     QCOMPARE(WebListFile::readText(m_home->file(QStringLiteral("b.wlf")), 10, &complete),
              QByteArray("0123"));
     QVERIFY(complete);
+    // So does a NUL just after it: the text is exactly as long as the limit.
+    m_home->write(QStringLiteral("c.wlf"), QByteArray("0123456789\0abc", 14));
+    QCOMPARE(WebListFile::readText(m_home->file(QStringLiteral("c.wlf")), 10, &complete),
+             QByteArray("0123456789"));
+    QVERIFY(complete);
+    // A file exactly as long as the limit is complete too.
+    m_home->write(QStringLiteral("d.wlf"), "0123456789");
+    QCOMPARE(WebListFile::readText(m_home->file(QStringLiteral("d.wlf")), 10, &complete),
+             QByteArray("0123456789"));
+    QVERIFY(complete);
 }
 
 void tst_WebListFile::absentFilesGiveNothing_data()

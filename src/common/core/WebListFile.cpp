@@ -25,16 +25,22 @@ QByteArray readText(const QByteArray &nativePath, const QString &shownPath, qint
                     bool *complete)
 {
     // A pipe in the folder must not stop the window: it is refused like a missing file.
-    FileRead::Result file = FileRead::read(nativePath, limit);
+    // One byte past the limit is read too: a NUL just after the limit ends the text there, and
+    // the text is then complete although the file goes on.
+    limit = qMax<qint64>(limit, 0);
+    FileRead::Result file = FileRead::read(nativePath, limit + 1);
     if (!file.ok())
         throw cannotOpen(shownPath);
     QByteArray &bytes = file.bytes;
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
+    const bool over = bytes.size() > limit;
+    if (over)
+        bytes.truncate(limit);
     // A NUL within the limit ends the text: what follows it is no part of it, however long.
     if (complete)
-        *complete = file.complete || nul >= 0;
+        *complete = !over && (file.complete || nul >= 0);
     return bytes;
 }
 
