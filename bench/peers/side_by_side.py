@@ -619,9 +619,36 @@ def cell(stat, figure):
     return text
 
 
+# The targets: (scenario, figure) -> (what Dorvu's median is divided by, the highest ratio that
+# meets it). "peer": the best peer of the row; "floor": the bare Qt WebEngine program; "single":
+# Dorvu's own first onload with one page.
+TARGETS = {
+    ("one", "first"): ("floor", 1.1),
+    ("twenty", "all"): ("peer", 0.8),
+    ("twenty", "first"): ("single", 1.1),
+    ("webkit", "all"): ("peer", 0.6),
+    ("webkit", "pss"): ("peer", 0.5),
+}
+
+
+def target_cell(sc, figure, dorvu_stat, best, floor, single):
+    """"ratio <= limit met|NOT met" for a row with a target, "-" for one without."""
+    target = TARGETS.get((sc.key, figure))
+    if target is None:
+        return "-"
+    against, limit = target
+    base = {"peer": best[1] if best else None, "floor": floor["median"] if floor else None,
+            "single": single["median"] if single else None}[against]
+    if dorvu_stat is None or not base:
+        return "%s <= %.1f: n/a" % (against, limit)
+    ratio = dorvu_stat["median"] / base
+    return "%.2f/%s <= %.1f %s" % (ratio, against, limit, "met" if ratio <= limit else "NOT met")
+
+
 def print_table(results, scenario_list, columns, out):
     head = (["scenario", "figure", "Dorvu"] + [b.title for b in columns] +
-            ["Dorvu/peer", "Dorvu/floor"])
+            ["Dorvu/peer", "Dorvu/floor", "target"])
+    single = results.get("one", {}).get("dorvu", {}).get("stats", {}).get("first")
     rows = []
     for sc in scenario_list:
         if sc.key not in results:
@@ -649,6 +676,7 @@ def print_table(results, scenario_list, columns, out):
                 row.append("-")
             else:
                 row.append("%.2f" % (dorvu_stat["median"] / floor["median"]))
+            row.append(target_cell(sc, figure, dorvu_stat, best, floor, single))
             rows.append(row)
     widths = [max(len(r[i]) for r in [head] + rows) for i in range(len(head))]
     line = lambda r: "  ".join(
