@@ -50,7 +50,7 @@ struct Frame
             {"IE_item", QStringLiteral("Internet Explorer"), {}, -1, CommandList::Tick::Off});
         commands.add({"Moz_Item", QStringLiteral("Gecko"), {}, -1, CommandList::Tick::Off});
         c.commands = &commands;
-        host = new TBrowserHost(c, std::make_unique<TRealEngineFactory>(), &window);
+        host = new TBrowserHost(state, c, std::make_unique<TRealEngineFactory>(), &window);
         window.resize(1000, 700);
         window.show();
     }
@@ -63,6 +63,7 @@ struct Frame
         return list;
     }
 
+    PageWindowState state; // outlives the window and its page windows
     QWidget window;
     CommandList commands;
     TBrowserControls c;

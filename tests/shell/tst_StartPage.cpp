@@ -69,6 +69,10 @@ QStringList tst_StartPage::openedUrls() const
     QStringList urls;
     for (int i = 0; i < m_form->Browser->windowList().count(); ++i) {
         const TBrowserChild *child = m_form->Browser->childAt(i);
+        if (!child) { // a tab that waits for its window
+            urls.append(m_form->Browser->windowList().url(i));
+            continue;
+        }
         auto *engine = qobject_cast<FakeEngine *>(child->engine());
         // Windows of a long list beyond the first few load when first looked at.
         if (child->hasDeferredNavigation())

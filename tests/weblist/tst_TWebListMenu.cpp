@@ -25,6 +25,11 @@ class tst_TWebListMenu : public HomeTest
 {
     Q_OBJECT
 
+    /// Queued pages loading at once, fixed so that the counts below hold on any machine.
+    static constexpr int Queued = 4;
+    /// Every line of a bulk open gets its window at once.
+    static constexpr char WindowsForAll[] = "[Option_Tab]\r\nLookAhead=-1\r\n";
+
 protected:
     void initHome() override;
     void cleanupHome() override;
@@ -41,6 +46,8 @@ private Q_SLOTS:
     void longListAsksFirst();
     void laterWindowsLoadFromTheQueueOrWhenActivated();
     void otherWindowsWaitForTheFirstPage();
+    void waitingTabsGetWindowsWhenShown();
+    void waitingTabsCloseAndComeBack();
     void windowsInFrontForAMomentWait();
 
 private:
@@ -62,6 +69,7 @@ void tst_TWebListMenu::initHome()
     m_menu->addAction(QStringLiteral("Webリストを編集(&E)"));
     m_menu->addAction(QStringLiteral("現在状態を追加"));
     m_menu->addSeparator();
+    m_rig->host->setLoadLimit(Queued);
     m_opener = new TWebListOpener(m_rig->host, m_rig.get());
     m_lists = new TWebListMenu(m_menu.get(), m_opener, m_rig.get());
 }
@@ -77,8 +85,11 @@ QStringList tst_TWebListMenu::openedUrls() const
     QStringList urls;
     for (int i = 0; i < m_rig->host->windowList().count(); ++i) {
         const TBrowserChild *child = m_rig->childAt(i);
-        urls.append(child->hasDeferredNavigation() ? child->pageAddress()
-                                                   : m_rig->engineAt(i)->navigated.value(0));
+        if (!child)
+            urls.append(m_rig->host->windowList().url(i)); // a waiting tab
+        else
+            urls.append(child->hasDeferredNavigation() ? child->pageAddress()
+                                                       : m_rig->engineAt(i)->navigated.value(0));
     }
     return urls;
 }
@@ -165,6 +176,7 @@ void tst_TWebListMenu::oddFileNameStillOpens()
 
 void tst_TWebListMenu::openingLeavesTheEventLoopRunning()
 {
+    m_home->write(QStringLiteral("config.ini"), WindowsForAll);
     QStringList lines;
     for (int i = 0; i < 300; ++i)
         lines.append(QStringLiteral("http://h/%1").arg(i));
@@ -236,7 +248,8 @@ void tst_TWebListMenu::longListAsksFirst()
 void tst_TWebListMenu::laterWindowsLoadFromTheQueueOrWhenActivated()
 {
     // The first window, then as many as the queue loads together, then two that wait.
-    const int queued = TBrowserHost::QueuedLoads;
+    m_home->write(QStringLiteral("config.ini"), WindowsForAll);
+    const int queued = Queued;
     QStringList lines;
     for (int i = 0; i < TWebListOpener::LoadAtOnce + queued + 2; ++i)
         lines.append(QStringLiteral("http://h/%1").arg(i));
@@ -264,6 +277,7 @@ void tst_TWebListMenu::laterWindowsLoadFromTheQueueOrWhenActivated()
 
 void tst_TWebListMenu::otherWindowsWaitForTheFirstPage()
 {
+    m_home->write(QStringLiteral("config.ini"), WindowsForAll);
     const QStringList lines{QStringLiteral("http://h/0"), QStringLiteral("http://h/1"),
                             QStringLiteral("http://h/2")};
     m_opener->openLines(lines);
@@ -283,9 +297,10 @@ void tst_TWebListMenu::otherWindowsWaitForTheFirstPage()
 // queue and the window left in front load.
 void tst_TWebListMenu::windowsInFrontForAMomentWait()
 {
-    m_home->write(QStringLiteral("config.ini"), "[Option_Window]\r\nNewWindow_Active=1\r\n");
+    m_home->write(QStringLiteral("config.ini"), "[Option_Window]\r\nNewWindow_Active=1\r\n"
+                                                "[Option_Tab]\r\nLookAhead=-1\r\n");
     QStringList lines;
-    for (int i = 0; i < TWebListOpener::LoadAtOnce + TBrowserHost::QueuedLoads + 3; ++i)
+    for (int i = 0; i < TWebListOpener::LoadAtOnce + Queued + 3; ++i)
         lines.append(QStringLiteral("http://h/%1").arg(i));
     QSignalSpy finished(m_opener, &TWebListOpener::finished);
     m_opener->openLines(lines);
@@ -297,6 +312,72 @@ void tst_TWebListMenu::windowsInFrontForAMomentWait()
     QTest::qWait(3 * TBrowserChild::ActiveLoadDelayMs);
     QCOMPARE(m_rig->engineAt(last - 1)->navigated, QStringList());
     QCOMPARE(m_rig->engineAt(last - 2)->navigated, QStringList());
+}
+
+// The lines behind the first wait as tabs without windows; the next three get windows once the
+// first page has loaded, the others when shown.
+void tst_TWebListMenu::waitingTabsGetWindowsWhenShown()
+{
+    QStringList lines;
+    for (int i = 0; i < 8; ++i)
+        lines.append(QStringLiteral("http://h/%1").arg(i));
+    QSignalSpy finished(m_opener, &TWebListOpener::finished);
+    m_opener->openLines(lines);
+    QVERIFY(finished.wait(10000));
+    // Listed before the first page has loaded, in tab strip, tree and winlist, with no window.
+    QCOMPARE(m_rig->tabTexts().mid(1), lines.mid(1));
+    QCOMPARE(m_rig->nodeTexts().mid(1), lines.mid(1));
+    QCOMPARE(m_home->read(QStringLiteral("winlist")),
+             (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    QCOMPARE(m_rig->host->childCount(), 1);
+    QCOMPARE(m_rig->engineAt(0)->navigated, QStringList{lines.at(0)});
+    Q_EMIT m_rig->engineAt(0)->OnDocumentComplete(lines.at(0));
+    QTRY_COMPARE(m_rig->host->childCount(), 4);
+    for (int i = 1; i <= 3; ++i)
+        QTRY_COMPARE(m_rig->engineAt(i)->navigated, QStringList{lines.at(i)});
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(0));
+    for (int i = 4; i < 8; ++i)
+        QVERIFY(m_rig->host->isWaiting(i));
+    // Showing a waiting tab makes its window, loading at once, and the next ones behind it.
+    m_rig->host->TabControl1Change(6);
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(6));
+    QCOMPARE(m_rig->engineAt(6)->navigated, QStringList{lines.at(6)});
+    QVERIFY(!m_rig->host->isWaiting(7));
+    QVERIFY(m_rig->host->isWaiting(4));
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(6));
+    QCOMPARE(m_rig->host->windowList().selected(), 6);
+}
+
+void tst_TWebListMenu::waitingTabsCloseAndComeBack()
+{
+    const QStringList lines{QStringLiteral("http://h/0"), QStringLiteral("http://h/1"),
+                            QStringLiteral("http://h/2")};
+    m_home->write(QStringLiteral("config.ini"), "[Option_Tab]\r\nLookAhead=1\r\n");
+    QSignalSpy finished(m_opener, &TWebListOpener::finished);
+    m_opener->openLines(lines);
+    QVERIFY(finished.wait(10000));
+    Q_EMIT m_rig->engineAt(0)->OnDocumentComplete(lines.at(0));
+    QTRY_VERIFY(!m_rig->host->isWaiting(1));
+    QTRY_COMPARE(m_rig->engineAt(1)->navigated, QStringList{lines.at(1)});
+    QVERIFY(m_rig->host->isWaiting(2));
+    // A page discarded out of sight gives its window back; its tab waits, at the page's
+    // current address, and is not a closed one.
+    m_rig->engineAt(1)->location = QStringLiteral("http://h/1b");
+    m_rig->host->windowList().UpdateWindowEntry(m_rig->host->windowList().id(1),
+                                                QStringLiteral("B"), QStringLiteral("http://h/1b"));
+    Q_EMIT m_rig->engineAt(1)->OnDiscarded();
+    QTRY_COMPARE(m_rig->host->childCount(), 1);
+    QVERIFY(m_rig->host->isWaiting(1));
+    QCOMPARE(m_rig->tabTexts().at(1), QStringLiteral("B"));
+    QCOMPARE(m_rig->urls().at(1), QStringLiteral("http://h/1b"));
+    QCOMPARE(m_rig->host->closedUrls().entries(), QStringList());
+    // Closing the last window shows the tab that is selected next, from its address.
+    m_rig->childAt(0)->close();
+    QTRY_VERIFY(!m_rig->host->isWaiting(0));
+    QCOMPARE(m_rig->engineAt(0)->navigated, QStringList{QStringLiteral("http://h/1b")});
+    QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(0));
+    QTRY_COMPARE(m_rig->host->childCount(), 2); // and the one ahead
+    QCOMPARE(m_rig->host->closedUrls().entries(), QStringList{lines.at(0)});
 }
 
 QTEST_MAIN(tst_TWebListMenu)

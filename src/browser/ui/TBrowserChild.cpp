@@ -180,7 +180,8 @@ void TBrowserChild::closeWindow()
     // A failing winlist write is shown; the window still closes and is still recorded.
     if (!host->listClose())
         ErrorHandler::Run([&] { host->windowList().RemoveWindowEntry(m_windowId); });
-    host->closedUrls().append(pageAddress());
+    if (!host->parking())
+        host->closedUrls().append(pageAddress());
     if (shown)
         host->showAddress(QString());
 }

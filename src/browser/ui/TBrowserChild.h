@@ -55,6 +55,9 @@ public:
     virtual void FormActivate() = 0;
     virtual void deactivate() = 0;
 
+    /// Set once the window has started closing.
+    bool isClosed() const { return m_closed; }
+
 protected:
     /// \a hostObject is the QObject behind \a host: the page window stops reaching the host
     /// once it is gone (at exit they die in no fixed order).
@@ -90,7 +93,6 @@ protected:
     virtual bool recordsMinimized() const = 0;
 
     void setCommandStates(const CommandStates &states) { m_states = states; }
-    bool isClosed() const { return m_closed; }
     void setStatusTextStored(const QString &text) { m_statusText = text; }
     /// The text size an IE window keeps.
     int m_textSize = 2;

@@ -2,9 +2,6 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include <Qt>
-
-class ClosedUrlList;
 class CommandList;
 class QAbstractButton;
 class QLabel;
@@ -40,9 +37,4 @@ struct TBrowserControls
     QProgressBar *ProgressBar1 = nullptr;
 
     const CommandList *commands = nullptr;
-
-    /// State the main window keeps for itself; left null, the host keeps its own.
-    ClosedUrlList *closedUrls = nullptr;
-    Qt::WindowState *childWindowState = nullptr;
-    int *textSize = nullptr;
 };

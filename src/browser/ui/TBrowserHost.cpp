@@ -4,10 +4,9 @@
 
 #include "browser/PageRules.h"
 #include "browser/TBrowserChild.h"
+#include "browser/TPageOpener.h"
 #include "browser/TTabControl.h"
 #include "browser/TTreeWinDelegate.h"
-#include "browser/Tfrm_IE.h"
-#include "browser/Tfrm_MZ.h"
 #include "common/CommandList.h"
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
@@ -43,11 +42,14 @@ void enableAction(QAction *action, bool enabled)
 
 } // namespace
 
-TBrowserHost::TBrowserHost(const TBrowserControls &controls,
+TBrowserHost::TBrowserHost(PageWindowState &state, const TBrowserControls &controls,
                            std::unique_ptr<TEngineFactory> factory, QObject *parent)
     : QObject(parent)
+    , m_state(state)
+    , m_list(state.windows)
     , m_controls(controls)
     , m_factory(std::move(factory))
+    , m_opener(new TPageOpener(this))
 {
     attachViews();
 }
@@ -128,122 +130,42 @@ EngineKind TBrowserHost::defaultEngine() const
 
 void TBrowserHost::OpenPage(const QString &caption, const QString &url)
 {
-    openPage(caption, url, false);
+    m_opener->open(caption, url, false);
 }
 
 void TBrowserHost::OpenPageDeferred(const QString &caption, const QString &url)
 {
-    openPage(caption, url, true);
+    m_opener->open(caption, url, true);
 }
 
-void TBrowserHost::openPage(const QString &caption, const QString &url, bool deferred)
+TBrowserChild *TBrowserHost::windowAt(int pos)
 {
-    const QString address = PageRules::cleanAddress(url);
-
-    const IniFile ini = IniFile::config();
-    const OptionGroups::Gecko gecko = OptionGroups::ReadGecko(ini);
-    const QString mozPath = gecko.MozPath;
-    const int mozilla = gecko.Mozilla;
-    const OptionGroups::Tab tab = OptionGroups::ReadTab(ini);
-    const bool len = tab.Len;
-    const int maxLen = tab.MaxLen;
-    const bool newWindowActive = OptionGroups::ReadWindow(ini).NewWindow_Active;
-
-    if (PageRules::tabLimitReached(len, maxLen, m_list.count()))
-        return;
-
-    if (mozilla == 1 && (mozPath.isEmpty() || !QDir::setCurrent(mozPath)))
-        throw DorvuError(QStringLiteral("入出力エラー: %1 に移動できません").arg(mozPath));
-
-    const int remembered = m_list.selected();
-    const EngineKind kind = defaultEngine();
-
-    // The engine comes first: when it cannot be made, no window and no entry exist.
-    TEngineBrowser *engine = m_factory->create(kind, nullptr);
-
-    const int id = m_counter.next();
-    // Until its page reports its own address, the window is recorded with the one it was asked
-    // to open, in the file at once: a crash while many windows open loses none of them.
-    m_list.append(id, kind, address);
-
-    TBrowserChild *child = nullptr;
-    if (kind == EngineKind::IE) {
-        auto *form = new Tfrm_IE(this, this, id, engine);
-        child = form;
-        placeChild(form);
-        form->FormCreate();
-    } else {
-        auto *form = new Tfrm_MZ(this, this, id, engine);
-        child = form;
-        placeChild(form);
-        form->FormCreate();
-    }
-    if (m_controls.mdiArea)
-        m_controls.mdiArea->setActiveSubWindow(child);
-
-    Q_EMIT childOpened(child);
-    const bool waits = deferred && !address.isEmpty();
-    // Tab, tree and title of a waiting window show the address until the page names itself.
-    child->setWindowTitle(waits ? address : caption);
-    if (waits)
-        m_list.UpdateWindowEntry(id, address, address);
-    // One write for the registration, before the page starts: a navigation may show a box
-    // that holds everything up.
-    ErrorHandler::Run([this] { m_list.saveWinList(); });
-    if (waits) {
-        child->deferNavigation(address);
-        m_loadQueue.append(child);
-        QMetaObject::invokeMethod(this, &TBrowserHost::pumpLoadQueue, Qt::QueuedConnection);
-    } else {
-        // The window stays whatever its first navigation makes of the address; a refused
-        // address is shown and the window still goes to the front or back below.
-        ErrorHandler::Run([&] { engine->Navigate(address); });
-    }
-
-    if (newWindowActive) {
-        m_list.setSelected(m_list.count() - 1);
-    } else if (remembered >= 0 && remembered < m_list.count()) {
-        m_list.setSelected(remembered);
-        TabControl1Change(remembered);
-    }
+    return m_opener->windowAt(pos, TPageOpener::Load::Now);
 }
 
-void TBrowserHost::pumpLoadQueue()
+void TBrowserHost::AddWaitingTab(const QString &url)
 {
-    while (m_queuedLoading < QueuedLoads && !m_loadQueue.isEmpty()) {
-        TBrowserChild *child = m_loadQueue.takeFirst();
-        if (!child || !child->startDeferredLoad())
-            continue; // closed, or already loading because the user looked at it
-        ++m_queuedLoading;
-        // Exactly one of completion, timeout or the window's end frees its place.
-        auto done = std::make_shared<bool>(false);
-        QPointer<TBrowserHost> self(this);
-        auto release = [self, done] {
-            if (*done || !self)
-                return;
-            *done = true;
-            --self->m_queuedLoading;
-            QMetaObject::invokeMethod(self, &TBrowserHost::pumpLoadQueue, Qt::QueuedConnection);
-        };
-        connect(child->engine(), &TEngineBrowser::OnDocumentComplete, this, release);
-        connect(child, &QObject::destroyed, this, release);
-        QTimer::singleShot(QueuedLoadTimeoutMs, this, release);
-    }
+    m_opener->addWaitingTab(url);
 }
 
-void TBrowserHost::placeChild(TBrowserChild *child)
+void TBrowserHost::LookAhead(int pos)
 {
-    QMdiArea *area = m_controls.mdiArea;
-    if (!area)
-        return;
-    area->addSubWindow(child);
-    // A new window takes most of the child area, so its page shows without scrolling the area,
-    // cascaded, so that windows opened together do not hide each other exactly.
-    const QSize space = area->viewport()->size();
-    if (space.width() > 0 && space.height() > 0)
-        child->resize(qMax(320, space.width() * 3 / 4), qMax(240, space.height() * 3 / 4));
-    const int step = int(area->subWindowList().size() - 1) % 8;
-    child->move(step * 24, step * 24);
+    m_opener->lookAheadFrom(pos);
+}
+
+bool TBrowserHost::isWaiting(int pos) const
+{
+    return pos >= 0 && pos < m_list.count() && !childAt(pos);
+}
+
+int TBrowserHost::loadLimit() const
+{
+    return m_opener->loadLimit();
+}
+
+void TBrowserHost::setLoadLimit(int loads)
+{
+    m_opener->setLoadLimit(loads);
 }
 
 // --- selection ------------------------------------------------------------------------------
@@ -252,15 +174,18 @@ void TBrowserHost::ActivateWindowAt(int pos)
 {
     if (pos < 0 || pos >= m_list.count())
         return;
-    const int id = m_list.id(pos);
-    for (TBrowserChild *child : children()) {
-        if (child->windowId() != id)
-            continue;
-        if (!child->isVisible())
-            child->show();
-        if (m_controls.mdiArea)
-            m_controls.mdiArea->setActiveSubWindow(child);
+    TBrowserChild *child = childAt(pos);
+    if (!child) {
+        // A waiting tab becomes a window when it is shown, and the next few load behind it.
+        child = m_opener->windowAt(pos, TPageOpener::Load::Now);
+        m_opener->lookAheadFrom(pos);
     }
+    if (!child)
+        return;
+    if (!child->isVisible())
+        child->show();
+    if (m_controls.mdiArea)
+        m_controls.mdiArea->setActiveSubWindow(child);
 }
 
 void TBrowserHost::TabControl1Change(int index)
@@ -359,37 +284,58 @@ void TBrowserHost::childClosing(TBrowserChild *child)
 {
     if (m_active == child)
         m_active = nullptr;
+    if (!m_parking)
+        QMetaObject::invokeMethod(this, &TBrowserHost::showWaitingTab, Qt::QueuedConnection);
 }
 
-ClosedUrlList &TBrowserHost::closedUrls()
+void TBrowserHost::showWaitingTab()
 {
-    return m_controls.closedUrls ? *m_controls.closedUrls : m_closedUrls;
+    if (m_active || m_list.count() == 0)
+        return;
+    for (TBrowserChild *child : children()) {
+        if (!child->isClosed())
+            return;
+    }
+    // The tab strip has already moved to a neighbour of the closed tab.
+    int pos = m_list.selected();
+    if (pos < 0 && m_controls.TabControl1)
+        pos = m_controls.TabControl1->currentIndex();
+    if (pos < 0 || pos >= m_list.count())
+        pos = 0;
+    ErrorHandler::Run([&] { TabControl1Change(pos); });
+}
+
+void TBrowserHost::parkWindow(TBrowserChild *child)
+{
+    if (!child || child->isClosed() || child == m_active)
+        return;
+    const int pos = m_list.positionOf(child->windowId());
+    if (pos < 0)
+        return;
+    m_list.UpdateWindowEntry(child->windowId(), m_list.tabText(pos), child->pageAddress());
+    m_parking = true;
+    child->close();
+    m_parking = false;
 }
 
 Qt::WindowState TBrowserHost::childWindowState() const
 {
-    return m_controls.childWindowState ? *m_controls.childWindowState : m_childWindowState;
+    return m_state.childWindowState;
 }
 
 void TBrowserHost::setChildWindowState(Qt::WindowState state)
 {
-    if (m_controls.childWindowState)
-        *m_controls.childWindowState = state;
-    else
-        m_childWindowState = state;
+    m_state.childWindowState = state;
 }
 
 int TBrowserHost::currentTextSize() const
 {
-    return m_controls.textSize ? *m_controls.textSize : m_textSize;
+    return m_state.textSize;
 }
 
 void TBrowserHost::setCurrentTextSize(int size)
 {
-    if (m_controls.textSize)
-        *m_controls.textSize = size;
-    else
-        m_textSize = size;
+    m_state.textSize = size;
 }
 
 void TBrowserHost::setStatusText(const QString &text)

@@ -2,13 +2,10 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "browser/ClosedUrlList.h"
+#include "browser/PageWindowState.h"
 #include "browser/TBrowserControls.h"
 #include "browser/TPageWindowHost.h"
-#include "browser/WindowCounter.h"
-#include "browser/WindowList.h"
 #include "engine/EngineKind.h"
-#include "engine/SecurityFlags.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,18 +18,21 @@ class QTreeWidgetItem;
 class TBrowserChild;
 class TEngineBrowser;
 class TEngineFactory;
+class TPageOpener;
 
-/// The main window's page windows: the state they share (window list, window counter,
-/// closed-URL list, switches, pop-up position, child window state, text size, security flags)
-/// and the operations on them. Owned by the main window, which hands in its controls.
-/// The tab strip and the window tree follow the window list.
+/// The main window's page windows and the operations on them, acting on the state they share
+/// (PageWindowState: window list, window counter, closed-URL list, security flags, child window
+/// state, text size), which the main window holds and hands in with its controls. Windows are
+/// made by the page opener (TPageOpener); the tab strip and the window tree follow the window
+/// list.
 class TBrowserHost : public QObject, public TPageWindowHost
 {
     Q_OBJECT
 
 public:
-    TBrowserHost(const TBrowserControls &controls, std::unique_ptr<TEngineFactory> factory,
-                 QObject *parent = nullptr);
+    /// Acts on \a state, which outlives it, through the main window's \a controls.
+    TBrowserHost(PageWindowState &state, const TBrowserControls &controls,
+                 std::unique_ptr<TEngineFactory> factory, QObject *parent = nullptr);
     ~TBrowserHost() override;
 
     const TBrowserControls &controls() const { return m_controls; }
@@ -42,11 +42,10 @@ public:
     /// Windows opened from now on take their engines from \a factory (tests give the main
     /// window a light engine this way).
     void setFactory(std::unique_ptr<TEngineFactory> factory);
-    WindowList &windowList() override { return m_list; }
-    const WindowList &windowList() const { return m_list; }
-    WindowCounter &windowCounter() { return m_counter; }
-    /// The main window's closed-URL list (or the host's own without one).
-    ClosedUrlList &closedUrls() override;
+    WindowList &windowList() override { return m_state.windows; }
+    const WindowList &windowList() const { return m_state.windows; }
+    WindowCounter &windowCounter() { return m_state.counter; }
+    ClosedUrlList &closedUrls() override { return m_state.closedUrls; }
 
     /// Opens \a url in a new page window of the default engine, captioned \a caption until the
     /// page reports its title. Does nothing at the tab limit. Throws DorvuError when the
@@ -54,15 +53,28 @@ public:
     /// opened then.
     void OpenPage(const QString &caption, const QString &url) override;
     /// OpenPage for a window of a bulk open: it waits in a queue and loads when fewer than
-    /// QueuedLoads queued pages are loading, or at once when it is the active window at the
+    /// loadLimit() queued pages are loading, or at once when it is the active window at the
     /// end of an event-loop turn. Until then it shows \a url as its title (tab and tree too)
     /// and holds it in winlist.
     void OpenPageDeferred(const QString &caption, const QString &url);
-    /// Queued pages that load at the same time. More make every page of a long list wait for
-    /// its share of two cores, and the page in front with them.
-    static constexpr int QueuedLoads = 4;
-    /// A queued page that does not finish in this time no longer holds back the next one.
-    static constexpr int QueuedLoadTimeoutMs = 15000;
+    /// Queued pages that load at the same time: what this machine takes now
+    /// (LoadConcurrency::limitHere), or the number setLoadLimit fixed.
+    int loadLimit() const;
+    /// Fixes loadLimit() at \a loads; below 1 it follows the machine again.
+    void setLoadLimit(int loads);
+
+    /// A tab for \a url that waits for its window (a bulk open's tabs behind the one in front):
+    /// its address is in the tab strip, the tree and winlist, and it costs no engine and no
+    /// widget until it is shown. Nothing at the tab limit.
+    void AddWaitingTab(const QString &url);
+    /// Whether the tab at \a pos waits for its window.
+    bool isWaiting(int pos) const;
+    /// The page window of the tab at \a pos, made first (and loading at once) when the tab
+    /// waits; null for no such tab. Throws DorvuError as OpenPage does.
+    TBrowserChild *windowAt(int pos);
+    /// Makes the windows of the next few waiting tabs after \a pos ([Option_Tab] LookAhead);
+    /// they load from the queue.
+    void LookAhead(int pos);
 
     /// IE while IE_item is checked (also when the controls have no engine items).
     EngineKind defaultEngine() const;
@@ -89,7 +101,11 @@ public:
     int popupPosition() const { return m_popupPosition; }
     void setPopupPosition(int pos) { m_popupPosition = pos; }
     /// Set while CloseWindowAt closes a window: its own removal then does nothing.
-    bool listClose() const override { return m_listClose; }
+    bool listClose() const override { return m_listClose || m_parking; }
+    bool parking() const override { return m_parking; }
+    /// \a child's page was discarded out of sight: its window goes, and its tab waits again
+    /// with the page's address, as a tab of a bulk open does.
+    void parkWindow(TBrowserChild *child);
     void setListClose(bool on) { m_listClose = on; }
     /// While set, a window that becomes active does not select its tab and node.
     bool activationSync() const override { return m_activationSync; }
@@ -102,7 +118,7 @@ public:
     /// The current text size, 0 (smallest) to 4 (largest).
     int currentTextSize() const override;
     void setCurrentTextSize(int size);
-    SecurityFlags &securityFlags() override { return m_securityFlags; }
+    SecurityFlags &securityFlags() override { return m_state.securityFlags; }
 
     /// Shows \a text in status bar panel 0.
     void setStatusText(const QString &text) override;
@@ -129,7 +145,6 @@ Q_SIGNALS:
     void childOpened(TBrowserChild *child);
 
 private:
-    void placeChild(TBrowserChild *child);
     void subWindowActivated(QMdiSubWindow *window);
     void attachViews();
     template<typename T> void watch(T *&control);
@@ -138,23 +153,19 @@ private:
     void entryChanged(int pos);
     void selectionChanged(int pos);
     void treeContextMenu(const QPoint &pos);
+    /// When the last window has gone but tabs still wait, the selected one is shown.
+    void showWaitingTab();
     void tabContextMenu(const QPoint &pos);
 
+    PageWindowState &m_state;
+    WindowList &m_list;
     TBrowserControls m_controls;
     std::unique_ptr<TEngineFactory> m_factory;
-    WindowList m_list;
-    WindowCounter m_counter;
-    ClosedUrlList m_closedUrls;
-    SecurityFlags m_securityFlags;
+    TPageOpener *m_opener;
     QPointer<TBrowserChild> m_active;
     int m_popupPosition = 0;
-    void openPage(const QString &caption, const QString &url, bool deferred);
-    void pumpLoadQueue();
-    QList<QPointer<TBrowserChild>> m_loadQueue;
-    int m_queuedLoading = 0;
     bool m_listClose = false;
+    bool m_parking = false;
     bool m_activationSync = false;
     bool m_syncingViews = false;
-    Qt::WindowState m_childWindowState = Qt::WindowNoState;
-    int m_textSize = 2;
 };

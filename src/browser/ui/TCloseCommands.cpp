@@ -75,6 +75,9 @@ void TCloseCommands::CloseWindowAt(int pos)
         // The window's own closing steps run, but leave its entry to us.
         ListCloseScope scope(host);
         child->close();
+    } else {
+        // A waiting tab has no window to close: its address is the one it would have opened.
+        host->closedUrls().append(host->windowList().url(pos));
     }
     // Removes the four items together, then rewrites winlist.
     host->windowList().removeAt(pos);
@@ -86,10 +89,8 @@ void TCloseCommands::AddToCloseURL(int pos)
         return;
     QStringList lines = TextFile::readLines(closeUrlPath());
     TBrowserChild *child = m_host->childAt(pos);
-    if (!child)
-        return;
     // The address becomes a pattern as it stands: its own "*", "?" and "[" are wildcards.
-    lines.append(child->pageAddress());
+    lines.append(child ? child->pageAddress() : m_host->windowList().url(pos));
     TextFile::writeLines(closeUrlPath(), lines);
 }
 

@@ -48,6 +48,9 @@ public:
     /// Set while the closing commands close windows one by one: a window's own removal then
     /// does nothing.
     virtual bool listClose() const = 0;
+    /// Set while a discarded page's window closes back into a waiting tab: its address is not
+    /// a closed one.
+    virtual bool parking() const { return false; }
     virtual bool activationSync() const = 0;
     virtual void setActivationSync(bool on) = 0;
     virtual Qt::WindowState childWindowState() const = 0;

@@ -83,4 +83,7 @@ Q_SIGNALS:
     void OnBeforeNavigate2(const QString &URL);
     void OnNavigateComplete2(const QString &URL);
     void OnDocumentComplete(const QString &URL);
+    /// The engine let go of the page out of sight to save memory: showing it again loads it
+    /// anew.
+    void OnDiscarded();
 };

@@ -190,6 +190,8 @@ void TUIWebBrowser::sleepDeeper()
     m_page->setLifecycleState(next);
     if (next == State::Frozen)
         m_sleep.start(m_sleepAfterMs * DiscardAfterSleeps);
+    else
+        Q_EMIT OnDiscarded();
 }
 
 // Anything asked of the page, and the page coming into sight, wakes it first.

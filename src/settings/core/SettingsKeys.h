@@ -80,6 +80,10 @@ inline constexpr ColorKey DeActivateChColor{Section, u"DeActivateChColor", u"clW
 inline constexpr ColorKey DeActivateBGColor{Section, u"DeActivateBGColor", u"clBtnFace"};
 /// Minutes a Chromium page out of sight runs before it is frozen; 0 never.
 inline constexpr IntegerKey Sleep{Section, u"Sleep", 10};
+/// Pages a bulk open (command line, web list, recovery, start list) makes windows for and
+/// loads behind the tab in front; its other tabs wait without a window until shown. Below 0
+/// every line of a bulk open gets its window at once.
+inline constexpr IntegerKey LookAhead{Section, u"LookAhead", 3};
 } // namespace Option_Tab
 
 namespace Option_StartUp {

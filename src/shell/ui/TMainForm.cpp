@@ -71,7 +71,7 @@ void TMainForm::FormCreate()
     ErrorHandler::Run([this] {
         // 1-3: the window list's sequences and counter start empty with Browser; the
         // closed-URL list.
-        m_closedUrls = ClosedUrlList();
+        m_pageState.closedUrls = ClosedUrlList();
         m_startupPending = true;
         m_programFolder = ProgramFolder::path();
         BandPositionRead();
@@ -90,7 +90,7 @@ void TMainForm::FormCreate()
         const OptionGroups::Tab tab = OptionGroups::ReadTab(ini);
         if (tab.fix == 1)
             SetFixedTabWidth(tab.MaxSize);
-        m_childWindowState =
+        m_pageState.childWindowState =
             StartupRules::childStateFromSetting(SettingsKeys::read(ini, General::WinSize));
         SetTabType(tab.TabType);
 
@@ -186,12 +186,12 @@ void TMainForm::FormClose()
         IniFile ini = IniFile::config();
         SettingsKeys::write(ini, General::LastEngine,
                             StartupRules::lastEngineText(command("IE_item")->isChecked()));
-        SettingsKeys::write(ini, General::LastMojiSize, m_mojiSize);
+        SettingsKeys::write(ini, General::LastMojiSize, m_pageState.textSize);
         SettingsKeys::write(ini, General::WinSize,
-                            StartupRules::settingFromChildState(m_childWindowState));
+                            StartupRules::settingFromChildState(m_pageState.childWindowState));
         SettingsKeys::write(ini, General::shutdown, true);
         BandPositionWrite();
-        m_closedUrls.save();
+        m_pageState.closedUrls.save();
     });
 }
 
@@ -252,12 +252,12 @@ void TMainForm::ReadMojiSize()
     // The size is stored in one byte; a value of it outside 0..4 ticks no item but is kept.
     // A number no byte holds is no size at all: the default, written back in range.
     const int stored = SettingsKeys::read(IniFile::config(), General::LastMojiSize);
-    m_mojiSize = stored >= 0 && stored <= 0xFF ? stored : General::LastMojiSize.def;
+    m_pageState.textSize = stored >= 0 && stored <= 0xFF ? stored : General::LastMojiSize.def;
     const QList<QAction *> items{command("mnuSize_Min"), command("mnuSize_Small"),
                                  command("mnuSize_middle"), command("mnuSize_Large"),
                                  command("mnuSize_Max")};
     for (int i = 0; i < items.size(); ++i)
-        items.at(i)->setChecked(i == m_mojiSize);
+        items.at(i)->setChecked(i == m_pageState.textSize);
 }
 
 void TMainForm::mnuMZOptionClick()

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
-#include "browser/ClosedUrlList.h"
+#include "browser/PageWindowState.h"
 #include "common/CommandList.h"
 #include "settings/TOptionsTarget.h"
 
@@ -123,12 +123,12 @@ public:
     QStringList urlList() const;
     QStringList idList() const;
     int windowCounter() const;
-    ClosedUrlList &closedUrls() { return m_closedUrls; }
+    ClosedUrlList &closedUrls() { return m_pageState.closedUrls; }
     /// The state every new child window takes; child windows update it when resized.
-    Qt::WindowState childWindowState() const { return m_childWindowState; }
-    void setChildWindowState(Qt::WindowState state) { m_childWindowState = state; }
+    Qt::WindowState childWindowState() const { return m_pageState.childWindowState; }
+    void setChildWindowState(Qt::WindowState state) { m_pageState.childWindowState = state; }
     /// Current text size, 0 (smallest) to 4.
-    int mojiSize() const { return m_mojiSize; }
+    int mojiSize() const { return m_pageState.textSize; }
     bool startupPending() const { return m_startupPending; }
     bool commandLine() const { return m_commandLine; }
     /// True while the default engine (the engine of new windows) is IE.
@@ -184,7 +184,7 @@ private:
     TCloseCommands *CloseCommands = nullptr;
     /// The bookmark tree of the side bar and the bookmark menu.
     TBookMarkView *BookMarks = nullptr;
-    void setMojiSize(int size) { m_mojiSize = size; }
+    void setMojiSize(int size) { m_pageState.textSize = size; }
     void FormResize();
     void RunDeferredStartup();
     void OpenCommandLine();
@@ -253,9 +253,8 @@ private:
     QStringList m_arguments;
     QMdiArea *m_mdiArea = nullptr;
     QString m_programFolder;
-    ClosedUrlList m_closedUrls;
-    Qt::WindowState m_childWindowState = Qt::WindowNoState;
-    int m_mojiSize = 2;
+    /// What the page windows share; the host acts on it.
+    PageWindowState m_pageState;
     bool m_startupPending = false;
     bool m_commandLine = false;
 };

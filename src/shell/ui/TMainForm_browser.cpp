@@ -27,10 +27,7 @@ void TMainForm::CreateBrowser()
     c.StatusBar1 = StatusBar1;
     c.ProgressBar1 = ProgressBar1;
     c.commands = m_commands;
-    c.closedUrls = &m_closedUrls;
-    c.childWindowState = &m_childWindowState;
-    c.textSize = &m_mojiSize;
-    Browser = new TBrowserHost(c, std::make_unique<TRealEngineFactory>(), this);
+    Browser = new TBrowserHost(m_pageState, c, std::make_unique<TRealEngineFactory>(), this);
     BrowserCommands = new TBrowserCommands(Browser, this);
     BrowserCommands->connectControls();
     CloseCommands = new TCloseCommands(Browser, this);

@@ -3,8 +3,10 @@
 // MainMenu1, ActionList1 and TabPopup of the main window.
 #include "shell/TMainForm.h"
 
+#include "browser/TBrowserHost.h"
 #include "common/CommandList.h"
 #include "common/DynamicMenu.h"
+#include "common/ErrorHandler.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextEdit>
+
+#include <functional>
 
 using Tick = CommandList::Tick;
 
@@ -515,29 +519,45 @@ void TMainForm::RebuildWindowList()
     QMenu *menu = commandMenu("Window1");
     DynamicMenu::RemoveMenuItems(menu);
     const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
-    if (windows.isEmpty())
+    // The tabs that wait for their windows follow the windows; one gets its window when chosen.
+    QList<int> waiting;
+    const WindowList &list = Browser->windowList();
+    for (int pos = 0; pos < list.count(); ++pos) {
+        if (Browser->isWaiting(pos))
+            waiting.append(list.id(pos));
+    }
+    if (windows.isEmpty() && waiting.isEmpty())
         return;
     DynamicMenu::AddMenuItem(menu, QStringLiteral("-"), QString(), -1, -1, nullptr);
     QMdiSubWindow *active = m_mdiArea->activeSubWindow();
     int number = 1;
+    const auto addItem = [&](const QString &title, const std::function<void()> &choose) {
+        QString shown = title;
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(shown)
+                                            : QStringLiteral("%1 %2").arg(number).arg(shown);
+        ++number;
+        QAction *item = DynamicMenu::AddMenuItem(menu, caption, title, -1, -1,
+                                                 [choose](QAction *) { choose(); });
+        item->setCheckable(true);
+        return item;
+    };
     for (QMdiSubWindow *window : windows) {
-        QString title = window->windowTitle();
-        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
-                                            : QStringLiteral("%1 %2").arg(number).arg(title);
         QMdiArea *area = m_mdiArea;
         QPointer<QMdiSubWindow> target(window);
-        QAction *item = DynamicMenu::AddMenuItem(menu, caption, window->windowTitle(), -1, -1,
-                                                 [area, target](QAction *) {
-                                                     if (!target)
-                                                         return;
-                                                     if (target->isMinimized())
-                                                         target->showNormal();
-                                                     area->setActiveSubWindow(target);
-                                                 });
-        item->setCheckable(true);
-        item->setChecked(window == active);
-        ++number;
+        addItem(window->windowTitle(), [area, target] {
+            if (!target)
+                return;
+            if (target->isMinimized())
+                target->showNormal();
+            area->setActiveSubWindow(target);
+        })->setChecked(window == active);
+    }
+    for (const int id : waiting) {
+        addItem(list.nodeText(list.positionOf(id)), [this, id] {
+            ErrorHandler::Run(
+                [&] { Browser->TabControl1Change(Browser->windowList().positionOf(id)); });
+        });
     }
 }
 

@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <memory>
+
 TPageCommands::TPageCommands(TBrowserHost *host, TAboutBox *aboutBox, Tfrm_Extract *extract,
                              QObject *parent)
     : QObject(parent)
@@ -131,7 +133,26 @@ void TPageCommands::mnuExtractClick()
 
 void TPageCommands::popExtractClick()
 {
-    extractLinks(m_host->childAt(m_host->popupPosition()));
+    const int pos = m_host->popupPosition();
+    if (!m_host->isWaiting(pos)) {
+        extractLinks(m_host->childAt(pos));
+        return;
+    }
+    // A waiting tab's page is needed: its window is made, and the links are read once the
+    // page has loaded (or after the time an answer may take, from what has loaded by then).
+    QPointer<TBrowserChild> child = m_host->windowAt(pos);
+    if (!child)
+        return;
+    auto loaded = std::make_shared<QMetaObject::Connection>();
+    auto extract = [this, child, loaded] {
+        if (!*loaded)
+            return;
+        disconnect(*loaded);
+        *loaded = {};
+        extractLinks(child);
+    };
+    *loaded = connect(child->engine(), &TEngineBrowser::OnDocumentComplete, this, extract);
+    QTimer::singleShot(ExtractTimeoutMs, this, extract);
 }
 
 void TPageCommands::extractLinks(TBrowserChild *child)

@@ -4,6 +4,7 @@
 
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
+#include "browser/TPageOpener.h"
 #include "common/ConfirmBox.h"
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+
+#include <memory>
 
 TWebListOpener::TWebListOpener(TBrowserHost *host, QObject *parent)
     : QObject(parent)
@@ -52,6 +55,7 @@ void TWebListOpener::openLines(const QStringList &lines)
         showProgress();
         return;
     }
+    m_waitingTabs = TPageOpener::lookAhead() >= 0;
     qApp->installEventFilter(this);
     showProgress();
     // The first window opens at once, as a click on a short list expects.
@@ -80,7 +84,8 @@ void TWebListOpener::openNext()
     // strip quickly, and painting and input still come between the turns.
     QElapsedTimer slice;
     slice.start();
-    for (int i = 0; i < WindowsPerTurn && slice.elapsed() < SliceMs; ++i) {
+    const int perTurn = m_waitingTabs ? WaitingTabsPerTurn : WindowsPerTurn;
+    for (int i = 0; i < perTurn && slice.elapsed() < SliceMs; ++i) {
         if (!openOne())
             return;
     }
@@ -101,10 +106,14 @@ bool TWebListOpener::openOne()
     m_host->windowList().setPendingUrls(m_pending.mid(m_next));
     bool opened = false;
     ErrorHandler::Run([&] {
-        // The page in front loads at once; the others queue, so a long list neither starts
-        // every renderer together nor holds up the page the user sees.
+        // The page in front loads at once. The others wait as tabs without windows, but for a
+        // few that load behind it; or, with no look-ahead set, they get windows that queue.
+        // Either way a long list neither starts every renderer together nor holds up the page
+        // the user sees.
         if (m_opened < LoadAtOnce)
             m_host->OpenPage(QStringLiteral("londing"), url);
+        else if (m_waitingTabs && !url.isEmpty())
+            m_host->AddWaitingTab(url);
         else
             m_host->OpenPageDeferred(QStringLiteral("londing"), url);
         opened = true;
@@ -121,10 +130,35 @@ bool TWebListOpener::openOne()
     showProgress();
     const WindowList &list = m_host->windowList();
     if (m_opened == 1 && list.count() > 0) {
-        continueAfterLoad(m_host->childById(list.id(list.count() - 1)));
+        TBrowserChild *first = m_host->childById(list.id(list.count() - 1));
+        if (!m_waitingTabs) {
+            continueAfterLoad(first);
+            return false;
+        }
+        // Waiting tabs cost the first page little: they are listed from the next turn on,
+        // and the windows ahead are made once it has loaded.
+        lookAheadAfterLoad(first);
+        m_timer.start();
         return false;
     }
     return true;
+}
+
+void TWebListOpener::lookAheadAfterLoad(TBrowserChild *child)
+{
+    if (!child)
+        return;
+    QPointer<TBrowserChild> first(child);
+    auto done = std::make_shared<bool>(false);
+    auto lookAhead = [this, first, done] {
+        if (*done || !first || !m_host)
+            return;
+        *done = true;
+        const int pos = m_host->windowList().positionOf(first->windowId());
+        ErrorHandler::Run([&] { m_host->LookAhead(pos); });
+    };
+    connect(child->engine(), &TEngineBrowser::OnDocumentComplete, this, lookAhead);
+    QTimer::singleShot(FirstPageWaitMs, this, lookAhead);
 }
 
 void TWebListOpener::continueAfterLoad(TBrowserChild *child)

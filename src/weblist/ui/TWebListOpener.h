@@ -25,8 +25,10 @@ class TWebListOpener : public QObject
 public:
     /// More lines than this are opened only after the user has agreed.
     static constexpr int AskAbove = 500;
-    /// Windows of one opening that load at once; the rest wait in the host's load queue
-    /// (TBrowserHost::OpenPageDeferred) or until the user looks at them.
+    /// Windows of one opening that load at once; the rest wait as tabs without windows
+    /// (TBrowserHost::AddWaitingTab, a few ahead loading from the host's queue) or, with no
+    /// look-ahead set, in windows of their own in the host's load queue, until the user looks
+    /// at them.
     static constexpr int LoadAtOnce = 1;
     /// The other windows are made once the first page has loaded, or after this time: making
     /// them takes the main thread, which the first page's loading needs as well.
@@ -34,6 +36,8 @@ public:
     /// After the first, windows open several to a turn of the event loop, for at most this long.
     static constexpr int SliceMs = 10;
     static constexpr int WindowsPerTurn = 8;
+    /// Waiting tabs are light: many to a turn, within the same time.
+    static constexpr int WaitingTabsPerTurn = 256;
 
     explicit TWebListOpener(TBrowserHost *host, QObject *parent = nullptr);
     ~TWebListOpener() override;
@@ -68,6 +72,8 @@ private:
     bool openOne();
     /// Goes on with the next window once \a child's page has loaded (or FirstPageWaitMs).
     void continueAfterLoad(TBrowserChild *child);
+    /// Makes the windows ahead of \a child once its page has loaded (or FirstPageWaitMs).
+    void lookAheadAfterLoad(TBrowserChild *child);
     void showProgress();
     void finish();
     QWidget *mainWindow() const;
@@ -79,6 +85,8 @@ private:
     int m_total = 0;
     QTimer m_timer;
     int m_waitGeneration = 0;
+    /// The lines behind the first become waiting tabs ([Option_Tab] LookAhead 0 or more).
+    bool m_waitingTabs = false;
     QPointer<QWidget> m_progress;
     QLabel *m_count = nullptr;
     QPushButton *m_stop = nullptr;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -68,7 +69,7 @@ BrowserRig::BrowserRig()
 
     auto fake = std::make_unique<FakeEngineFactory>();
     factory = fake.get();
-    host = new TBrowserHost(c, std::move(fake), this);
+    host = new TBrowserHost(state, c, std::move(fake), this);
     commands = new TBrowserCommands(host, this);
     commands->connectControls();
     resize(900, 700);
@@ -77,6 +78,13 @@ BrowserRig::BrowserRig()
 
 BrowserRig::~BrowserRig()
 {
+    // The page windows go before the state they share, as the main window's do.
+    if (c.mdiArea) {
+        for (QMdiSubWindow *window : c.mdiArea->subWindowList()) {
+            QObject::disconnect(window, &QMdiSubWindow::windowStateChanged, window, nullptr);
+            delete window;
+        }
+    }
     ErrorHandler::setSink({});
 }
 

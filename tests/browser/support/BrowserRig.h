@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #pragma once
 
+#include "browser/PageWindowState.h"
 #include "browser/TBrowserControls.h"
 
 #include <QStringList>
@@ -25,6 +26,8 @@ public:
     BrowserRig();
     ~BrowserRig() override;
 
+    /// What the page windows share, as the main window owns it.
+    PageWindowState state;
     TBrowserControls c;
     /// The commands the page windows drive, as the main window names them.
     CommandList *commandList = nullptr;
