@@ -18,6 +18,7 @@ class QTreeWidgetItem;
 class TBrowserChild;
 class TEngineBrowser;
 class TEngineFactory;
+class TMainDisplay;
 class TPageOpener;
 
 /// The main window's page windows and the operations on them, acting on the state they share
@@ -36,6 +37,9 @@ public:
     ~TBrowserHost() override;
 
     const TBrowserControls &controls() const { return m_controls; }
+    /// What the main window shows for the openers and commands; null without a main window.
+    TMainDisplay *display() const { return m_display; }
+    void setDisplay(TMainDisplay *display) { m_display = display; }
     /// The main window's command \a name; null when it has none (or it is gone).
     QAction *command(const char *name) const;
     TEngineFactory *factory() const override { return m_factory.get(); }
@@ -162,6 +166,7 @@ private:
     TBrowserControls m_controls;
     std::unique_ptr<TEngineFactory> m_factory;
     TPageOpener *m_opener;
+    TMainDisplay *m_display = nullptr;
     QPointer<TBrowserChild> m_active;
     int m_popupPosition = 0;
     bool m_listClose = false;

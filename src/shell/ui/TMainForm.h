@@ -3,6 +3,7 @@
 #pragma once
 
 #include "browser/PageWindowState.h"
+#include "browser/TMainDisplay.h"
 #include "common/CommandList.h"
 #include "settings/TOptionsTarget.h"
 
@@ -48,7 +49,7 @@ class TWebListOpener;
 /// subsystems. Its commands (menu items, toolbar buttons, submenus) live in commands() under
 /// their fixed names, from which the menus and bars are built; the bars' other widgets are
 /// members under their own names. A submenu's enabled state is that of its menu action.
-class TMainForm : public QMainWindow, public TOptionsTarget
+class TMainForm : public QMainWindow, public TOptionsTarget, public TMainDisplay
 {
     Q_OBJECT
 
@@ -158,6 +159,11 @@ public:
     void applyTabStrip(int fixedWidth, int tabType) override;
     void setSwitchTicks(const OptionGroups::Security &ticks) override;
     bool browseForFolder(QWidget *owner, const QString &caption, QString *folder) override;
+
+    // What the openers and page commands are shown.
+    QWidget *dialogParent() const override;
+    QString typedAddress() const override;
+    void addStatusWidget(QWidget *widget) override;
 
     // Bookmarks: the side bar tree and the menu from BookMark.xml, and the editor.
     void LoadBookMarkTree();

@@ -11,7 +11,9 @@
 #include "engine/TRealEngineFactory.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
 #include <QToolButton>
 
 void TMainForm::CreateBrowser()
@@ -28,6 +30,7 @@ void TMainForm::CreateBrowser()
     c.ProgressBar1 = ProgressBar1;
     c.commands = m_commands;
     Browser = new TBrowserHost(m_pageState, c, std::make_unique<TRealEngineFactory>(), this);
+    Browser->setDisplay(this);
     BrowserCommands = new TBrowserCommands(Browser, this);
     BrowserCommands->connectControls();
     CloseCommands = new TCloseCommands(Browser, this);
@@ -106,4 +109,19 @@ void TMainForm::SetFixedTabWidth(int width)
 void TMainForm::SetTabType(int tabType)
 {
     TabControl1->setTabType(tabType);
+}
+
+QWidget *TMainForm::dialogParent() const
+{
+    return const_cast<TMainForm *>(this);
+}
+
+QString TMainForm::typedAddress() const
+{
+    return txtAddress->text();
+}
+
+void TMainForm::addStatusWidget(QWidget *widget)
+{
+    StatusBar1->addPermanentWidget(widget);
 }

@@ -5,6 +5,7 @@
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserControls.h"
 #include "browser/TBrowserHost.h"
+#include "browser/TMainDisplay.h"
 #include "common/CommandList.h"
 #include "common/ErrorHandler.h"
 #include "common/ProgramFolder.h"
@@ -20,7 +21,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
@@ -96,9 +96,9 @@ void TPageCommands::mnuTranslateClick()
     const IniFile &ini = IniFile::config();
     const bool frameMode = SettingsKeys::read(ini, SettingsKeys::Option_Main::Translate);
     const QString host = SettingsKeys::read(ini, SettingsKeys::Option_Main::TranslateHost);
-    const QLineEdit *address = m_host->controls().txtAddress;
+    const TMainDisplay *display = m_host->display();
     const QString url =
-        TranslationUrl::build(host, address ? address->text() : QString(), frameMode);
+        TranslationUrl::build(host, display ? display->typedAddress() : QString(), frameMode);
     if (url.isEmpty()) {
         m_host->setStatusText(QStringLiteral("このページは翻訳できません"));
         return;

@@ -4,6 +4,7 @@
 
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
+#include "browser/TMainDisplay.h"
 #include "browser/TPageOpener.h"
 #include "common/ConfirmBox.h"
 #include "common/DorvuError.h"
@@ -17,7 +18,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QStatusBar>
 
 #include <memory>
 
@@ -181,8 +181,8 @@ void TWebListOpener::continueAfterLoad(TBrowserChild *child)
 
 void TWebListOpener::showProgress()
 {
-    QStatusBar *bar = m_host ? m_host->controls().StatusBar1 : nullptr;
-    if (!bar)
+    TMainDisplay *display = m_host ? m_host->display() : nullptr;
+    if (!display)
         return;
     if (!m_progress) {
         m_progress = new QWidget;
@@ -196,7 +196,7 @@ void TWebListOpener::showProgress()
         connect(m_stop, &QPushButton::clicked, this, &TWebListOpener::stop);
         layout->addWidget(m_count);
         layout->addWidget(m_stop);
-        bar->addPermanentWidget(m_progress);
+        display->addStatusWidget(m_progress);
     }
     m_count->setText(QStringLiteral("%1 / %2").arg(m_opened).arg(m_total));
     m_progress->show();
@@ -224,7 +224,8 @@ void TWebListOpener::finish()
 
 QWidget *TWebListOpener::mainWindow() const
 {
-    return m_host ? m_host->controls().mainWindow : nullptr;
+    const TMainDisplay *display = m_host ? m_host->display() : nullptr;
+    return display ? display->dialogParent() : nullptr;
 }
 
 bool TWebListOpener::eventFilter(QObject *watched, QEvent *event)

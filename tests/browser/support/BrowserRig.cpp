@@ -70,6 +70,7 @@ BrowserRig::BrowserRig()
     auto fake = std::make_unique<FakeEngineFactory>();
     factory = fake.get();
     host = new TBrowserHost(state, c, std::move(fake), this);
+    host->setDisplay(this);
     commands = new TBrowserCommands(host, this);
     commands->connectControls();
     resize(900, 700);
@@ -147,4 +148,14 @@ QString BrowserRig::statusText() const
 QAction *BrowserRig::command(const char *name) const
 {
     return commandList->action(name);
+}
+
+QString BrowserRig::typedAddress() const
+{
+    return c.txtAddress->text();
+}
+
+void BrowserRig::addStatusWidget(QWidget *widget)
+{
+    c.StatusBar1->addPermanentWidget(widget);
 }

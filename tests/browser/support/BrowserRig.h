@@ -4,6 +4,7 @@
 
 #include "browser/PageWindowState.h"
 #include "browser/TBrowserControls.h"
+#include "browser/TMainDisplay.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -18,7 +19,7 @@ class TBrowserHost;
 
 /// A stand-in for the main window: the controls that page windows drive, a host with the
 /// light engine, and the page commands. Shown, so that child windows really activate.
-class BrowserRig : public QWidget
+class BrowserRig : public QWidget, public TMainDisplay
 {
     Q_OBJECT
 
@@ -48,4 +49,8 @@ public:
     QStringList urls() const;
     QString statusText() const;
     QAction *command(const char *name) const;
+
+    QWidget *dialogParent() const override { return const_cast<BrowserRig *>(this); }
+    QString typedAddress() const override;
+    void addStatusWidget(QWidget *widget) override;
 };
