@@ -342,7 +342,7 @@ void tst_TWebListMenu::waitingTabsGetWindowsWhenShown()
     m_rig->host->TabControl1Change(6);
     QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(6));
     QCOMPARE(m_rig->engineAt(6)->navigated, QStringList{lines.at(6)});
-    QVERIFY(!m_rig->host->isWaiting(7));
+    QTRY_VERIFY(!m_rig->host->isWaiting(7));
     QVERIFY(m_rig->host->isWaiting(4));
     QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(6));
     QCOMPARE(m_rig->host->windowList().selected(), 6);

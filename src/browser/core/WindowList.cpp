@@ -53,10 +53,10 @@ int WindowList::FindWindowPosition(int id) const
     return pos < 0 ? 0 : pos;
 }
 
-void WindowList::append(int id, EngineKind kind, const QString &url)
+void WindowList::append(int id, EngineKind kind, const QString &url, const QString &title)
 {
     Entry e;
-    e.tabText = QStringLiteral("loading");
+    e.tabText = title.isEmpty() ? QStringLiteral("loading") : title;
     e.nodeText = e.tabText;
     e.kind = kind;
     e.id = id;

@@ -57,9 +57,11 @@ public:
     /// The last position whose window ID equals \a id, or -1.
     int positionOf(int id) const;
 
-    /// Appends the entry of a new window: tab and node "loading", URL \a url, the address the
-    /// window was asked to open ("about:blank" when empty). The file is not written.
-    void append(int id, EngineKind kind, const QString &url = QString());
+    /// Appends the entry of a new window: tab and node \a title ("loading" when empty), URL
+    /// \a url, the address the window was asked to open ("about:blank" when empty). The file is
+    /// not written.
+    void append(int id, EngineKind kind, const QString &url = QString(),
+                const QString &title = QString());
     /// Removes the four items at \a pos, then rewrites winlist. Throws DorvuError when the
     /// file cannot be written; the list is already changed then.
     void removeAt(int pos);

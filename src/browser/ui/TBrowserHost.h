@@ -76,8 +76,8 @@ public:
     /// The page window of the tab at \a pos, made first (and loading at once) when the tab
     /// waits; null for no such tab. Throws DorvuError as OpenPage does.
     TBrowserChild *windowAt(int pos);
-    /// Makes the windows of the next few waiting tabs after \a pos ([Option_Tab] LookAhead);
-    /// they load from the queue.
+    /// Makes the windows of the next few waiting tabs after \a pos ([Option_Tab] LookAhead),
+    /// one to a turn of the event loop; they load from the queue.
     void LookAhead(int pos);
 
     /// IE while IE_item is checked (also when the controls have no engine items).

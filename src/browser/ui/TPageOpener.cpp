@@ -134,10 +134,9 @@ void TPageOpener::addWaitingTab(const QString &url)
     const OptionGroups::Tab tab = OptionGroups::ReadTab(IniFile::config());
     if (PageRules::tabLimitReached(tab.Len, tab.MaxLen, list.count()))
         return;
-    const int id = m_host->windowCounter().next();
-    list.append(id, m_host->defaultEngine(), address);
-    if (!address.isEmpty())
-        list.UpdateWindowEntry(id, address, address);
+    // Titled with its address from the start; winlist is not written for it here: a bulk open
+    // holds the lines still to come in winlist already.
+    list.append(m_host->windowCounter().next(), m_host->defaultEngine(), address, address);
 }
 
 TBrowserChild *TPageOpener::windowAt(int pos, Load load)
@@ -166,19 +165,36 @@ TBrowserChild *TPageOpener::windowAt(int pos, Load load)
 void TPageOpener::lookAheadFrom(int pos)
 {
     const WindowList &list = m_host->windowList();
-    // A window shown comes to the front: the one in front goes back there afterwards.
-    QPointer<TBrowserChild> front = m_host->activeChild();
+    QList<int> ids;
     const int count = lookAhead();
-    int made = 0;
-    for (int next = pos + 1; next < list.count() && made < count; ++next) {
-        if (m_host->childById(list.id(next)))
-            continue;
-        windowAt(next, Load::Queued);
-        ++made;
+    for (int next = pos + 1; next < list.count() && ids.size() < count; ++next) {
+        if (!m_host->childById(list.id(next)))
+            ids.append(list.id(next));
     }
-    QMdiArea *area = m_host->controls().mdiArea;
-    if (made > 0 && front && area && area->activeSubWindow() != front)
-        area->setActiveSubWindow(front);
+    makeAhead(ids);
+}
+
+void TPageOpener::makeAhead(QList<int> ids)
+{
+    // One window to a turn of the event loop: making a window holds the loop up for a while.
+    if (ids.isEmpty())
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, ids]() mutable {
+            const int id = ids.takeFirst();
+            const int pos = m_host->windowList().positionOf(id);
+            if (pos >= 0 && !m_host->childById(id)) {
+                // A window shown comes to the front: the one in front goes back there.
+                QPointer<TBrowserChild> front = m_host->activeChild();
+                ErrorHandler::Run([&] { windowAt(pos, Load::Queued); });
+                QMdiArea *area = m_host->controls().mdiArea;
+                if (front && area && area->activeSubWindow() != front)
+                    area->setActiveSubWindow(front);
+            }
+            makeAhead(ids);
+        },
+        Qt::QueuedConnection);
 }
 
 void TPageOpener::queueLoad(TBrowserChild *child, const QString &address)

@@ -52,6 +52,8 @@ private:
     TEngineBrowser *makeEngine(EngineKind kind);
     TBrowserChild *makeWindow(int id, EngineKind kind, TEngineBrowser *engine);
     void placeChild(TBrowserChild *child);
+    /// Makes the windows of the waiting tabs \a ids, one to a turn of the event loop.
+    void makeAhead(QList<int> ids);
     void queueLoad(TBrowserChild *child, const QString &address);
     void pumpLoadQueue();
 
