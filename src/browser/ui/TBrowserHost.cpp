@@ -89,6 +89,7 @@ void TBrowserHost::attachViews()
     connect(&m_list, &WindowList::entryAppended, this, &TBrowserHost::entryAppended);
     connect(&m_list, &WindowList::saveFailed, this, &ErrorHandler::Report);
     connect(&m_list, &WindowList::entryRemoved, this, &TBrowserHost::entryRemoved);
+    connect(&m_list, &WindowList::entryMoved, this, &TBrowserHost::entryMoved);
     connect(&m_list, &WindowList::entryChanged, this, &TBrowserHost::entryChanged);
     connect(&m_list, &WindowList::selectionChanged, this, &TBrowserHost::selectionChanged);
     if (m_controls.mdiArea)
@@ -100,6 +101,20 @@ void TBrowserHost::attachViews()
                 ErrorHandler::Run([&] { TabControl1Change(index); });
         });
         connect(tabs, &TTabControl::nonLeftPressed, this, &TBrowserHost::HitTestTab);
+        // A tab the user dragged elsewhere: the list follows, and the tree and winlist with it.
+        connect(tabs, &QTabBar::tabMoved, this, [this](int from, int to) {
+            if (m_syncingViews)
+                return;
+            m_tabDragged = true;
+            ErrorHandler::Run([&] { m_list.move(from, to); });
+            m_tabDragged = false;
+        });
+        connect(tabs, &QTabBar::tabCloseRequested, this, [this](int index) {
+            ErrorHandler::Run([&] {
+                if (TBrowserChild *child = childAt(index))
+                    child->close();
+            });
+        });
         connect(tabs, &QWidget::customContextMenuRequested, this, &TBrowserHost::tabContextMenu);
     }
     if (QTreeWidget *tree = m_controls.TreeWin) {
@@ -128,15 +143,20 @@ EngineKind TBrowserHost::defaultEngine() const
 
 void TBrowserHost::OpenPage(const QString &caption, const QString &url)
 {
-    openPage(caption, url, false);
+    openPage(caption, url, false, -1);
+}
+
+void TBrowserHost::OpenPageFrom(int opener, const QString &caption, const QString &url)
+{
+    openPage(caption, url, false, opener);
 }
 
 void TBrowserHost::OpenPageDeferred(const QString &caption, const QString &url)
 {
-    openPage(caption, url, true);
+    openPage(caption, url, true, -1);
 }
 
-void TBrowserHost::openPage(const QString &caption, const QString &url, bool deferred)
+void TBrowserHost::openPage(const QString &caption, const QString &url, bool deferred, int opener)
 {
     const QString address = PageRules::cleanAddress(url);
 
@@ -148,6 +168,7 @@ void TBrowserHost::openPage(const QString &caption, const QString &url, bool def
     const bool len = tab.Len;
     const int maxLen = tab.MaxLen;
     const bool newWindowActive = OptionGroups::ReadWindow(ini).NewWindow_Active;
+    const bool openerNext = SettingsKeys::read(ini, SettingsKeys::Option_Tab::OpenerNext);
 
     if (PageRules::tabLimitReached(len, maxLen, m_list.count()))
         return;
@@ -156,6 +177,7 @@ void TBrowserHost::openPage(const QString &caption, const QString &url, bool def
         throw DorvuError(QStringLiteral("入出力エラー: %1 に移動できません").arg(mozPath));
 
     const int remembered = m_list.selected();
+    const int rememberedId = remembered >= 0 ? m_list.id(remembered) : -1;
     const EngineKind kind = defaultEngine();
 
     // The engine comes first: when it cannot be made, no window and no entry exist.
@@ -164,7 +186,8 @@ void TBrowserHost::openPage(const QString &caption, const QString &url, bool def
     const int id = m_counter.next();
     // Until its page reports its own address, the window is recorded with the one it was asked
     // to open, in the file at once: a crash while many windows open loses none of them.
-    m_list.append(id, kind, address);
+    m_list.insert(opener >= 0 && openerNext ? m_list.placeAfter(opener) : m_list.count(), id, kind,
+                  address, opener);
 
     TBrowserChild *child = nullptr;
     if (kind == EngineKind::IE) {
@@ -201,10 +224,11 @@ void TBrowserHost::openPage(const QString &caption, const QString &url, bool def
     }
 
     if (newWindowActive) {
-        m_list.setSelected(m_list.count() - 1);
-    } else if (remembered >= 0 && remembered < m_list.count()) {
-        m_list.setSelected(remembered);
-        TabControl1Change(remembered);
+        m_list.setSelected(m_list.positionOf(id));
+    } else if (remembered >= 0 && m_list.positionOf(rememberedId) >= 0) {
+        const int back = m_list.positionOf(rememberedId);
+        m_list.setSelected(back);
+        TabControl1Change(back);
     }
 }
 
@@ -499,6 +523,19 @@ void TBrowserHost::entryRemoved(int pos)
         tabs->removeTab(pos);
     if (QTreeWidget *tree = m_controls.TreeWin)
         delete tree->takeTopLevelItem(pos);
+    m_syncingViews = false;
+}
+
+void TBrowserHost::entryMoved(int from, int to)
+{
+    m_syncingViews = true;
+    // The tab strip has moved its tab itself when the user dragged it.
+    if (TTabControl *tabs = m_controls.TabControl1; tabs && !m_tabDragged)
+        tabs->moveTab(from, to);
+    if (QTreeWidget *tree = m_controls.TreeWin) {
+        if (QTreeWidgetItem *node = tree->takeTopLevelItem(from))
+            tree->insertTopLevelItem(to, node);
+    }
     m_syncingViews = false;
 }
 

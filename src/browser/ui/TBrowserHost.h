@@ -53,6 +53,9 @@ public:
     /// "MozPath" folder cannot be made current or the engine cannot be created; nothing is
     /// opened then.
     void OpenPage(const QString &caption, const QString &url) override;
+    /// OpenPage for a window that window \a opener's page asked for: its tab goes right after
+    /// the opener's ("Option_Tab"/"OpenerNext").
+    void OpenPageFrom(int opener, const QString &caption, const QString &url) override;
     /// OpenPage for a window of a bulk open: it waits in a queue and loads when fewer than
     /// QueuedLoads queued pages are loading, or at once when it is the active window at the
     /// end of an event-loop turn. Until then it shows \a url as its title (tab and tree too)
@@ -135,6 +138,7 @@ private:
     template<typename T> void watch(T *&control);
     void entryAppended(int pos);
     void entryRemoved(int pos);
+    void entryMoved(int from, int to);
     void entryChanged(int pos);
     void selectionChanged(int pos);
     void treeContextMenu(const QPoint &pos);
@@ -148,13 +152,15 @@ private:
     SecurityFlags m_securityFlags;
     QPointer<TBrowserChild> m_active;
     int m_popupPosition = 0;
-    void openPage(const QString &caption, const QString &url, bool deferred);
+    void openPage(const QString &caption, const QString &url, bool deferred, int opener);
     void pumpLoadQueue();
     QList<QPointer<TBrowserChild>> m_loadQueue;
     int m_queuedLoading = 0;
     bool m_listClose = false;
     bool m_activationSync = false;
     bool m_syncingViews = false;
+    /// Set while the list follows a tab the user dragged: the strip has moved it already.
+    bool m_tabDragged = false;
     Qt::WindowState m_childWindowState = Qt::WindowNoState;
     int m_textSize = 2;
 };

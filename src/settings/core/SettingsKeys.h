@@ -80,6 +80,11 @@ inline constexpr ColorKey DeActivateChColor{Section, u"DeActivateChColor", u"clW
 inline constexpr ColorKey DeActivateBGColor{Section, u"DeActivateBGColor", u"clBtnFace"};
 /// Minutes a Chromium page out of sight runs before it is frozen; 0 never.
 inline constexpr IntegerKey Sleep{Section, u"Sleep", 10};
+/// A close button on each tab; 0 for the plain tabs of old.
+inline constexpr BoolKey CloseButton{Section, u"CloseButton", true};
+/// A window opened from a link of a page gets its tab right after that page's (after those it
+/// opened before); 0 puts every new tab at the end.
+inline constexpr BoolKey OpenerNext{Section, u"OpenerNext", true};
 } // namespace Option_Tab
 
 namespace Option_StartUp {

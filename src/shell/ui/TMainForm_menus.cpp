@@ -3,6 +3,8 @@
 // MainMenu1, ActionList1 and TabPopup of the main window.
 #include "shell/TMainForm.h"
 
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
 #include "common/CommandList.h"
 #include "common/DynamicMenu.h"
 
@@ -393,6 +395,7 @@ void TMainForm::CreateActions()
     // themselves (CreateBars), so a page in a child window keeps its own Ctrl+X/C/V.
     for (const char *name : {"EditCut1", "EditCopy1", "EditPaste1"})
         command(name)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    CreateEverydayCommands();
 }
 
 QList<QAction *> TMainForm::ActionList1() const
@@ -470,14 +473,15 @@ void TMainForm::CreateMenus()
              {"FileNewItem", "FileOpenItem", "FileCloseItem", "mnuFile_SaveAs", "-N9",
               "mnuLeastURL", "-N1", "FileExitItem"});
     FillMenu(NewMenu("mnuEdit", QStringLiteral("編集(&E)")),
-             {"mnuEdit_Copy", "-N5", "mnuEdit_slrAll"});
+             {"mnuEdit_Copy", "-N5", "mnuEdit_slrAll", "-N17", "mnuFind"});
     FillMenu(NewMenu("mnuShow_Bar", QStringLiteral("ツールバー(&T)")),
              {"mnuShow_default", "mnuShow_Address", "mnuShow_Status", "mnuShow_Tab", "mnuShow_J",
               "mnuShow_Search"});
     FillMenu(NewMenu("mnuShow_Size", QStringLiteral("文字サイズ")),
              {"mnuSize_Max", "mnuSize_Large", "mnuSize_middle", "mnuSize_Small", "mnuSize_Min"});
-    FillMenu(NewMenu("mnuShow", QStringLiteral("表示(&V)")),
-             {"mnuShow_Bar", "-N2", "mnuShow_Size", "-N13", "mnuTranslate"});
+    FillMenu(
+        NewMenu("mnuShow", QStringLiteral("表示(&V)")),
+        {"mnuShow_Bar", "-N2", "mnuShow_Size", "-N13", "mnuTranslate", "-N16", "mnuFullScreen"});
     FillMenu(NewMenu("mnuBookMark", QStringLiteral("ブックマーク(&B)")), {"mnuBMEdit", "-N4"});
     FillMenu(NewMenu("mnuWebList", QStringLiteral("Webリスト(&L)")),
              {"mnuWebList_Edit", "mnuWebList_Add", "-N7"});
@@ -514,7 +518,16 @@ void TMainForm::RebuildWindowList()
 {
     QMenu *menu = commandMenu("Window1");
     DynamicMenu::RemoveMenuItems(menu);
-    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
+    // In tab order, as the window list holds them (the user may have dragged tabs).
+    QList<QMdiSubWindow *> windows;
+    for (int i = 0; i < Browser->windowList().count(); ++i) {
+        if (TBrowserChild *child = Browser->childAt(i))
+            windows.append(child);
+    }
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (!windows.contains(window))
+            windows.append(window);
+    }
     if (windows.isEmpty())
         return;
     DynamicMenu::AddMenuItem(menu, QStringLiteral("-"), QString(), -1, -1, nullptr);
