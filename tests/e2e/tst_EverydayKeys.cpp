@@ -130,11 +130,12 @@ void tst_EverydayKeys::keyWithPageFocus_data()
         {"F11", XK_F11, 0, "full"},
         {"Esc", XK_Escape, 0, "leave"},
     };
-    for (const bool gecko : {false, true}) {
-        for (const Row &row : rows)
-            QTest::addRow("%s %s", gecko ? "webkit" : "chromium", row.name)
-                << gecko << row.sym << row.modifiers << QString::fromLatin1(row.effect);
-    }
+    for (const Row &row : rows)
+        QTest::addRow("chromium %s", row.name)
+            << false << row.sym << row.modifiers << QString::fromLatin1(row.effect);
+    // A WebKit page hands back the keys it leaves alone; Ctrl+Tab it never sees at all.
+    QTest::addRow("webkit Ctrl+Tab")
+        << true << uint(XK_Tab) << uint(Ctrl) << QStringLiteral("first");
 }
 
 void tst_EverydayKeys::keyWithPageFocus()
@@ -179,9 +180,13 @@ void tst_EverydayKeys::keyWithPageFocus()
     // The page takes the focus from a click into it.
     TEngineBrowser *engine = second->engine();
     if (auto *webkit = qobject_cast<TMozillaBrowser *>(engine)) {
+        // The page's own X window takes the click once it is mapped.
         QSignalSpy activated(webkit, &TMozillaBrowser::activated);
-        m_input.click(engine->mapToGlobal(engine->rect().center()));
-        QTRY_VERIFY_WITH_TIMEOUT(!activated.isEmpty(), kTimeout);
+        for (int i = 0; i < 30 && activated.isEmpty(); ++i) {
+            m_input.click(engine->mapToGlobal(engine->rect().center()));
+            activated.wait(1000);
+        }
+        QVERIFY(!activated.isEmpty());
     } else {
         m_input.click(engine->mapToGlobal(engine->rect().center()));
         QTRY_VERIFY_WITH_TIMEOUT(engine->isAncestorOf(QApplication::focusWidget()), kTimeout);
