@@ -41,6 +41,8 @@ private Q_SLOTS:
     void newIeWindowBlocksEverythingWithoutConfig();
     void tabChangeActivatesItsWindow();
     void refusedAddressStillOpensBehind();
+    void tabOrder_data();
+    void tabOrder();
 
 private:
     void setConfig(const QByteArray &text);
@@ -304,6 +306,83 @@ void tst_TBrowserHost::refusedAddressStillOpensBehind()
     // The rest of the opening still ran: the old window is back in front.
     QCOMPARE(m_rig->host->activeChild(), m_rig->childAt(0));
     QCOMPARE(m_rig->host->windowList().selected(), 0);
+}
+
+// Windows A, B, C (B selected), then what the user does to the tabs; tab strip, tree, window
+// list and winlist hold the windows in the order given, the selection stays with B.
+void tst_TBrowserHost::tabOrder_data()
+{
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("order");
+    QTest::newRow("drag the first tab to the end") << QByteArray() << "drag 0 2"
+                                                   << "BCA";
+    QTest::newRow("drag the last tab to the front") << QByteArray() << "drag 2 0"
+                                                    << "CAB";
+    QTest::newRow("links of A open after A") << QByteArray() << "link A D,link A E"
+                                             << "ADEBC";
+    QTest::newRow("link of C opens at the end") << QByteArray() << "link C D"
+                                                << "ABCD";
+    QTest::newRow("every tab at the end")
+        << QByteArray("[Option_Tab]\r\nOpenerNext=0\r\n") << "link A D"
+        << "ABCD";
+    QTest::newRow("close button") << QByteArray() << "button 2"
+                                  << "AB";
+    QTest::newRow("middle click") << QByteArray() << "middle 0"
+                                  << "BC";
+}
+
+void tst_TBrowserHost::tabOrder()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(QString, action);
+    QFETCH(QString, order);
+    setConfig(config);
+    TTabControl *tabs = m_rig->c.TabControl1;
+    tabs->setCloseButtons(true);
+    const auto url = [](QChar name) {
+        return QStringLiteral("http://%1.example/").arg(name.toLower());
+    };
+    for (const QChar name : QStringLiteral("ABC")) {
+        m_rig->open(url(name));
+        m_rig->engineAt(m_rig->host->childCount() - 1)->load(url(name), name);
+    }
+    m_rig->host->TabControl1Change(1);
+    for (const QString &step : action.split(QLatin1Char(','))) {
+        const QStringList word = step.split(QLatin1Char(' '));
+        if (word[0] == QLatin1String("drag")) {
+            // What a drag does in the end; QTabBar reports it as tabMoved.
+            tabs->moveTab(word[1].toInt(), word[2].toInt());
+        } else if (word[0] == QLatin1String("link")) {
+            const int opener =
+                m_rig->host->windowList().id(QStringLiteral("ABCDE").indexOf(word[1]));
+            m_rig->host->OpenPageFrom(opener, QStringLiteral("loading"), url(word[2][0]));
+            const int pos =
+                m_rig->host->windowList().positionOf(m_rig->host->windowCounter().value());
+            m_rig->engineAt(pos)->load(url(word[2][0]), word[2]);
+        } else if (word[0] == QLatin1String("button")) {
+            QWidget *button = tabs->tabButton(word[1].toInt(), QTabBar::RightSide);
+            QVERIFY(button && button->isVisible());
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else {
+            QTest::mouseClick(tabs, Qt::MiddleButton, {}, tabs->tabRect(word[1].toInt()).center());
+        }
+    }
+    QStringList names, urls;
+    for (const QChar name : order) {
+        names.append(name);
+        urls.append(url(name));
+    }
+    QTRY_COMPARE(m_rig->host->childCount(), int(order.size()));
+    QCOMPARE(m_rig->tabTexts(), names);
+    QCOMPARE(m_rig->nodeTexts(), names);
+    QCOMPARE(m_rig->urls(), urls);
+    QTRY_COMPARE(m_home->read(QStringLiteral("winlist")),
+                 (urls.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    const int b = int(order.indexOf(QLatin1Char('B')));
+    QCOMPARE(m_rig->host->windowList().selected(), b);
+    QCOMPARE(tabs->selectedTab(), b);
+    QCOMPARE(m_rig->c.TreeWin->indexOfTopLevelItem(m_rig->c.TreeWin->currentItem()), b);
 }
 
 QTEST_MAIN(tst_TBrowserHost)

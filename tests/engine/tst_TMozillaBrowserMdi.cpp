@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // Embedded WebKit pages inside MDI child windows: stacking, activation by click, keyboard
 // focus and shortcuts, driven by real X input events (XTest) on the test's display.
+#include "FakeInput.h"
 #include "HomeTest.h"
 #include "ScriptResult.h"
 #include "TestHttpServer.h"
@@ -22,8 +23,6 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <memory>
@@ -38,57 +37,6 @@ QByteArray coloured(const char *colour, const char *body = "")
                       "<body style='margin:0;height:100vh;background:") +
            colour + "'>" + body + "</body></html>";
 }
-
-/// Real pointer and key events, as a user's, through the XTest extension.
-class FakeInput
-{
-public:
-    FakeInput()
-        : m_display(XOpenDisplay(nullptr))
-    {}
-    ~FakeInput()
-    {
-        if (m_display)
-            XCloseDisplay(m_display);
-    }
-    bool isValid() const
-    {
-        int a, b, c, d;
-        return m_display && XTestQueryExtension(m_display, &a, &b, &c, &d);
-    }
-    void move(const QPoint &global)
-    {
-        XTestFakeMotionEvent(m_display, -1, global.x(), global.y(), 0);
-        XFlush(m_display);
-    }
-    void click(const QPoint &global)
-    {
-        XTestFakeMotionEvent(m_display, -1, global.x(), global.y(), 0);
-        XTestFakeButtonEvent(m_display, 1, True, 0);
-        XTestFakeButtonEvent(m_display, 1, False, 0);
-        XFlush(m_display);
-    }
-    void key(KeySym sym, KeySym modifier = NoSymbol)
-    {
-        const KeyCode mod = modifier == NoSymbol ? 0 : XKeysymToKeycode(m_display, modifier);
-        if (mod)
-            XTestFakeKeyEvent(m_display, mod, True, 0);
-        const KeyCode code = XKeysymToKeycode(m_display, sym);
-        XTestFakeKeyEvent(m_display, code, True, 0);
-        XTestFakeKeyEvent(m_display, code, False, 0);
-        if (mod)
-            XTestFakeKeyEvent(m_display, mod, False, 0);
-        XFlush(m_display);
-    }
-    void type(const char *latin)
-    {
-        for (const char *c = latin; *c; ++c)
-            key(KeySym(*c));
-    }
-
-private:
-    Display *m_display;
-};
 
 QRgb pixelAt(const QPoint &global)
 {
@@ -361,11 +309,11 @@ private Q_SLOTS:
         QSignalSpy activated(m_browser[1], &TMozillaBrowser::activated);
         m_input.click(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() - 30, 60)));
         QTRY_VERIFY_WITH_TIMEOUT(!activated.isEmpty(), kTimeout);
-        m_input.key(XK_l, XK_Control_L);
+        m_input.key(XK_l, {XK_Control_L});
         QTRY_COMPARE_WITH_TIMEOUT(triggered.size(), 1, kTimeout);
         // So are the menu bar's access keys.
         m_input.click(m_browser[1]->mapToGlobal(QPoint(m_browser[1]->width() - 30, 60)));
-        m_input.key(XK_b, XK_Alt_L);
+        m_input.key(XK_b, {XK_Alt_L});
         QTRY_VERIFY_WITH_TIMEOUT(m_menu->isVisible(), kTimeout);
         m_menu->hide();
     }

@@ -818,6 +818,8 @@ public:
         return new OtherKindBrowser(parent);
     }
     void RunScript(const QString &, const ScriptDone &) override {}
+    void FindText(const QString &, bool, const FindDone &) override {}
+    void applyZoom(int) override {}
     QString EngineName() const override { return QString(); }
     QString EngineVersion() const override { return QString(); }
     using TEngineBrowser::TEngineBrowser;

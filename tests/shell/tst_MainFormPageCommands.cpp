@@ -12,13 +12,17 @@
 #include "common/SjisCodec.h"
 #include "engine/MozCtlModule.h"
 #include "engine/TEngineBrowser.h"
+#include "engine/TMozillaBrowser.h"
 #include "shell/TMainForm.h"
 #include "tools/ProductInfo.h"
 #include "tools/TAboutBox.h"
+#include "tools/TFindBar.h"
 #include "tools/TPageCommands.h"
 #include "tools/Tfrm_Extract.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -86,6 +90,10 @@ private Q_SLOTS:
     void linksOfBothEngines();
     void linksOfAnEmptyPage();
     void memoSavedByteForByte();
+    void findInPage_data();
+    void findInPage();
+    void zoomInSteps_data();
+    void zoomInSteps();
 
 private:
     void makeForm(const QByteArray &optionMain = QByteArray());
@@ -102,6 +110,9 @@ void tst_MainFormPageCommands::initTestCase()
     m_server.route(QStringLiteral("/page"), "<!DOCTYPE html><title>page</title><p>text</p>");
     m_server.route(QStringLiteral("/links"), kLinksPage);
     m_server.route(QStringLiteral("/frame"), kFramePage);
+    m_server.route(QStringLiteral("/find"),
+                   "<!DOCTYPE html><meta charset='utf-8'><title>find</title>"
+                   "<p>Dorvu dorvu DORVU</p><p>日本語のページ、にほんご、日本語</p>");
     MozCtlModule::setFolderOverride(TestHome::moduleFolder());
 }
 
@@ -401,6 +412,87 @@ void tst_MainFormPageCommands::memoSavedByteForByte()
     };
     dialog.Button1->click();
     QCOMPARE(m_errors.size(), 1);
+}
+
+void tst_MainFormPageCommands::findInPage_data()
+{
+    QTest::addColumn<bool>("gecko");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("matches");
+    for (const bool gecko : {false, true}) {
+        const char *engine = gecko ? "WebKit" : "Chromium";
+        QTest::addRow("%s, any case", engine) << gecko << QStringLiteral("dORVu") << 3;
+        QTest::addRow("%s, Japanese", engine) << gecko << QStringLiteral("日本語") << 2;
+        QTest::addRow("%s, none", engine) << gecko << QStringLiteral("zzz") << 0;
+    }
+}
+
+// Typed into the bar, the text is found at once; Enter finds the next match and Esc closes
+// the bar. Both engines count alike.
+void tst_MainFormPageCommands::findInPage()
+{
+    QFETCH(bool, gecko);
+    QFETCH(QString, text);
+    QFETCH(int, matches);
+    makeForm();
+    QVERIFY(openAndWait(gecko, m_server.url(QStringLiteral("/find")).toString()));
+    TFindBar *bar = m_form->findChild<TFindBar *>();
+    QVERIFY(bar);
+    m_form->commands().action("mnuFind")->trigger();
+    QVERIFY(bar->isVisible());
+    // Typed, as an input method commits it.
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QApplication::sendEvent(bar->txtFind, &typed);
+    QTRY_COMPARE_WITH_TIMEOUT(bar->lblFindCount->text(),
+                              matches ? QStringLiteral("%1 件").arg(matches)
+                                      : QStringLiteral("見つかりません"),
+                              kTimeout);
+    QSignalSpy counted(bar, &TFindBar::counted);
+    QTest::keyClick(bar->txtFind, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(!counted.isEmpty(), kTimeout);
+    QCOMPARE(counted.last().at(0).toInt(), matches);
+    QTest::keyClick(bar->txtFind, Qt::Key_Escape);
+    QVERIFY(!bar->isVisible());
+    QVERIFY(m_errors.isEmpty());
+}
+
+void tst_MainFormPageCommands::zoomInSteps_data()
+{
+    QTest::addColumn<bool>("gecko");
+    QTest::newRow("Chromium") << false;
+    QTest::newRow("WebKit") << true;
+}
+
+// Ctrl++ twice, then Ctrl+0: the page and the status bar follow.
+void tst_MainFormPageCommands::zoomInSteps()
+{
+    QFETCH(bool, gecko);
+    makeForm();
+    TBrowserChild *child = openAndWait(gecko, m_server.url(QStringLiteral("/page")).toString());
+    QVERIFY(child);
+    QVERIFY(!m_form->lblZoom->isVisible());
+    m_form->commands().action("ZoomIn")->trigger();
+    m_form->commands().action("ZoomIn")->trigger();
+    QCOMPARE(child->engine()->ZoomPercent(), 125);
+    QVERIFY(m_form->lblZoom->isVisible());
+    QCOMPARE(m_form->lblZoom->text(), QStringLiteral("ズーム 125%"));
+    if (auto *webkit = qobject_cast<TMozillaBrowser *>(child->engine()))
+        QCOMPARE(webkit->zoomLevel(), 1.25);
+    else
+        QTRY_COMPARE_WITH_TIMEOUT(
+            runScript(child->engine(), QStringLiteral("String(window.devicePixelRatio)")),
+            QStringLiteral("1.25"), kTimeout);
+    m_form->commands().action("ZoomReset")->trigger();
+    QCOMPARE(child->engine()->ZoomPercent(), 100);
+    QVERIFY(!m_form->lblZoom->isVisible());
+    if (gecko)
+        return;
+    // A text size is a zoom of a Chromium page, from which the keys step on.
+    m_form->commands().action("mnuSize_Large")->trigger();
+    QCOMPARE(child->engine()->ZoomPercent(), 120);
+    m_form->commands().action("ZoomIn")->trigger();
+    QCOMPARE(child->engine()->ZoomPercent(), 125);
 }
 
 QTEST_MAIN(tst_MainFormPageCommands)

@@ -12,6 +12,11 @@ void ClosedUrlList::append(const QString &url)
         m_entries.removeFirst();
 }
 
+QString ClosedUrlList::takeLast()
+{
+    return m_entries.isEmpty() ? QString() : m_entries.takeLast();
+}
+
 void ClosedUrlList::save() const
 {
     TextFile::writeLines(ProgramFolder::file(QStringLiteral("Close.txt")), m_entries);

@@ -13,6 +13,8 @@ public:
     /// Appends \a url; drops the oldest entry when more than ten are held.
     void append(const QString &url);
     const QStringList &entries() const { return m_entries; }
+    /// Removes the newest entry and returns it; a null text when the list is empty.
+    QString takeLast();
 
     /// Writes the list to Close.txt in the program folder. Throws DorvuError on failure.
     void save() const;

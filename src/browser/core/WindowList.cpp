@@ -24,6 +24,16 @@ int WindowList::positionOf(int id) const
     return -1;
 }
 
+int WindowList::stepFrom(int pos, int step) const
+{
+    const int n = count();
+    if (n == 0)
+        return -1;
+    if (pos < 0 || pos >= n)
+        pos = step > 0 ? -1 : n;
+    return ((pos + step) % n + n) % n;
+}
+
 WindowList::WindowList(QObject *parent)
     : QObject(parent)
 {
@@ -55,14 +65,51 @@ int WindowList::FindWindowPosition(int id) const
 
 void WindowList::append(int id, EngineKind kind, const QString &url, const QString &title)
 {
+    insert(count(), id, kind, url, -1, title);
+}
+
+void WindowList::insert(int pos, int id, EngineKind kind, const QString &url, int opener,
+                        const QString &title)
+{
+    pos = qBound(0, pos, count());
     Entry e;
     e.tabText = title.isEmpty() ? QStringLiteral("loading") : title;
     e.nodeText = e.tabText;
     e.kind = kind;
     e.id = id;
     e.url = url.isEmpty() ? QStringLiteral("about:blank") : url;
-    m_entries.append(e);
-    Q_EMIT entryAppended(count() - 1);
+    e.opener = opener;
+    m_entries.insert(pos, e);
+    if (m_selected >= pos)
+        ++m_selected;
+    Q_EMIT entryAppended(pos);
+}
+
+int WindowList::placeAfter(int opener) const
+{
+    int pos = positionOf(opener);
+    if (pos < 0)
+        return count();
+    ++pos;
+    while (pos < count() && m_entries.at(pos).opener == opener)
+        ++pos;
+    return pos;
+}
+
+void WindowList::move(int from, int to)
+{
+    if (from < 0 || from >= count() || to < 0 || to >= count() || from == to)
+        return;
+    m_entries.move(from, to);
+    if (m_selected == from)
+        m_selected = to;
+    else if (from < m_selected && m_selected <= to)
+        --m_selected;
+    else if (to <= m_selected && m_selected < from)
+        ++m_selected;
+    Q_EMIT entryMoved(from, to);
+    Q_EMIT selectionChanged(m_selected);
+    saveWinList();
 }
 
 void WindowList::removeAt(int pos)

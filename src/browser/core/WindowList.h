@@ -33,6 +33,8 @@ public:
         EngineKind kind = EngineKind::IE;
         int id = 0;
         QString url;
+        /// The window whose page opened this one from a link; -1 for none.
+        int opener = -1;
     };
 
     /// Title reports within this time are written together.
@@ -56,12 +58,25 @@ public:
     int FindWindowPosition(int id) const;
     /// The last position whose window ID equals \a id, or -1.
     int positionOf(int id) const;
+    /// The position \a step tabs to the right of \a pos (to the left when negative), wrapping
+    /// round at either end; -1 when the list is empty. A \a pos of -1 (no tab) counts as the
+    /// place before the first tab.
+    int stepFrom(int pos, int step) const;
 
     /// Appends the entry of a new window: tab and node \a title ("loading" when empty), URL
     /// \a url, the address the window was asked to open ("about:blank" when empty). The file is
     /// not written.
     void append(int id, EngineKind kind, const QString &url = QString(),
                 const QString &title = QString());
+    /// append at position \a pos (0..count()), for a window opened by window \a opener.
+    void insert(int pos, int id, EngineKind kind, const QString &url, int opener,
+                const QString &title = QString());
+    /// Where a window that window \a opener opens goes: after the opener and the windows it
+    /// opened before, right behind it; at the end when no entry carries \a opener.
+    int placeAfter(int opener) const;
+    /// Moves the entry at \a from to \a to (the tab was dragged there), the selection with
+    /// its window, then rewrites winlist. Throws as removeAt.
+    void move(int from, int to);
     /// Removes the four items at \a pos, then rewrites winlist. Throws DorvuError when the
     /// file cannot be written; the list is already changed then.
     void removeAt(int pos);
@@ -91,6 +106,7 @@ public:
 Q_SIGNALS:
     void entryAppended(int pos);
     void entryRemoved(int pos);
+    void entryMoved(int from, int to);
     /// Tab text, node text or URL of \a pos changed.
     void entryChanged(int pos);
     void selectionChanged(int pos);

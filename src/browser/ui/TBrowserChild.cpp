@@ -10,7 +10,9 @@
 #include "common/ErrorHandler.h"
 #include "engine/TEngineBrowser.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -32,6 +34,14 @@ TBrowserChild::TBrowserChild(TPageWindowHost *host, QObject *hostObject, int win
     layout->addWidget(engine);
     setWidget(page);
     resize(640, 480);
+    // Ctrl+W is the main window's close of the active window, the same close: a key with two
+    // owners would reach neither.
+    if (QMenu *menu = systemMenu()) {
+        for (QAction *action : menu->actions()) {
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+                action->setShortcuts({});
+        }
+    }
     connect(this, &QMdiSubWindow::windowStateChanged, this, [this] {
         if (m_created && !m_closed)
             FormResize();
@@ -267,13 +277,14 @@ void TBrowserChild::newWindow2(TEngineBrowser **ppDisp, bool *cancel)
     if (!host)
         return;
     QPointer<QObject> alive = m_hostObject;
-    Tfrm_tmpWeb::Capture(host->factory(), m_engine, ppDisp, cancel,
-                         [host, alive](const QString &caption, const QString &url) {
-                             ErrorHandler::Run([&] {
-                                 if (alive)
-                                     host->OpenPage(caption, url);
-                             });
-                         });
+    Tfrm_tmpWeb::Capture(
+        host->factory(), m_engine, ppDisp, cancel,
+        [host, alive, opener = m_windowId](const QString &caption, const QString &url) {
+            ErrorHandler::Run([&] {
+                if (alive)
+                    host->OpenPageFrom(opener, caption, url);
+            });
+        });
 }
 
 void TBrowserChild::closeEvent(QCloseEvent *event)

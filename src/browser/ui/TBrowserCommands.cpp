@@ -9,6 +9,7 @@
 #include "common/DialogFolder.h"
 #include "common/ErrorHandler.h"
 #include "common/ImageList.h"
+#include "engine/PageZoom.h"
 #include "engine/SecurityFlags.h"
 #include "engine/TEngineBrowser.h"
 #include "engine/TEngineFactory.h"
@@ -49,6 +50,12 @@ void TBrowserCommands::connectControls()
         commands.onTriggered("FrwrdCtrl", this, [this] { FrwrdCtrlClick(); });
         commands.onTriggered("StopCtrl", this, [this] { StopCtrlClick(); });
         commands.onTriggered("ReLoadCtrl", this, [this] { ReLoadCtrlClick(); });
+        commands.onTriggered("NextTab", this, [this] { StepTab(1); });
+        commands.onTriggered("PrevTab", this, [this] { StepTab(-1); });
+        commands.onTriggered("ReopenClosed", this, [this] { ReopenClosedClick(); });
+        commands.onTriggered("ZoomIn", this, [this] { ZoomBy(1); });
+        commands.onTriggered("ZoomOut", this, [this] { ZoomBy(-1); });
+        commands.onTriggered("ZoomReset", this, [this] { ZoomResetClick(); });
         // A checkable item has already toggled its tick when it reports the click; the switch
         // commands toggle it themselves, from the tick the user saw.
         const auto bindSwitch = [&](const char *name,
@@ -159,6 +166,35 @@ void TBrowserCommands::btnMoveClick()
     // Typed text goes to the engine as it stands: no address clean-up on this path.
     if (TBrowserChild *child = m_host->activeChild())
         child->engine()->Navigate(text);
+}
+
+void TBrowserCommands::StepTab(int step)
+{
+    const WindowList &list = m_host->windowList();
+    const TBrowserChild *child = m_host->activeChild();
+    const int from = child ? list.positionOf(child->windowId()) : list.selected();
+    const int to = list.stepFrom(from, step);
+    if (to >= 0)
+        m_host->TabControl1Change(to);
+}
+
+void TBrowserCommands::ReopenClosedClick()
+{
+    const QString url = m_host->closedUrls().takeLast();
+    if (!url.isEmpty())
+        m_host->OpenPage(QStringLiteral("loading"), url);
+}
+
+void TBrowserCommands::ZoomBy(int steps)
+{
+    if (TBrowserChild *child = m_host->activeChild())
+        child->engine()->ZoomBy(steps);
+}
+
+void TBrowserCommands::ZoomResetClick()
+{
+    if (TBrowserChild *child = m_host->activeChild())
+        child->engine()->SetZoomPercent(PageZoom::Normal);
 }
 
 // --- default engine -------------------------------------------------------------------------

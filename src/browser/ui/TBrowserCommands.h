@@ -38,6 +38,14 @@ public:
     void StopCtrlClick();
     void ReLoadCtrlClick();
     void btnMoveClick();
+    /// Ctrl+Tab and Ctrl+Shift+Tab: the window \a step tabs away from the active one, wrapping
+    /// round at either end.
+    void StepTab(int step);
+    /// Ctrl+Shift+T: opens the newest closed address again and takes it off the list.
+    void ReopenClosedClick();
+    /// Ctrl++, Ctrl+- (\a steps zoom steps) and Ctrl+0 (back to 100 %) on the active page.
+    void ZoomBy(int steps);
+    void ZoomResetClick();
     void IE_ItemClick();
     void Moz_ItemClick();
     void ChangeCtrlClick();

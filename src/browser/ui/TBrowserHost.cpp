@@ -91,6 +91,7 @@ void TBrowserHost::attachViews()
     connect(&m_list, &WindowList::entryAppended, this, &TBrowserHost::entryAppended);
     connect(&m_list, &WindowList::saveFailed, this, &ErrorHandler::Report);
     connect(&m_list, &WindowList::entryRemoved, this, &TBrowserHost::entryRemoved);
+    connect(&m_list, &WindowList::entryMoved, this, &TBrowserHost::entryMoved);
     connect(&m_list, &WindowList::entryChanged, this, &TBrowserHost::entryChanged);
     connect(&m_list, &WindowList::selectionChanged, this, &TBrowserHost::selectionChanged);
     if (m_controls.mdiArea)
@@ -102,6 +103,25 @@ void TBrowserHost::attachViews()
                 ErrorHandler::Run([&] { TabControl1Change(index); });
         });
         connect(tabs, &TTabControl::nonLeftPressed, this, &TBrowserHost::HitTestTab);
+        // A tab the user dragged elsewhere: the list follows, and the tree and winlist with it.
+        connect(tabs, &QTabBar::tabMoved, this, [this](int from, int to) {
+            if (m_syncingViews)
+                return;
+            m_tabDragged = true;
+            ErrorHandler::Run([&] { m_list.move(from, to); });
+            m_tabDragged = false;
+        });
+        connect(tabs, &QTabBar::tabCloseRequested, this, [this](int index) {
+            ErrorHandler::Run([&] {
+                if (TBrowserChild *child = childAt(index)) {
+                    child->close();
+                } else if (index >= 0 && index < m_list.count()) {
+                    // A waiting tab has no window to close: its address is the closed one.
+                    closedUrls().append(m_list.url(index));
+                    m_list.removeAt(index);
+                }
+            });
+        });
         connect(tabs, &QWidget::customContextMenuRequested, this, &TBrowserHost::tabContextMenu);
     }
     if (QTreeWidget *tree = m_controls.TreeWin) {
@@ -130,12 +150,17 @@ EngineKind TBrowserHost::defaultEngine() const
 
 void TBrowserHost::OpenPage(const QString &caption, const QString &url)
 {
-    m_opener->open(caption, url, false);
+    m_opener->open(caption, url, false, -1);
+}
+
+void TBrowserHost::OpenPageFrom(int opener, const QString &caption, const QString &url)
+{
+    m_opener->open(caption, url, false, opener);
 }
 
 void TBrowserHost::OpenPageDeferred(const QString &caption, const QString &url)
 {
-    m_opener->open(caption, url, true);
+    m_opener->open(caption, url, true, -1);
 }
 
 TBrowserChild *TBrowserHost::windowAt(int pos)
@@ -445,6 +470,19 @@ void TBrowserHost::entryRemoved(int pos)
         tabs->removeTab(pos);
     if (QTreeWidget *tree = m_controls.TreeWin)
         delete tree->takeTopLevelItem(pos);
+    m_syncingViews = false;
+}
+
+void TBrowserHost::entryMoved(int from, int to)
+{
+    m_syncingViews = true;
+    // The tab strip has moved its tab itself when the user dragged it.
+    if (TTabControl *tabs = m_controls.TabControl1; tabs && !m_tabDragged)
+        tabs->moveTab(from, to);
+    if (QTreeWidget *tree = m_controls.TreeWin) {
+        if (QTreeWidgetItem *node = tree->takeTopLevelItem(from))
+            tree->insertTopLevelItem(to, node);
+    }
     m_syncingViews = false;
 }
 

@@ -56,6 +56,9 @@ public:
     /// "MozPath" folder cannot be made current or the engine cannot be created; nothing is
     /// opened then.
     void OpenPage(const QString &caption, const QString &url) override;
+    /// OpenPage for a window that window \a opener's page asked for: its tab goes right after
+    /// the opener's ("Option_Tab"/"OpenerNext").
+    void OpenPageFrom(int opener, const QString &caption, const QString &url) override;
     /// OpenPage for a window of a bulk open: it waits in a queue and loads when fewer than
     /// loadLimit() queued pages are loading, or at once when it is the active window at the
     /// end of an event-loop turn. Until then it shows \a url as its title (tab and tree too)
@@ -154,6 +157,7 @@ private:
     template<typename T> void watch(T *&control);
     void entryAppended(int pos);
     void entryRemoved(int pos);
+    void entryMoved(int from, int to);
     void entryChanged(int pos);
     void selectionChanged(int pos);
     void treeContextMenu(const QPoint &pos);
@@ -173,4 +177,6 @@ private:
     bool m_parking = false;
     bool m_activationSync = false;
     bool m_syncingViews = false;
+    /// Set while the list follows a tab the user dragged: the strip has moved it already.
+    bool m_tabDragged = false;
 };

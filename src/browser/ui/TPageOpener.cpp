@@ -77,7 +77,7 @@ TBrowserChild *TPageOpener::makeWindow(int id, EngineKind kind, TEngineBrowser *
     return child;
 }
 
-void TPageOpener::open(const QString &caption, const QString &url, bool deferred)
+void TPageOpener::open(const QString &caption, const QString &url, bool deferred, int opener)
 {
     const QString address = PageRules::cleanAddress(url);
     WindowList &list = m_host->windowList();
@@ -85,18 +85,22 @@ void TPageOpener::open(const QString &caption, const QString &url, bool deferred
     const IniFile ini = IniFile::config();
     const OptionGroups::Tab tab = OptionGroups::ReadTab(ini);
     const bool newWindowActive = OptionGroups::ReadWindow(ini).NewWindow_Active;
+    const bool openerNext = SettingsKeys::read(ini, SettingsKeys::Option_Tab::OpenerNext);
     if (PageRules::tabLimitReached(tab.Len, tab.MaxLen, list.count()))
         return;
 
     const int remembered = list.selected();
+    const int rememberedId = remembered >= 0 ? list.id(remembered) : -1;
     const EngineKind kind = m_host->defaultEngine();
     // The engine comes first: when it cannot be made, no window and no entry exist.
     TEngineBrowser *engine = makeEngine(kind);
 
     const int id = m_host->windowCounter().next();
     // Until its page reports its own address, the window is recorded with the one it was asked
-    // to open, in the file at once: a crash while many windows open loses none of them.
-    list.append(id, kind, address);
+    // to open, in the file at once: a crash while many windows open loses none of them. A window
+    // a page opened goes right behind it.
+    list.insert(opener >= 0 && openerNext ? list.placeAfter(opener) : list.count(), id, kind,
+                address, opener);
 
     TBrowserChild *child = makeWindow(id, kind, engine);
     if (QMdiArea *area = m_host->controls().mdiArea)
@@ -120,10 +124,11 @@ void TPageOpener::open(const QString &caption, const QString &url, bool deferred
     }
 
     if (newWindowActive) {
-        list.setSelected(list.count() - 1);
-    } else if (remembered >= 0 && remembered < list.count()) {
-        list.setSelected(remembered);
-        m_host->TabControl1Change(remembered);
+        list.setSelected(list.positionOf(id));
+    } else if (remembered >= 0 && list.positionOf(rememberedId) >= 0) {
+        const int back = list.positionOf(rememberedId);
+        list.setSelected(back);
+        m_host->TabControl1Change(back);
     }
 }
 

@@ -28,8 +28,9 @@ public:
     explicit TPageOpener(TBrowserHost *host);
     ~TPageOpener() override;
 
-    /// TBrowserHost::OpenPage (\a deferred false) and OpenPageDeferred (true).
-    void open(const QString &caption, const QString &url, bool deferred);
+    /// TBrowserHost::OpenPage (\a deferred false), OpenPageDeferred (true) and, with the ID of
+    /// the window whose page asked for it, OpenPageFrom (\a opener; -1 for none).
+    void open(const QString &caption, const QString &url, bool deferred, int opener);
     /// A waiting tab for \a url at the end of the list; nothing at the tab limit.
     void addWaitingTab(const QString &url);
     /// The window of the tab at \a pos: the one it has, or one made now for a waiting tab,

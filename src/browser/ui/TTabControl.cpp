@@ -23,6 +23,13 @@ TTabControl::TTabControl(QWidget *parent)
     setElideMode(Qt::ElideNone);
     setTabType(0);
     setContextMenuPolicy(Qt::CustomContextMenu);
+    setMovable(true);
+    setCloseButtons(SettingsKeys::Option_Tab::CloseButton.def);
+}
+
+void TTabControl::setCloseButtons(bool on)
+{
+    setTabsClosable(on);
 }
 
 void TTabControl::setTabType(int tabType)
@@ -132,7 +139,9 @@ void TTabControl::paintEvent(QPaintEvent *)
                                    frame.width() - 1, line),
                              palette().color(QPalette::Highlight));
         }
-        const QRect textArea = textRect(rect);
+        QRect textArea = textRect(rect);
+        if (const QWidget *button = tabButton(i, QTabBar::RightSide); button && button->isVisible())
+            textArea.setRight(qMin(textArea.right(), button->geometry().left() - 2));
         const QString shown =
             fontMetrics().elidedText(tabText(i), Qt::ElideRight, qMax(0, textArea.width()));
         painter.setPen(fg);
@@ -144,5 +153,22 @@ void TTabControl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         Q_EMIT nonLeftPressed(tabAt(event->position().toPoint()));
+    if (event->button() == Qt::MiddleButton)
+        m_middlePressed = tabAt(event->position().toPoint());
     QTabBar::mousePressEvent(event);
+}
+
+// A middle click (press and release on the same tab) closes the tab, as in other browsers.
+void TTabControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::MiddleButton) {
+        const int index = tabAt(event->position().toPoint());
+        const bool click = index >= 0 && index == m_middlePressed;
+        m_middlePressed = -1;
+        if (click) {
+            Q_EMIT tabCloseRequested(index);
+            return;
+        }
+    }
+    QTabBar::mouseReleaseEvent(event);
 }

@@ -33,6 +33,10 @@ public:
     void setFixedTabWidth(int width);
     int fixedTabWidth() const { return m_fixedWidth; }
 
+    /// "CloseButton": a close button on each tab. A middle click closes a tab either way
+    /// (tabCloseRequested); a tab dragged elsewhere reports tabMoved.
+    void setCloseButtons(bool on);
+
     /// The tab painted as selected, -1 for none.
     void setSelectedTab(int index);
     int selectedTab() const { return m_selected; }
@@ -51,6 +55,7 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     QSize tabSizeHint(int index) const override;
 
 private:
@@ -60,4 +65,6 @@ private:
     int m_fixedWidth = 0;
     int m_selected = -1;
     QSet<QString> m_reported;
+    /// The tab a middle press went down on, -1 for none.
+    int m_middlePressed = -1;
 };

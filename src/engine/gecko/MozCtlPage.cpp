@@ -173,4 +173,57 @@ void answerDialog(MozCtlView *v, void *dialog, int accepted, const char *text)
     endDialog(static_cast<WebKitScriptDialog *>(dialog), accepted, text);
 }
 
+namespace {
+
+void onCountedMatches(WebKitFindController *, guint count, MozCtlView *v)
+{
+    if (v->findCounts.empty())
+        return;
+    const std::pair<MozCtlCountDone, void *> call = v->findCounts.front();
+    v->findCounts.pop_front();
+    call.first(call.second, int(count));
+}
+
+} // namespace
+
+void findText(MozCtlView *v, const char *text, int backwards, MozCtlCountDone done, void *context)
+{
+    WebKitFindController *find = webkit_web_view_get_find_controller(v->web);
+    if (!v->findConnected) {
+        g_signal_connect(find, "counted-matches", G_CALLBACK(onCountedMatches), v);
+        v->findConnected = true;
+    }
+    if (!text || !*text) {
+        v->findText.clear();
+        webkit_find_controller_search_finish(find);
+        done(context, 0);
+        return;
+    }
+    const guint32 options = WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FIND_OPTIONS_WRAP_AROUND;
+    if (v->findText == text) {
+        if (backwards)
+            webkit_find_controller_search_previous(find);
+        else
+            webkit_find_controller_search_next(find);
+    } else {
+        v->findText = text;
+        webkit_find_controller_search(
+            find, text, options | (backwards ? WEBKIT_FIND_OPTIONS_BACKWARDS : 0), G_MAXUINT);
+    }
+    // Counted apart: the search reports only whether it found the next match.
+    v->findCounts.emplace_back(done, context);
+    webkit_find_controller_count_matches(find, text, options, G_MAXUINT);
+}
+
+void endFind(MozCtlView *v)
+{
+    if (v->findConnected)
+        g_signal_handlers_disconnect_by_data(webkit_web_view_get_find_controller(v->web), v);
+    while (!v->findCounts.empty()) {
+        const std::pair<MozCtlCountDone, void *> call = v->findCounts.front();
+        v->findCounts.pop_front();
+        call.first(call.second, -1);
+    }
+}
+
 } // namespace MozCtlPage

@@ -7,7 +7,9 @@
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
+#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 /// One view of the module: a WebKitGTK web view in an undecorated GTK window.
@@ -31,6 +33,10 @@ struct MozCtlView
     bool hadDocument = false;
     /// Script dialogs the host has not answered yet; the page waits for them.
     std::vector<WebKitScriptDialog *> dialogs;
+    /// The text of the search in progress; the counts asked for and not yet reported, in order.
+    std::string findText;
+    std::deque<std::pair<MozCtlCountDone, void *>> findCounts;
+    bool findConnected = false;
     std::string status;
     /// The address reloaded in a detected character set: it is not examined again, and the
     /// view's default character set is that one until another address loads.
@@ -57,5 +63,10 @@ void answerDialog(MozCtlView *v, void *dialog, int accepted, const char *text);
 /// A copy of every setting the view has now, so that a change leaves its opener's alone.
 void takeOwnSettings(MozCtlView *v);
 void setPageControls(MozCtlView *v, unsigned int controls);
+
+/// Find in page (MozCtlApi::findText) through the view's find controller.
+void findText(MozCtlView *v, const char *text, int backwards, MozCtlCountDone done, void *context);
+/// Reports -1 to every count still asked for and lets the find controller go.
+void endFind(MozCtlView *v);
 
 } // namespace MozCtlPage

@@ -25,7 +25,9 @@ namespace {
 using MozCtlPage::answerDialog;
 using MozCtlPage::currentUri;
 using MozCtlPage::endDialog;
+using MozCtlPage::endFind;
 using MozCtlPage::examineCharset;
+using MozCtlPage::findText;
 using MozCtlPage::onScriptDialog;
 using MozCtlPage::setPageControls;
 
@@ -332,6 +334,39 @@ gboolean onKeyPressAfter(GtkWidget *, GdkEventKey *event, MozCtlView *v)
     return FALSE;
 }
 
+// Ctrl+Tab and Ctrl+Shift+Tab belong to the host, which moves through its windows with them:
+// the page never sees them, and GTK's own move of the focus never runs.
+gboolean onKeyPressBefore(GtkWidget *widget, GdkEventKey *event, MozCtlView *v)
+{
+    if (v->dead || !v->events.keyUnhandled || !(event->state & GDK_CONTROL_MASK))
+        return FALSE;
+    if (event->keyval != GDK_KEY_Tab && event->keyval != GDK_KEY_ISO_Left_Tab &&
+        event->keyval != GDK_KEY_KP_Tab)
+        return FALSE;
+    onKeyPressAfter(widget, event, v);
+    return TRUE;
+}
+
+// Ctrl+wheel is the host's zoom, not a scroll of the page.
+gboolean onScroll(GtkWidget *, GdkEventScroll *event, MozCtlView *v)
+{
+    if (v->dead || !v->events.zoomWheel || !(event->state & GDK_CONTROL_MASK))
+        return FALSE;
+    int steps = 0;
+    if (event->direction == GDK_SCROLL_UP) {
+        steps = 1;
+    } else if (event->direction == GDK_SCROLL_DOWN) {
+        steps = -1;
+    } else if (event->direction == GDK_SCROLL_SMOOTH) {
+        double dx = 0, dy = 0;
+        if (gdk_event_get_scroll_deltas(reinterpret_cast<GdkEvent *>(event), &dx, &dy))
+            steps = dy < 0 ? 1 : dy > 0 ? -1 : 0;
+    }
+    if (steps != 0)
+        v->events.zoomWheel(v->owner, steps);
+    return TRUE;
+}
+
 // The web view's settings, its place in the window and its signals.
 void setUpWeb(MozCtlView *v)
 {
@@ -358,6 +393,7 @@ void setUpWeb(MozCtlView *v)
     g_signal_connect(v->web, "decide-policy", G_CALLBACK(onDecidePolicy), v);
     g_signal_connect(v->web, "load-changed", G_CALLBACK(onLoadChanged), v);
     g_signal_connect(v->web, "button-press-event", G_CALLBACK(onButtonPress), v);
+    g_signal_connect(v->web, "scroll-event", G_CALLBACK(onScroll), v);
     g_signal_connect(v->web, "web-process-terminated", G_CALLBACK(onProcessTerminated), v);
     g_signal_connect(webkit_web_view_get_back_forward_list(v->web), "changed",
                      G_CALLBACK(onHistory), v);
@@ -379,6 +415,7 @@ void setUp(MozCtlView *v)
 
     g_signal_connect(v->window, "focus-in-event", G_CALLBACK(onFocusIn), v);
     g_signal_connect(v->window, "focus-out-event", G_CALLBACK(onFocusOut), v);
+    g_signal_connect(v->window, "key-press-event", G_CALLBACK(onKeyPressBefore), v);
     g_signal_connect_after(v->window, "key-press-event", G_CALLBACK(onKeyPressAfter), v);
 }
 
@@ -448,6 +485,7 @@ void destroy(MozCtlView *v)
         endDialog(dialog, false, nullptr);
     v->dialogs.clear();
     g_views.erase(std::remove(g_views.begin(), g_views.end(), v), g_views.end());
+    endFind(v);
     g_cancellable_cancel(v->cancel);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(v->web), v);
     g_signal_handlers_disconnect_by_data(v->web, v);
@@ -559,6 +597,12 @@ void editingCommand(MozCtlView *v, const char *command)
 void setTextZoom(MozCtlView *v, double level)
 {
     webkit_settings_set_zoom_text_only(webkit_web_view_get_settings(v->web), TRUE);
+    webkit_web_view_set_zoom_level(v->web, level);
+}
+
+void setPageZoom(MozCtlView *v, double level)
+{
+    webkit_settings_set_zoom_text_only(webkit_web_view_get_settings(v->web), FALSE);
     webkit_web_view_set_zoom_level(v->web, level);
 }
 
@@ -726,6 +770,8 @@ const MozCtlApi g_api = {
     profileFolder,
     setPageControls,
     answerDialog,
+    findText,
+    setPageZoom,
 };
 
 } // namespace

@@ -23,7 +23,7 @@
 extern "C" {
 #endif
 
-#define MOZCTL_API_VERSION 3
+#define MOZCTL_API_VERSION 4
 #define MOZCTL_ENTRY_POINT "mozctl_api"
 
 enum { MOZCTL_MOD_SHIFT = 1, MOZCTL_MOD_CONTROL = 2, MOZCTL_MOD_ALT = 4 };
@@ -68,9 +68,14 @@ typedef struct MozCtlEvents
        own dialog. */
     void (*scriptDialog)(void *owner, void *dialog, int kind, const char *message,
                          const char *defaultText);
+    /* The wheel turned over the page with Ctrl held: steps > 0 away from the user (zoom in),
+       < 0 towards. The page does not scroll. */
+    void (*zoomWheel)(void *owner, int steps);
 } MozCtlEvents;
 
 typedef void (*MozCtlDone)(void *context, int ok, const char *message);
+/* A number of matches; -1 when the view was destroyed first. */
+typedef void (*MozCtlCountDone)(void *context, int count);
 typedef void (*MozCtlTextHandler)(void *context, const char *text);
 /* A picture in 32-bit premultiplied ARGB, native byte order; valid only during the call.
    ok 0 (and no pixels) when the view could not be drawn or was destroyed first. */
@@ -151,6 +156,15 @@ typedef struct MozCtlApi
     /* Ends a dialog that scriptDialog reported: accepted 0 cancels it; text is a prompt's
        answer. A dialog already ended (its view destroyed) is ignored. */
     void (*answerDialog)(MozCtlView *view, void *dialog, int accepted, const char *text);
+
+    /* Find in page, case-insensitive, wrapping round. A new text selects its first match (its
+       last when backwards); the same text again moves to the next or previous match; "" ends
+       the search and takes the highlight away. done gets the number of matches. */
+    void (*findText)(MozCtlView *view, const char *text, int backwards, MozCtlCountDone done,
+                     void *context);
+    /* Scales the whole page, layout and images included, by level (1.0 = normal); setTextZoom
+       scales the text alone. */
+    void (*setPageZoom)(MozCtlView *view, double level);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

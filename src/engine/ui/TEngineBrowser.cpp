@@ -4,6 +4,7 @@
 
 #include "common/DialogFolder.h"
 #include "common/DorvuError.h"
+#include "engine/PageZoom.h"
 
 #include <QFileDialog>
 #include <QRegularExpression>
@@ -22,6 +23,18 @@ void TEngineBrowser::throwNoDocument()
 void TEngineBrowser::throwUnknownCommand(int command)
 {
     throw DorvuError(QStringLiteral("ページ コマンド %1 は使えません").arg(command));
+}
+
+void TEngineBrowser::SetZoomPercent(int percent)
+{
+    m_zoomPercent = qBound(PageZoom::Smallest, percent, PageZoom::Largest);
+    applyZoom(m_zoomPercent);
+    Q_EMIT OnZoomChange(m_zoomPercent);
+}
+
+void TEngineBrowser::ZoomBy(int steps)
+{
+    SetZoomPercent(PageZoom::step(m_zoomPercent, steps));
 }
 
 void TEngineBrowser::reportStopped()

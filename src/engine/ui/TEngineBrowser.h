@@ -25,6 +25,10 @@ public:
     /// OnCommandStateChange command numbers.
     enum { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2, CSC_UPDATECOMMANDS = -1 };
 
+    /// A command of the window around a page whose keys the page never keeps (reload, the
+    /// address bar, ...) carries this property, true.
+    static constexpr char HostKeyProperty[] = "HostKey";
+
     using QWidget::QWidget;
 
     virtual EngineKind kind() const = 0;
@@ -51,11 +55,27 @@ public:
     /// (or the reason it did not run). Not called when the browser is destroyed first.
     using ScriptDone = std::function<void(bool ok, const QString &result)>;
     virtual void RunScript(const QString &script, const ScriptDone &done) = 0;
+    /// Find in page, case-insensitive, wrapping round at either end, matching as the engine
+    /// matches (Japanese text included). A new \a text selects its first match; the same text
+    /// again moves to the next match, or the previous one when \a backwards. An empty text ends
+    /// the search and takes the highlight away. \a done gets, later, the number of matches in
+    /// the page (0 for none); it is not called when the browser is destroyed first.
+    using FindDone = std::function<void(int matches)>;
+    virtual void FindText(const QString &text, bool backwards, const FindDone &done) = 0;
+    /// The zoom of the whole page in percent (PageZoom); 100 for a new page. A text size of
+    /// a Chromium page is such a zoom (75 % .. 150 %).
+    int ZoomPercent() const { return m_zoomPercent; }
+    /// Zooms the page to \a percent, kept within PageZoom's range, and reports it.
+    void SetZoomPercent(int percent);
+    /// \a steps PageZoom steps up (positive) or down: Ctrl++, Ctrl+-, Ctrl+wheel.
+    void ZoomBy(int steps);
     /// The engine's name and version as the about box shows them.
     virtual QString EngineName() const = 0;
     virtual QString EngineVersion() const = 0;
 
 protected:
+    /// Shows the page at \a percent.
+    virtual void applyZoom(int percent) = 0;
     /// Back or forward with no such page.
     [[noreturn]] static void throwNoHistory(bool back);
     /// A page command while no document is loaded.
@@ -86,4 +106,9 @@ Q_SIGNALS:
     /// The engine let go of the page out of sight to save memory: showing it again loads it
     /// anew.
     void OnDiscarded();
+    /// The page's zoom changed to \a percent.
+    void OnZoomChange(int percent);
+
+private:
+    int m_zoomPercent = 100;
 };

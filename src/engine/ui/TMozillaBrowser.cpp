@@ -7,6 +7,7 @@
 #include "engine/ComposedWindow.h"
 #include "engine/MdiStacking.h"
 #include "engine/MozCtlModule.h"
+#include "engine/PageZoom.h"
 #include "engine/TextZoom.h"
 #include "engine/UserAddress.h"
 
@@ -103,6 +104,10 @@ int qtKey(unsigned int keysym)
         return Qt::Key_Insert;
     case 0xffff:
         return Qt::Key_Delete;
+    case 0xffab:
+        return Qt::Key_Plus; // the keypad's
+    case 0xffad:
+        return Qt::Key_Minus;
     default:
         return 0;
     }
@@ -138,6 +143,12 @@ struct SnapshotCall
     QPointer<TMozillaBrowser> browser;
 };
 
+struct FindCall
+{
+    QPointer<TMozillaBrowser> browser;
+    TEngineBrowser::FindDone done;
+};
+
 struct SaveCall
 {
     QPointer<TMozillaBrowser> browser;
@@ -170,9 +181,9 @@ TMozillaBrowser::TMozillaBrowser(QWidget *parent, const MozCtlApi &api)
 void TMozillaBrowser::attach(MozCtlView *related)
 {
     static const MozCtlEvents events = {
-        onTitle,     onStatusText,     onProgress,         onHistory,
-        onNewWindow, onBeforeNavigate, onNavigateComplete, onDocumentComplete,
-        onClicked,   onFocusChanged,   onKeyUnhandled,     onScriptDialog,
+        onTitle,          onStatusText,       onProgress,         onHistory, onNewWindow,
+        onBeforeNavigate, onNavigateComplete, onDocumentComplete, onClicked, onFocusChanged,
+        onKeyUnhandled,   onScriptDialog,     onZoomWheel,
     };
     m_view = related ? m_api.createRelated(related, &events, this) : m_api.create(&events, this);
     if (!m_view)
@@ -343,8 +354,10 @@ void TMozillaBrowser::ExecWB(int command, int option, const QVariant &input)
         // Failures of the text size are ignored.
         bool ok = false;
         const int size = input.toInt(&ok);
-        if (ok && TextZoom::isValid(size))
-            m_api.setTextZoom(m_view, TextZoom::factor(size));
+        if (ok && TextZoom::isValid(size)) {
+            m_textFactor = TextZoom::factor(size);
+            applyZoom(ZoomPercent());
+        }
         break;
     }
     default:
@@ -409,6 +422,14 @@ void TMozillaBrowser::SavePage(const QString &path)
         call);
 }
 
+void TMozillaBrowser::applyZoom(int percent)
+{
+    if (percent == PageZoom::Normal)
+        m_api.setTextZoom(m_view, m_textFactor);
+    else
+        m_api.setPageZoom(m_view, percent / 100.0);
+}
+
 double TMozillaBrowser::zoomLevel() const
 {
     return m_api.zoomLevel(m_view);
@@ -425,6 +446,19 @@ void TMozillaBrowser::RunScript(const QString &script, const ScriptDone &done)
             delete call;
         },
         new ScriptCall{done});
+}
+
+void TMozillaBrowser::FindText(const QString &text, bool backwards, const FindDone &done)
+{
+    m_api.findText(
+        m_view, text.toUtf8().constData(), backwards,
+        [](void *context, int matches) {
+            auto *call = static_cast<FindCall *>(context);
+            if (call->browser && call->done && matches >= 0)
+                ErrorHandler::RunInCallback([&] { call->done(matches); });
+            delete call;
+        },
+        new FindCall{this, done});
 }
 
 void TMozillaBrowser::focusPage()
@@ -504,12 +538,22 @@ void TMozillaBrowser::activateSubWindow()
 
 void TMozillaBrowser::forwardShortcut(unsigned int keysym, unsigned int modifiers)
 {
-    const int key = qtKey(keysym);
+    int key = qtKey(keysym);
     if (!key)
         return;
     int mods = 0;
     if (modifiers & MOZCTL_MOD_SHIFT)
         mods |= Qt::SHIFT;
+    // X names Shift+Tab a key of its own; shortcuts name it Shift+Tab.
+    if (key == Qt::Key_Backtab) {
+        key = Qt::Key_Tab;
+        mods |= Qt::SHIFT;
+    }
+    // Shift that chose a symbol ("+" on most keyboards) is part of the key, as Qt's own
+    // shortcuts take it (Ctrl++).
+    if (keysym > 0x20 && keysym <= 0x7e && !(key >= Qt::Key_A && key <= Qt::Key_Z) &&
+        !(key >= Qt::Key_0 && key <= Qt::Key_9))
+        mods &= ~int(Qt::SHIFT);
     if (modifiers & MOZCTL_MOD_CONTROL)
         mods |= Qt::CTRL;
     if (modifiers & MOZCTL_MOD_ALT)
@@ -690,6 +734,11 @@ void TMozillaBrowser::onFocusChanged(void *owner, int hasFocus)
         if (hasFocus)
             focusReturn()->focusRequested = false;
     }
+}
+
+void TMozillaBrowser::onZoomWheel(void *owner, int steps)
+{
+    ErrorHandler::RunInCallback([&] { static_cast<TMozillaBrowser *>(owner)->ZoomBy(steps); });
 }
 
 void TMozillaBrowser::onKeyUnhandled(void *owner, unsigned int keysym, unsigned int modifiers)

@@ -58,6 +58,7 @@ public:
     /// The page's current zoom factor.
     double zoomLevel() const;
     void RunScript(const QString &script, const ScriptDone &done) override;
+    void FindText(const QString &text, bool backwards, const FindDone &done) override;
     QString EngineName() const override;
     QString EngineVersion() const override;
     /// Gives the page the keyboard focus.
@@ -69,6 +70,8 @@ Q_SIGNALS:
     void saveFinished(const QString &path, bool ok);
 
 protected:
+    /// 100 %: the text size, scaling the text alone; any other zoom scales the whole page.
+    void applyZoom(int percent) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -101,6 +104,7 @@ private:
     static void onKeyUnhandled(void *owner, unsigned int keysym, unsigned int modifiers);
     static void onScriptDialog(void *owner, void *dialog, int kind, const char *message,
                                const char *defaultText);
+    static void onZoomWheel(void *owner, int steps);
 
     const MozCtlApi &m_api;
     MozCtlView *m_view = nullptr;
@@ -112,5 +116,7 @@ private:
     /// The page as last seen, painted while it is covered.
     QPixmap m_snapshot;
     bool m_hasFocus = false;
+    /// The text size's factor (ExecWB 19).
+    double m_textFactor = 1.0;
     QString m_title;
 };

@@ -9,6 +9,7 @@
 #include "common/StartupTrace.h"
 #include "engine/MdiStacking.h"
 #include "engine/NewWindowRelay.h"
+#include "engine/PageZoom.h"
 #include "engine/TextZoom.h"
 #include "engine/UIRequestInterceptor.h"
 #include "engine/UIWebPage.h"
@@ -16,20 +17,24 @@
 #include "settings/PageLanguages.h"
 
 #include <QAction>
+#include <QChildEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QWheelEvent>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 namespace {
@@ -62,6 +67,7 @@ TUIWebBrowser::TUIWebBrowser(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_view = new QWebEngineView(this);
+    m_view->installEventFilter(this);
     m_view->setVisible(false);
     m_view->setPage(m_page);
     layout->addWidget(m_view);
@@ -462,6 +468,20 @@ void TUIWebBrowser::updateCommandStates(bool always)
     }
 }
 
+void TUIWebBrowser::FindText(const QString &text, bool backwards, const FindDone &done)
+{
+    // The same text again: the engine moves on to the next match by itself.
+    QWebEnginePage::FindFlags flags;
+    if (backwards)
+        flags |= QWebEnginePage::FindBackward;
+    m_page->findText(
+        text, flags,
+        [self = QPointer<TUIWebBrowser>(this), done](const QWebEngineFindTextResult &result) {
+            if (self && done)
+                done(result.numberOfMatches());
+        });
+}
+
 void TUIWebBrowser::zoom(const QVariant &input)
 {
     // Silent on every failure: the text size is a preference, not a command the user awaits.
@@ -469,7 +489,42 @@ void TUIWebBrowser::zoom(const QVariant &input)
     const int size = input.toInt(&ok);
     if (!ok || !TextZoom::isValid(size) || m_page->url().isEmpty())
         return;
-    m_page->setZoomFactor(TextZoom::factor(size));
+    // A text size of this engine is a zoom of the whole page, from which Ctrl++ steps on.
+    SetZoomPercent(PageZoom::percentOf(TextZoom::factor(size)));
+}
+
+void TUIWebBrowser::applyZoom(int percent)
+{
+    m_page->setZoomFactor(percent / 100.0);
+}
+
+// Ctrl+wheel over the page zooms it; the page's drawing is a child widget of the view.
+bool TUIWebBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ChildAdded && watched == m_view) {
+        if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+            child->installEventFilter(this);
+    } else if (event->type() == QEvent::ShortcutOverride && watched != m_view) {
+        // Chromium keeps some keys (F5, Ctrl+R, ...) from the window's shortcuts.
+        const QKeySequence key(static_cast<QKeyEvent *>(event)->keyCombination());
+        const QList<QAction *> actions = window()->actions();
+        for (const QAction *action : actions) {
+            if (action->isEnabled() && action->property(HostKeyProperty).toBool() &&
+                action->shortcuts().contains(key)) {
+                event->ignore();
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::Wheel && watched != m_view) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int delta = wheel->angleDelta().y();
+            if (delta != 0)
+                ErrorHandler::Run([&] { ZoomBy(delta > 0 ? 1 : -1); });
+            return true;
+        }
+    }
+    return TEngineBrowser::eventFilter(watched, event);
 }
 
 QWebEnginePage *TUIWebBrowser::pageCreateWindow()

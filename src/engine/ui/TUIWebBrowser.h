@@ -55,6 +55,7 @@ public:
     bool Busy() const override;
     TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) override;
     void RunScript(const QString &script, const ScriptDone &done) override;
+    void FindText(const QString &text, bool backwards, const FindDone &done) override;
     QString EngineName() const override;
     QString EngineVersion() const override;
 
@@ -112,6 +113,8 @@ Q_SIGNALS:
     void ClientPullRefused(const QString &URL);
 
 protected:
+    void applyZoom(int percent) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 

@@ -84,6 +84,11 @@ inline constexpr IntegerKey Sleep{Section, u"Sleep", 10};
 /// loads behind the tab in front; its other tabs wait without a window until shown. Below 0
 /// every line of a bulk open gets its window at once.
 inline constexpr IntegerKey LookAhead{Section, u"LookAhead", 3};
+/// A close button on each tab; 0 for the plain tabs of old.
+inline constexpr BoolKey CloseButton{Section, u"CloseButton", true};
+/// A window opened from a link of a page gets its tab right after that page's (after those it
+/// opened before); 0 puts every new tab at the end.
+inline constexpr BoolKey OpenerNext{Section, u"OpenerNext", true};
 } // namespace Option_Tab
 
 namespace Option_StartUp {

@@ -3,6 +3,7 @@
 #include "shell/TMainForm.h"
 
 #include "browser/TBrowserHost.h"
+#include "browser/TTabControl.h"
 #include "common/ConfirmBox.h"
 #include "common/ErrorHandler.h"
 #include "common/ProgramFolder.h"
@@ -93,6 +94,8 @@ void TMainForm::FormCreate()
         m_pageState.childWindowState =
             StartupRules::childStateFromSetting(SettingsKeys::read(ini, General::WinSize));
         SetTabType(tab.TabType);
+        TabControl1->setCloseButtons(
+            SettingsKeys::read(ini, SettingsKeys::Option_Tab::CloseButton));
 
         const OptionGroups::Security security = OptionGroups::ReadSecurity(ini);
         command("mnuJava")->setChecked(security.Java);

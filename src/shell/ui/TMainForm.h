@@ -37,6 +37,7 @@ class Tfrm_tmpWeb;
 class TBookMarkView;
 class TBrowserCommands;
 class TCloseCommands;
+class TFindBar;
 class TPageCommands;
 class TBrowserHost;
 class TTabControl;
@@ -96,6 +97,8 @@ public:
     QWidget *ToolBar1 = nullptr;
     /// Panel 0 is the status bar's message (showMessage / currentMessage).
     QStatusBar *StatusBar1 = nullptr;
+    /// The active page's zoom, shown while it is not 100 %.
+    QLabel *lblZoom = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
 
     // --- Forms made at start-up beside the main window (owned by the start-up sequence) -----
@@ -188,6 +191,8 @@ private:
     TBrowserCommands *BrowserCommands = nullptr;
     /// The tab pop-up's close commands, "CloseURＬに追加" and the recently-closed submenu.
     TCloseCommands *CloseCommands = nullptr;
+    /// Find in page, under the child window area.
+    TFindBar *FindBar = nullptr;
     /// The bookmark tree of the side bar and the bookmark menu.
     TBookMarkView *BookMarks = nullptr;
     void setMojiSize(int size) { m_pageState.textSize = size; }
@@ -219,6 +224,13 @@ private:
     void mnuShow_StatusClick();
     void mnuShow_TabClick();
     void mnuShow_JClick();
+    /// Ctrl+L, F6, Alt+D: the address box takes the focus with its text selected.
+    void SelectAddressClick();
+    /// Ctrl+K: the search box likewise.
+    void SelectSearchClick();
+    /// F11: full screen without the menu bar and the bars, or back to the bars the View menu
+    /// ticks; Esc leaves it too.
+    void mnuFullScreenClick();
     void ReadMojiSize();
     void mnuOptionClick();
     /// Opens a chosen bookmark in the active window or a new one ("Option_Window"/"BookMark").
@@ -231,6 +243,8 @@ private:
 
     void CreateMenus();
     void CreateActions();
+    /// The keys every browser has (TMainForm_keys.cpp).
+    void CreateEverydayCommands();
     void CreateTabPopup();
     void CreateBars();
     void CreateSideAndBottomBars(QWidget *central);
@@ -238,6 +252,8 @@ private:
     /// FormResize's part for the bars.
     void FitBars();
     void CreateBrowser();
+    /// The active page's zoom into lblZoom.
+    void ShowZoom();
     void CreateBookMarks();
     void CreateWebLists();
     void RebuildWindowList();

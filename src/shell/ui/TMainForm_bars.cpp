@@ -4,6 +4,8 @@
 // the status bar at the bottom, around the child window area.
 #include "shell/TMainForm.h"
 
+#include "browser/TBrowserChild.h"
+#include "browser/TBrowserHost.h"
 #include "browser/TTabControl.h"
 #include "common/CommandList.h"
 #include "settings/IniFile.h"
@@ -13,6 +15,7 @@
 #include "shell/SideBarState.h"
 #include "shell/TBand.h"
 #include "shell/TSideBar.h"
+#include "tools/TFindBar.h"
 #include "tools/TSearchBar.h"
 
 #include <QEvent>
@@ -27,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTabBar>
@@ -237,6 +241,11 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
     StatusBar1 = new QStatusBar;
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
+    lblZoom = new QLabel;
+    lblZoom->setObjectName(QStringLiteral("lblZoom"));
+    lblZoom->setAccessibleName(QStringLiteral("ズーム"));
+    lblZoom->hide();
+    StatusBar1->addPermanentWidget(lblZoom);
     ProgressBar1 = new QProgressBar;
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);
@@ -261,6 +270,11 @@ void TMainForm::CreateSideAndBottomBars(QWidget *central)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addLayout(middle, 1);
+    FindBar = new TFindBar([this]() -> TEngineBrowser * {
+        TBrowserChild *child = Browser ? Browser->activeChild() : nullptr;
+        return child ? child->engine() : nullptr;
+    });
+    layout->addWidget(FindBar);
     layout->addWidget(TabBar);
     layout->addWidget(ToolBar1);
 
@@ -413,6 +427,40 @@ void TMainForm::mnuShow_TabClick()
 void TMainForm::mnuShow_JClick()
 {
     showBar(JBar, command("mnuShow_J"));
+}
+
+void TMainForm::SelectAddressClick()
+{
+    // A page of the other engine may hold the X focus: the window takes it back first.
+    activateWindow();
+    txtAddress->setFocus(Qt::ShortcutFocusReason);
+    txtAddress->selectAll();
+}
+
+void TMainForm::SelectSearchClick()
+{
+    activateWindow();
+    txtSearch->setFocus(Qt::ShortcutFocusReason);
+    txtSearch->selectAll();
+}
+
+void TMainForm::mnuFullScreenClick()
+{
+    const bool full = !isFullScreen();
+    // Toggled, so that a maximized window comes back maximized.
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
+    command("mnuFullScreen")->setChecked(full);
+    command("LeaveFullScreen")->setEnabled(full);
+    if (full) {
+        MainMenu1->hide();
+        for (QWidget *bar : {static_cast<QWidget *>(ToolBar2), static_cast<QWidget *>(ToolBar3),
+                             static_cast<QWidget *>(ToolBar4), ToolBar1, TabBar, JBar,
+                             static_cast<QWidget *>(FindBar)})
+            bar->hide();
+    } else {
+        MainMenu1->show();
+        ViewToolBar();
+    }
 }
 
 void TMainForm::FitBars()

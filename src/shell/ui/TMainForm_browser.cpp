@@ -4,14 +4,19 @@
 // operations that forward to it.
 #include "shell/TMainForm.h"
 
+#include "browser/TBrowserChild.h"
 #include "browser/TBrowserCommands.h"
 #include "browser/TBrowserHost.h"
 #include "browser/TCloseCommands.h"
 #include "browser/TTabControl.h"
+#include "engine/PageZoom.h"
+#include "engine/TEngineBrowser.h"
 #include "engine/TRealEngineFactory.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolButton>
@@ -35,6 +40,18 @@ void TMainForm::CreateBrowser()
     BrowserCommands->connectControls();
     CloseCommands = new TCloseCommands(Browser, this);
     CloseCommands->connectControls(*m_commands);
+    connect(Browser, &TBrowserHost::childOpened, this, [this](TBrowserChild *child) {
+        connect(child->engine(), &TEngineBrowser::OnZoomChange, this, &TMainForm::ShowZoom);
+    });
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::ShowZoom);
+}
+
+void TMainForm::ShowZoom()
+{
+    const TBrowserChild *child = Browser->activeChild();
+    const int percent = child ? child->engine()->ZoomPercent() : PageZoom::Normal;
+    lblZoom->setText(QStringLiteral("ズーム %1%").arg(percent));
+    lblZoom->setVisible(percent != PageZoom::Normal);
 }
 
 void TMainForm::OpenPage(const QString &caption, const QString &url)

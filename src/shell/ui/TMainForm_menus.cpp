@@ -3,6 +3,7 @@
 // MainMenu1, ActionList1 and TabPopup of the main window.
 #include "shell/TMainForm.h"
 
+#include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
 #include "common/CommandList.h"
 #include "common/DynamicMenu.h"
@@ -397,6 +398,7 @@ void TMainForm::CreateActions()
     // themselves (CreateBars), so a page in a child window keeps its own Ctrl+X/C/V.
     for (const char *name : {"EditCut1", "EditCopy1", "EditPaste1"})
         command(name)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    CreateEverydayCommands();
 }
 
 QList<QAction *> TMainForm::ActionList1() const
@@ -474,14 +476,15 @@ void TMainForm::CreateMenus()
              {"FileNewItem", "FileOpenItem", "FileCloseItem", "mnuFile_SaveAs", "-N9",
               "mnuLeastURL", "-N1", "FileExitItem"});
     FillMenu(NewMenu("mnuEdit", QStringLiteral("編集(&E)")),
-             {"mnuEdit_Copy", "-N5", "mnuEdit_slrAll"});
+             {"mnuEdit_Copy", "-N5", "mnuEdit_slrAll", "-N17", "mnuFind"});
     FillMenu(NewMenu("mnuShow_Bar", QStringLiteral("ツールバー(&T)")),
              {"mnuShow_default", "mnuShow_Address", "mnuShow_Status", "mnuShow_Tab", "mnuShow_J",
               "mnuShow_Search"});
     FillMenu(NewMenu("mnuShow_Size", QStringLiteral("文字サイズ")),
              {"mnuSize_Max", "mnuSize_Large", "mnuSize_middle", "mnuSize_Small", "mnuSize_Min"});
-    FillMenu(NewMenu("mnuShow", QStringLiteral("表示(&V)")),
-             {"mnuShow_Bar", "-N2", "mnuShow_Size", "-N13", "mnuTranslate"});
+    FillMenu(
+        NewMenu("mnuShow", QStringLiteral("表示(&V)")),
+        {"mnuShow_Bar", "-N2", "mnuShow_Size", "-N13", "mnuTranslate", "-N16", "mnuFullScreen"});
     FillMenu(NewMenu("mnuBookMark", QStringLiteral("ブックマーク(&B)")), {"mnuBMEdit", "-N4"});
     FillMenu(NewMenu("mnuWebList", QStringLiteral("Webリスト(&L)")),
              {"mnuWebList_Edit", "mnuWebList_Add", "-N7"});
@@ -518,15 +521,23 @@ void TMainForm::RebuildWindowList()
 {
     QMenu *menu = commandMenu("Window1");
     DynamicMenu::RemoveMenuItems(menu);
-    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
-    // The tabs that wait for their windows follow the windows; one gets its window when chosen.
-    QList<int> waiting;
+    // In tab order, as the window list holds them (the user may have dragged tabs); a tab that
+    // waits for its window is listed too and gets its window when chosen. Other windows of the
+    // area follow.
     const WindowList &list = Browser->windowList();
+    QList<QMdiSubWindow *> listed;
+    QList<int> order; // window IDs in tab order; -1 for a window outside the list
     for (int pos = 0; pos < list.count(); ++pos) {
-        if (Browser->isWaiting(pos))
-            waiting.append(list.id(pos));
+        order.append(list.id(pos));
+        if (TBrowserChild *child = Browser->childAt(pos))
+            listed.append(child);
     }
-    if (windows.isEmpty() && waiting.isEmpty())
+    QList<QMdiSubWindow *> others;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (!listed.contains(window))
+            others.append(window);
+    }
+    if (order.isEmpty() && others.isEmpty())
         return;
     DynamicMenu::AddMenuItem(menu, QStringLiteral("-"), QString(), -1, -1, nullptr);
     QMdiSubWindow *active = m_mdiArea->activeSubWindow();
@@ -542,7 +553,7 @@ void TMainForm::RebuildWindowList()
         item->setCheckable(true);
         return item;
     };
-    for (QMdiSubWindow *window : windows) {
+    const auto addWindow = [&](QMdiSubWindow *window) {
         QMdiArea *area = m_mdiArea;
         QPointer<QMdiSubWindow> target(window);
         addItem(window->windowTitle(), [area, target] {
@@ -552,13 +563,19 @@ void TMainForm::RebuildWindowList()
                 target->showNormal();
             area->setActiveSubWindow(target);
         })->setChecked(window == active);
-    }
-    for (const int id : waiting) {
+    };
+    for (const int id : order) {
+        if (TBrowserChild *child = Browser->childById(id)) {
+            addWindow(child);
+            continue;
+        }
         addItem(list.nodeText(list.positionOf(id)), [this, id] {
             ErrorHandler::Run(
                 [&] { Browser->TabControl1Change(Browser->windowList().positionOf(id)); });
         });
     }
+    for (QMdiSubWindow *window : others)
+        addWindow(window);
 }
 
 QWidget *TMainForm::FocusedEdit() const

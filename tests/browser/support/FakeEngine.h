@@ -28,6 +28,8 @@ public:
     bool Busy() const override { return busy; }
     TEngineBrowser *CreateNewWindowBrowser(QWidget *parent) override;
     void RunScript(const QString &script, const ScriptDone &done) override;
+    void FindText(const QString &, bool, const FindDone &) override {}
+    void applyZoom(int) override {}
     QString EngineName() const override { return QStringLiteral("Fake"); }
     QString EngineVersion() const override { return QStringLiteral("1"); }
 
