@@ -29,12 +29,31 @@ TTabControl::TTabControl(QWidget *parent)
 
 void TTabControl::setCloseButtons(bool on)
 {
-    setTabsClosable(on);
+    // Painted, not a button widget per tab: a strip of a thousand tabs would lay a thousand
+    // widgets out again whenever a tab comes or goes.
+    m_closeButtons = on;
+    setMouseTracking(true); // the mark under the pointer is lit
+    m_sizes.clear();
+    setElideMode(elideMode()); // lays the tabs out again with the new hint
+    updateGeometry();
+    update();
+}
+
+QRect TTabControl::closeRect(int index) const
+{
+    if (!m_closeButtons)
+        return {};
+    const QRect tab = tabRect(index);
+    if (!tab.isValid())
+        return {};
+    const int side = CloseMarkSize;
+    return QRect(tab.right() - side - 5, tab.center().y() - side / 2, side, side);
 }
 
 void TTabControl::setTabType(int tabType)
 {
     m_buttons = tabType != 0;
+    m_sizes.clear();
     setShape(m_buttons ? QTabBar::RoundedNorth : QTabBar::RoundedSouth);
     update();
 }
@@ -61,10 +80,30 @@ void TTabControl::setSelectedTab(int index)
 
 QSize TTabControl::tabSizeHint(int index) const
 {
-    QSize size = QTabBar::tabSizeHint(index);
+    // QTabBar lays every tab out again whenever a tab comes, goes or is looked up, asking each
+    // tab's size: a list of a thousand tabs asks half a million times while it fills the strip.
+    // The size depends on the text alone, and is kept until the font, the style or the shape
+    // changes.
+    const QString text = tabText(index);
+    QSize size = m_sizes.value(text);
+    if (!size.isValid()) {
+        size = QTabBar::tabSizeHint(index);
+        if (m_closeButtons)
+            size.rwidth() += CloseMarkSize + 6;
+        if (m_sizes.size() > MaxCachedSizes)
+            m_sizes.clear();
+        m_sizes.insert(text, size);
+    }
     if (m_fixedWidth > 0)
         size.setWidth(m_fixedWidth);
     return size;
+}
+
+void TTabControl::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_sizes.clear();
+    QTabBar::changeEvent(event);
 }
 
 QRect TTabControl::textRect(const QRect &tabRect)
@@ -140,8 +179,18 @@ void TTabControl::paintEvent(QPaintEvent *)
                              palette().color(QPalette::Highlight));
         }
         QRect textArea = textRect(rect);
-        if (const QWidget *button = tabButton(i, QTabBar::RightSide); button && button->isVisible())
-            textArea.setRight(qMin(textArea.right(), button->geometry().left() - 2));
+        if (const QRect mark = closeRect(i); mark.isValid()) {
+            textArea.setRight(qMin(textArea.right(), mark.left() - 2));
+            // The close mark: a cross, on a light square while the pointer is on it.
+            if (i == m_hoveredClose)
+                painter.fillRect(mark, palette().color(QPalette::Midlight));
+            painter.setPen(QPen(fg, 1.5));
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            const QRectF cross = QRectF(mark).adjusted(3.5, 3.5, -3.5, -3.5);
+            painter.drawLine(cross.topLeft(), cross.bottomRight());
+            painter.drawLine(cross.topRight(), cross.bottomLeft());
+            painter.setRenderHint(QPainter::Antialiasing, false);
+        }
         const QString shown =
             fontMetrics().elidedText(tabText(i), Qt::ElideRight, qMax(0, textArea.width()));
         painter.setPen(fg);
@@ -151,6 +200,15 @@ void TTabControl::paintEvent(QPaintEvent *)
 
 void TTabControl::mousePressEvent(QMouseEvent *event)
 {
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        // A press on a close mark neither selects nor drags the tab.
+        const int index = tabAt(pos);
+        if (index >= 0 && closeRect(index).contains(pos)) {
+            m_closePressed = index;
+            return;
+        }
+    }
     if (event->button() != Qt::LeftButton)
         Q_EMIT nonLeftPressed(tabAt(event->position().toPoint()));
     if (event->button() == Qt::MiddleButton)
@@ -161,6 +219,14 @@ void TTabControl::mousePressEvent(QMouseEvent *event)
 // A middle click (press and release on the same tab) closes the tab, as in other browsers.
 void TTabControl::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::LeftButton && m_closePressed >= 0) {
+        // Released on the mark it was pressed on: that tab closes.
+        const int index = m_closePressed;
+        m_closePressed = -1;
+        if (index < count() && closeRect(index).contains(event->position().toPoint()))
+            Q_EMIT tabCloseRequested(index);
+        return;
+    }
     if (event->button() == Qt::MiddleButton) {
         const int index = tabAt(event->position().toPoint());
         const bool click = index >= 0 && index == m_middlePressed;
@@ -171,4 +237,26 @@ void TTabControl::mouseReleaseEvent(QMouseEvent *event)
         }
     }
     QTabBar::mouseReleaseEvent(event);
+}
+
+void TTabControl::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const int index = tabAt(pos);
+    const int hovered = index >= 0 && closeRect(index).contains(pos) ? index : -1;
+    if (hovered != m_hoveredClose) {
+        m_hoveredClose = hovered;
+        update();
+    }
+    if (m_closePressed < 0)
+        QTabBar::mouseMoveEvent(event);
+}
+
+void TTabControl::leaveEvent(QEvent *event)
+{
+    if (m_hoveredClose >= 0) {
+        m_hoveredClose = -1;
+        update();
+    }
+    QTabBar::leaveEvent(event);
 }

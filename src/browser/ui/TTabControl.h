@@ -5,6 +5,7 @@
 #include "settings/SettingsKeys.h"
 
 #include <QColor>
+#include <QHash>
 #include <QSet>
 #include <QTabBar>
 
@@ -36,6 +37,9 @@ public:
     /// "CloseButton": a close button on each tab. A middle click closes a tab either way
     /// (tabCloseRequested); a tab dragged elsewhere reports tabMoved.
     void setCloseButtons(bool on);
+    /// Where tab \a index's close mark is painted (a click on it closes the tab); empty without
+    /// close buttons.
+    QRect closeRect(int index) const;
 
     /// The tab painted as selected, -1 for none.
     void setSelectedTab(int index);
@@ -57,12 +61,22 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     QSize tabSizeHint(int index) const override;
+    void changeEvent(QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     QColor readColor(const ColorKey &key);
 
     bool m_buttons = false;
     int m_fixedWidth = 0;
+    /// The size of a tab by its text.
+    mutable QHash<QString, QSize> m_sizes;
+    bool m_closeButtons = false;
+    int m_closePressed = -1;
+    int m_hoveredClose = -1;
+    static constexpr int CloseMarkSize = 14;
+    static constexpr int MaxCachedSizes = 20000;
     int m_selected = -1;
     QSet<QString> m_reported;
     /// The tab a middle press went down on, -1 for none.
