@@ -4,13 +4,9 @@
 #include "common/StartupTrace.h"
 #include "engine/ChromiumFlags.h"
 #include "engine/PageDialogs.h"
-#include "engine/TRealEngineFactory.h"
-#include "settings/IniFile.h"
-#include "settings/SettingsKeys.h"
 #include "shell/PlatformChoice.h"
 #include "shell/SignalPipe.h"
 #include "shell/SingleInstance.h"
-#include "shell/StartupRules.h"
 #include "shell/StartupSequence.h"
 #include "shell/TMainForm.h"
 #include "shell/Translations.h"
@@ -62,12 +58,6 @@ int main(int argc, char *argv[])
     VisibleApplication::install();
     instance.listen();
     StartupTrace::mark("translations and instance socket");
-
-    // The first page's engine sets itself up while the main window is built.
-    if (StartupRules::isIeEngine(
-            SettingsKeys::read(IniFile::config(), SettingsKeys::General::LastEngine)))
-        TRealEngineFactory::prestart();
-    StartupTrace::mark("engine prestarted");
 
     StartupSequence forms(QApplication::arguments().mid(1));
     TMainForm *main = forms.mainForm();

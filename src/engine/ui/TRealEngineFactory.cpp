@@ -8,42 +8,12 @@
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
 
-#include <QCoreApplication>
-#include <QPointer>
-
-namespace {
-
-QPointer<TUIWebBrowser> &prestarted()
-{
-    static QPointer<TUIWebBrowser> browser;
-    return browser;
-}
-
-} // namespace
-
-void TRealEngineFactory::prestart()
-{
-    if (prestarted())
-        return;
-    prestarted() = new TUIWebBrowser(nullptr);
-    // Unused at the end, it goes before the profile it holds.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, prestarted(),
-                     [] { delete prestarted().data(); });
-}
-
 TEngineBrowser *TRealEngineFactory::create(EngineKind kind, QWidget *parent)
 {
-    if (kind == EngineKind::Gecko) {
-        delete prestarted().data();
+    if (kind == EngineKind::Gecko)
         return TMozillaBrowser::create(parent);
-    }
     // A Chromium page out of sight sleeps after the minutes [Option_Tab] Sleep gives (0: never).
-    TUIWebBrowser *browser = prestarted().data();
-    prestarted().clear();
-    if (browser)
-        browser->setParent(parent);
-    else
-        browser = new TUIWebBrowser(parent);
+    auto *browser = new TUIWebBrowser(parent);
     const int minutes = SettingsKeys::read(IniFile::config(), SettingsKeys::Option_Tab::Sleep);
     browser->setSleepAfter(int(qBound(0, minutes, 24 * 60)) * 60 * 1000);
     return browser;

@@ -9,11 +9,6 @@
 class TRealEngineFactory : public TEngineFactory
 {
 public:
-    /// Makes the Chromium page the first IE window will take (its engine profile with it), so
-    /// that the engine sets itself up while the main window is still being built. The next
-    /// create() of an IE control returns it; the first Gecko control drops it unused.
-    static void prestart();
-
     TEngineBrowser *create(EngineKind kind, QWidget *parent) override;
     TEngineBrowser *createCaptureBrowser(TEngineBrowser *requester, QWidget *parent) override;
     TDownLoadControl downLoadControl(TEngineBrowser *engine) const override;
