@@ -235,7 +235,7 @@ void TBrowserChild::applyTitle()
     const QString url = m_engine->LocationURL();
     ErrorHandler::Run([&] { host->windowList().UpdateWindowEntry(m_windowId, text, url); });
     if (host->activeChild() == this)
-        host->showAddress(url);
+        host->followAddress(url);
 }
 
 void TBrowserChild::progressChange(int progress, int progressMax)

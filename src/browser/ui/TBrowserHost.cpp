@@ -385,6 +385,18 @@ void TBrowserHost::showAddress(const QString &url)
         m_controls.txtAddress->setText(url);
 }
 
+void TBrowserHost::followAddress(const QString &url)
+{
+    QLineEdit *box = m_controls.txtAddress;
+    if (!box || box->text() == url || (box->hasFocus() && box->isModified()))
+        return;
+    // A box taken with Ctrl+L has its text selected for typing over; it stays so.
+    const bool whole = box->hasFocus() && box->selectedText() == box->text();
+    box->setText(url);
+    if (whole)
+        box->selectAll();
+}
+
 int TBrowserHost::shownProgress() const
 {
     return m_controls.ProgressBar1 ? m_controls.ProgressBar1->value() : 0;

@@ -132,6 +132,7 @@ public:
     /// The navigation buttons from \a states.
     void showCommandStates(bool back, bool forward, bool stop, bool reload) override;
     void showAddress(const QString &url) override;
+    void followAddress(const QString &url) override;
     int shownProgress() const override;
     void showProgress(int percent) override;
     CommandStates shownCommandStates() const override;

@@ -24,6 +24,9 @@ public:
 
     // --- what the main window shows of the active page window ----------------------------
     virtual void showAddress(const QString &url) = 0;
+    /// The active page's address after its title changed: what the user is typing into the
+    /// address bar stays.
+    virtual void followAddress(const QString &url) = 0;
     virtual void setStatusText(const QString &text) = 0;
     virtual int shownProgress() const = 0;
     virtual void showProgress(int percent) = 0;

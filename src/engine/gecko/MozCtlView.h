@@ -41,6 +41,8 @@ struct MozCtlView
     /// The address reloaded in a detected character set: it is not examined again, and the
     /// view's default character set is that one until another address loads.
     std::string recoded;
+    /// The key event masks taken from the view's GDK windows by releaseFocus(), to give back.
+    std::vector<std::pair<GdkWindow *, GdkEventMask>> keyMasks;
 };
 
 /// What a view does with its page beyond loading and driving it: the settings and controls of

@@ -281,8 +281,41 @@ void onProcessTerminated(WebKitWebView *web, WebKitWebProcessTerminationReason r
                                         uri.empty() ? "about:blank" : uri.c_str(), nullptr);
 }
 
+constexpr GdkEventMask KeyMasks = GdkEventMask(GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
+
+void takeKeys(MozCtlView *v)
+{
+    for (auto &[window, mask] : v->keyMasks) {
+        if (!gdk_window_is_destroyed(window))
+            gdk_window_set_events(window, GdkEventMask(gdk_window_get_events(window) | mask));
+        g_object_unref(window);
+    }
+    v->keyMasks.clear();
+}
+
+void dropKeys(MozCtlView *v, GdkWindow *window)
+{
+    const GdkEventMask events = gdk_window_get_events(window);
+    if (events & KeyMasks) {
+        v->keyMasks.emplace_back(GDK_WINDOW(g_object_ref(window)), GdkEventMask(events & KeyMasks));
+        gdk_window_set_events(window, GdkEventMask(events & ~KeyMasks));
+    }
+    GList *children = gdk_window_peek_children(window);
+    for (GList *child = children; child; child = child->next)
+        dropKeys(v, GDK_WINDOW(child->data));
+}
+
+void releaseFocus(MozCtlView *v)
+{
+    GdkWindow *window = gtk_widget_get_window(v->window);
+    if (v->dead || !window || !v->keyMasks.empty())
+        return;
+    dropKeys(v, window);
+}
+
 void giveFocus(MozCtlView *v)
 {
+    takeKeys(v);
     GdkWindow *window = gtk_widget_get_window(v->window);
     if (window && gdk_window_is_viewable(window)) {
         gdk_x11_display_error_trap_push(gdk_window_get_display(window));
@@ -335,13 +368,18 @@ gboolean onKeyPressAfter(GtkWidget *, GdkEventKey *event, MozCtlView *v)
 }
 
 // Ctrl+Tab and Ctrl+Shift+Tab belong to the host, which moves through its windows with them:
-// the page never sees them, and GTK's own move of the focus never runs.
+// the page never sees them, and GTK's own move of the focus never runs. Alt+Left and Alt+Right
+// go back and forward, in a text field too, and WebKit would take them for itself.
 gboolean onKeyPressBefore(GtkWidget *widget, GdkEventKey *event, MozCtlView *v)
 {
-    if (v->dead || !v->events.keyUnhandled || !(event->state & GDK_CONTROL_MASK))
+    if (v->dead || !v->events.keyUnhandled)
         return FALSE;
-    if (event->keyval != GDK_KEY_Tab && event->keyval != GDK_KEY_ISO_Left_Tab &&
-        event->keyval != GDK_KEY_KP_Tab)
+    const guint mods = event->state & (GDK_SHIFT_MASK | GDK_CONTROL_MASK | GDK_MOD1_MASK);
+    const guint key = event->keyval;
+    const bool tab = (mods & GDK_CONTROL_MASK) &&
+                     (key == GDK_KEY_Tab || key == GDK_KEY_ISO_Left_Tab || key == GDK_KEY_KP_Tab);
+    const bool history = mods == GDK_MOD1_MASK && (key == GDK_KEY_Left || key == GDK_KEY_Right);
+    if (!tab && !history)
         return FALSE;
     onKeyPressAfter(widget, event, v);
     return TRUE;
@@ -486,6 +524,7 @@ void destroy(MozCtlView *v)
     v->dialogs.clear();
     g_views.erase(std::remove(g_views.begin(), g_views.end(), v), g_views.end());
     endFind(v);
+    takeKeys(v);
     g_cancellable_cancel(v->cancel);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(v->web), v);
     g_signal_handlers_disconnect_by_data(v->web, v);
@@ -772,6 +811,7 @@ const MozCtlApi g_api = {
     answerDialog,
     findText,
     setPageZoom,
+    releaseFocus,
 };
 
 } // namespace

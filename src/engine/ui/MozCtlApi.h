@@ -23,7 +23,7 @@
 extern "C" {
 #endif
 
-#define MOZCTL_API_VERSION 4
+#define MOZCTL_API_VERSION 5
 #define MOZCTL_ENTRY_POINT "mozctl_api"
 
 enum { MOZCTL_MOD_SHIFT = 1, MOZCTL_MOD_CONTROL = 2, MOZCTL_MOD_ALT = 4 };
@@ -165,6 +165,11 @@ typedef struct MozCtlApi
     /* Scales the whole page, layout and images included, by level (1.0 = normal); setTextZoom
        scales the text alone. */
     void (*setPageZoom)(MozCtlView *view, double level);
+
+    /* The host has taken the keyboard focus back (and given the X focus to its own window):
+       the view stops taking key events until focus() gives it the focus again. X sends keys
+       to the window under the pointer when the focus is on one of its ancestors. */
+    void (*releaseFocus)(MozCtlView *view);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

@@ -26,6 +26,9 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -574,11 +577,14 @@ void TMozillaBrowser::forwardShortcut(unsigned int keysym, unsigned int modifier
             }
         }
     }
+    QPointer<TMozillaBrowser> self(this);
     QList<QAction *> actions = top->findChildren<QAction *>();
     actions += top->actions();
     for (QAction *action : std::as_const(actions)) {
         if (action->isEnabled() && action->shortcuts().contains(sequence)) {
             action->trigger();
+            if (self)
+                releaseFocus();
             return;
         }
     }
@@ -586,9 +592,31 @@ void TMozillaBrowser::forwardShortcut(unsigned int keysym, unsigned int modifier
     for (QShortcut *shortcut : shortcuts) {
         if (shortcut->isEnabled() && shortcut->keys().contains(sequence)) {
             Q_EMIT shortcut->activated();
+            if (self)
+                releaseFocus();
             return;
         }
     }
+}
+
+// A command run from a key in the page may give a Qt widget the focus (the address bar): the
+// X focus must then leave the page's window, or the keys typed next would still go there.
+// Qt asks for the focus with the time of the last event it saw, older than the page's own
+// request, and the X server ignores such a request: this one asks with the current time.
+// The page also stops taking keys, which X would still send it while the pointer is over it.
+void TMozillaBrowser::releaseFocus()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!m_hasFocus || !focus || focus == m_host)
+        return;
+    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !focus->window()->windowHandle())
+        return;
+    m_api.releaseFocus(m_view);
+    xcb_connection_t *connection = x11->connection();
+    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, xcb_window_t(focus->window()->winId()),
+                        XCB_CURRENT_TIME);
+    xcb_flush(connection);
 }
 
 // Engine events. A slot may delete this browser: nothing touches it after an emit.

@@ -90,6 +90,7 @@ private:
     void requireDocument() const;
     void activateSubWindow();
     void forwardShortcut(unsigned int keysym, unsigned int modifiers);
+    void releaseFocus();
 
     static void onTitle(void *owner, const char *title);
     static void onStatusText(void *owner, const char *text);
