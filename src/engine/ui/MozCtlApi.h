@@ -23,7 +23,7 @@
 extern "C" {
 #endif
 
-#define MOZCTL_API_VERSION 4
+#define MOZCTL_API_VERSION 5
 #define MOZCTL_ENTRY_POINT "mozctl_api"
 
 enum { MOZCTL_MOD_SHIFT = 1, MOZCTL_MOD_CONTROL = 2, MOZCTL_MOD_ALT = 4 };
@@ -165,6 +165,12 @@ typedef struct MozCtlApi
     /* Scales the whole page, layout and images included, by level (1.0 = normal); setTextZoom
        scales the text alone. */
     void (*setPageZoom)(MozCtlView *view, double level);
+
+    /* A view of the private session: its cookies, cache and storage live in memory only, in a
+       web context of their own that every private view shares and that goes with the last of
+       them, so a later private view starts empty. It has the settings and preferences of a
+       view made by create(); views made by createRelated() on it are private too. */
+    MozCtlView *(*createPrivate)(const MozCtlEvents *events, void *owner);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);
