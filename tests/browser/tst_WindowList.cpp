@@ -21,6 +21,7 @@ private Q_SLOTS:
     void manyWindows();
     void writeFailureKeepsTheChange();
     void titleReportsAreWrittenTogether();
+    void privateWindowsAreNeverWritten();
 
 private:
 };
@@ -151,6 +152,24 @@ void tst_WindowList::titleReportsAreWrittenTogether()
     failing.UpdateWindowEntry(0, QStringLiteral("t"), QStringLiteral("http://c.example/"));
     QVERIFY(failed.wait());
     QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("winlist")));
+}
+
+void tst_WindowList::privateWindowsAreNeverWritten()
+{
+    WindowList list;
+    list.append(0, EngineKind::IE, QStringLiteral("http://a.example/"));
+    list.insert(1, 1, EngineKind::Gecko, QStringLiteral("http://p.example/"), 0, QString(), true);
+    list.append(2, EngineKind::IE, QStringLiteral("http://c.example/"));
+    QVERIFY(list.isPrivate(1) && !list.isPrivate(2));
+    list.saveWinList();
+    const QByteArray ordinary("http://a.example/\r\nhttp://c.example/\r\n");
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), ordinary);
+    // A private window's report is shown and starts no write.
+    list.UpdateWindowEntry(1, QStringLiteral("P"), QStringLiteral("http://p.example/2"));
+    QVERIFY(!list.saveWaiting());
+    QCOMPARE(list.tabText(1), QStringLiteral("P"));
+    list.RemoveWindowEntry(1);
+    QCOMPARE(m_home->read(QStringLiteral("winlist")), ordinary);
 }
 
 QTEST_GUILESS_MAIN(tst_WindowList)

@@ -245,7 +245,9 @@ void tst_TMainForm::menuOrder_data()
                                           QStringLiteral("N9"),
                                           QStringLiteral("mnuLeastURL"),
                                           QStringLiteral("N1"),
-                                          QStringLiteral("FileExitItem")};
+                                          QStringLiteral("FileExitItem"),
+                                          QStringLiteral("NPrivate"),
+                                          QStringLiteral("mnuPrivateWindow")};
     QTest::newRow("mnuLeastURL") << QStringLiteral("mnuLeastURL")
                                  << QStringList{QStringLiteral("mnuLeastURL_Child")};
     QTest::newRow("mnuShow") << QStringLiteral("mnuShow")
@@ -321,6 +323,10 @@ void tst_TMainForm::actionList_data()
                                << QKeySequence(Qt::CTRL | Qt::Key_O);
     QTest::newRow("FileExit1") << QStringLiteral("FileExit1") << QStringLiteral("ファイル")
                                << QStringLiteral("終了(&X)") << none;
+    QTest::newRow("mnuPrivateWindow")
+        << QStringLiteral("mnuPrivateWindow") << QStringLiteral("ファイル")
+        << QStringLiteral("プライベートウィンドウ(&P)")
+        << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N);
     QTest::newRow("EditCut1") << QStringLiteral("EditCut1") << QStringLiteral("編集")
                               << QStringLiteral("切り取り(&T)")
                               << QKeySequence(Qt::CTRL | Qt::Key_X);

@@ -12,6 +12,8 @@ namespace PageRules {
 /// Image of the IE picture and of the Gecko picture in the main image list.
 constexpr int ImageIE = 15;
 constexpr int ImageGecko = 14;
+/// Image of a private window's tab and tree node, whatever its engine.
+constexpr int ImagePrivate = 17;
 
 /// The two address rules, case-sensitive, nothing else: "ttp://..." becomes "http://...",
 /// then text starting "www" gets "http://" in front.

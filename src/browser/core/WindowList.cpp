@@ -69,7 +69,7 @@ void WindowList::append(int id, EngineKind kind, const QString &url, const QStri
 }
 
 void WindowList::insert(int pos, int id, EngineKind kind, const QString &url, int opener,
-                        const QString &title)
+                        const QString &title, bool privateWindow)
 {
     pos = qBound(0, pos, count());
     Entry e;
@@ -79,6 +79,7 @@ void WindowList::insert(int pos, int id, EngineKind kind, const QString &url, in
     e.id = id;
     e.url = url.isEmpty() ? QStringLiteral("about:blank") : url;
     e.opener = opener;
+    e.privateWindow = privateWindow;
     m_entries.insert(pos, e);
     if (m_selected >= pos)
         ++m_selected;
@@ -144,10 +145,11 @@ void WindowList::UpdateWindowEntry(int id, const QString &title, const QString &
     e.tabText = title;
     e.nodeText = title;
     e.url = url;
+    const bool written = !e.privateWindow;
     Q_EMIT entryChanged(pos);
     // Not restarted by later reports: a title that changes all the time is still written
     // every SaveDelayMs.
-    if (!m_saveTimer.isActive())
+    if (written && !m_saveTimer.isActive())
         m_saveTimer.start();
 }
 
@@ -169,7 +171,13 @@ QString WindowList::winListPath()
 void WindowList::saveWinList()
 {
     m_saveTimer.stop();
-    WebListFile::write(winListPath(), urls() + m_pending);
+    QStringList lines;
+    lines.reserve(m_entries.size() + m_pending.size());
+    for (const Entry &e : std::as_const(m_entries)) {
+        if (!e.privateWindow)
+            lines.append(e.url);
+    }
+    WebListFile::write(winListPath(), lines + m_pending);
 }
 
 void WindowList::flushWinList()

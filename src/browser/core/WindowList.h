@@ -14,7 +14,8 @@
  * window in tab order. Rewritten whole at once when a window is registered (with the address
  * it was asked to open, so a crash before its page reports anything still finds it there) and
  * when one is removed; title reports are gathered for SaveDelayMs and written together, so a
- * page whose title changes all the time does not rewrite the file at every change.
+ * page whose title changes all the time does not rewrite the file at every change. Private
+ * windows are never written: crash recovery cannot bring them back.
  */
 
 /// The record of the open page windows, in tab order. Each position holds four items that
@@ -35,6 +36,8 @@ public:
         QString url;
         /// The window whose page opened this one from a link; -1 for none.
         int opener = -1;
+        /// A window of the private session: shown, never written to winlist.
+        bool privateWindow = false;
     };
 
     /// Title reports within this time are written together.
@@ -52,6 +55,7 @@ public:
     int id(int pos) const { return m_entries.at(pos).id; }
     QString url(int pos) const { return m_entries.at(pos).url; }
     EngineKind kind(int pos) const { return m_entries.at(pos).kind; }
+    bool isPrivate(int pos) const { return m_entries.at(pos).privateWindow; }
     QStringList urls() const;
 
     /// The last position whose window ID equals \a id; 0 when none does (also when empty).
@@ -68,9 +72,10 @@ public:
     /// not written.
     void append(int id, EngineKind kind, const QString &url = QString(),
                 const QString &title = QString());
-    /// append at position \a pos (0..count()), for a window opened by window \a opener.
+    /// append at position \a pos (0..count()), for a window opened by window \a opener; a
+    /// private window when \a privateWindow.
     void insert(int pos, int id, EngineKind kind, const QString &url, int opener,
-                const QString &title = QString());
+                const QString &title = QString(), bool privateWindow = false);
     /// Where a window that window \a opener opens goes: after the opener and the windows it
     /// opened before, right behind it; at the end when no entry carries \a opener.
     int placeAfter(int opener) const;
@@ -96,7 +101,8 @@ public:
     /// a crash in the middle of opening a list (a recovery among them) loses none of it. Not
     /// written by itself.
     void setPendingUrls(const QStringList &urls) { m_pending = urls; }
-    /// Writes the URLs to winlist now. Throws DorvuError "ファイル %s を作成できません" on failure.
+    /// Writes the URLs of the windows that are not private to winlist now. Throws DorvuError
+    /// "ファイル %s を作成できません" on failure.
     void saveWinList();
     /// Writes the reports still waiting now; nothing when none waits. Throws as saveWinList.
     void flushWinList();

@@ -190,7 +190,8 @@ void TBrowserChild::closeWindow()
     // A failing winlist write is shown; the window still closes and is still recorded.
     if (!host->listClose())
         ErrorHandler::Run([&] { host->windowList().RemoveWindowEntry(m_windowId); });
-    if (!host->parking())
+    // A private window leaves no address behind to be opened again.
+    if (!host->parking() && !isPrivate())
         host->closedUrls().append(pageAddress());
     if (shown)
         host->showAddress(QString());
@@ -277,14 +278,16 @@ void TBrowserChild::newWindow2(TEngineBrowser **ppDisp, bool *cancel)
     if (!host)
         return;
     QPointer<QObject> alive = m_hostObject;
-    Tfrm_tmpWeb::Capture(
-        host->factory(), m_engine, ppDisp, cancel,
-        [host, alive, opener = m_windowId](const QString &caption, const QString &url) {
-            ErrorHandler::Run([&] {
-                if (alive)
-                    host->OpenPageFrom(opener, caption, url);
-            });
-        });
+    // A private page's new window stays private, also when this window has gone meanwhile.
+    const bool privateWindow = isPrivate();
+    Tfrm_tmpWeb::Capture(host->factory(), m_engine, ppDisp, cancel,
+                         [host, alive, opener = m_windowId, privateWindow](const QString &caption,
+                                                                           const QString &url) {
+                             ErrorHandler::Run([&] {
+                                 if (alive)
+                                     host->OpenPageFrom(opener, caption, url, privateWindow);
+                             });
+                         });
 }
 
 void TBrowserChild::closeEvent(QCloseEvent *event)
@@ -294,6 +297,27 @@ void TBrowserChild::closeEvent(QCloseEvent *event)
         FormClose();
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+bool TBrowserChild::isPrivate() const
+{
+    return m_engine && m_engine->isPrivate();
+}
+
+QString TBrowserChild::caption() const
+{
+    QString text = windowTitle();
+    if (isPrivate() && text.endsWith(privateMark()))
+        text.chop(privateMark().size());
+    return text;
+}
+
+void TBrowserChild::changeEvent(QEvent *event)
+{
+    QMdiSubWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange && isPrivate() &&
+        !windowTitle().endsWith(privateMark()))
+        setWindowTitle(windowTitle() + privateMark());
 }
 
 void TBrowserChild::resizeEvent(QResizeEvent *event)

@@ -36,6 +36,12 @@ public:
     void setTextSize(int size) { m_textSize = size; }
     /// The last status text of a Gecko window.
     const QString &statusText() const { return m_statusText; }
+    /// Whether the window's engine belongs to the private session.
+    bool isPrivate() const;
+    /// What a private window's caption ends with.
+    static QString privateMark() { return QStringLiteral("（プライベート）"); }
+    /// The caption without the private window's mark.
+    QString caption() const;
 
     /// How long a waiting window must stay the active window before it loads by itself.
     static constexpr int ActiveLoadDelayMs = 60;
@@ -99,6 +105,8 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    /// A private window's caption always carries privateMark().
+    void changeEvent(QEvent *event) override;
 
 private:
     TPageWindowHost *m_host;

@@ -42,6 +42,7 @@ void TBrowserCommands::connectControls()
         const CommandList &commands = *c.commands;
         commands.onTriggered("FileNew1", this, [this] { FileNew1Execute(); });
         commands.onTriggered("NewCtrl", this, [this] { NewCtrlClick(); });
+        commands.onTriggered("mnuPrivateWindow", this, [this] { mnuPrivateWindowClick(); });
         commands.onTriggered("ClipNewCtrl", this, [this] { ClipNewCtrlClick(); });
         commands.onTriggered("mnuNew_Cilp", this, [this] { mnuNew_CilpClick(); });
         commands.onTriggered("FileOpen1", this, [this] { FileOpen1Execute(); });
@@ -97,6 +98,12 @@ void TBrowserCommands::NewCtrlClick()
         action->trigger();
     else
         FileNew1Execute();
+}
+
+void TBrowserCommands::mnuPrivateWindowClick()
+{
+    const EngineKind kind = m_host->defaultEngine();
+    m_host->OpenPrivatePage(PageRules::newWindowCaption(kind), PageRules::newWindowAddress(kind));
 }
 
 void TBrowserCommands::mnuNew_CilpClick()

@@ -28,6 +28,9 @@ public:
 
     void FileNew1Execute();
     void NewCtrlClick();
+    /// Ctrl+Shift+N: a blank window of the default engine in the private session, as New
+    /// opens one.
+    void mnuPrivateWindowClick();
     void mnuNew_CilpClick();
     void ClipNewCtrlClick();
     void FileOpen1Execute();

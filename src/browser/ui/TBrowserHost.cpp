@@ -117,7 +117,8 @@ void TBrowserHost::attachViews()
                     child->close();
                 } else if (index >= 0 && index < m_list.count()) {
                     // A waiting tab has no window to close: its address is the closed one.
-                    closedUrls().append(m_list.url(index));
+                    if (!m_list.isPrivate(index))
+                        closedUrls().append(m_list.url(index));
                     m_list.removeAt(index);
                 }
             });
@@ -153,9 +154,15 @@ void TBrowserHost::OpenPage(const QString &caption, const QString &url)
     m_opener->open(caption, url, false, -1);
 }
 
-void TBrowserHost::OpenPageFrom(int opener, const QString &caption, const QString &url)
+void TBrowserHost::OpenPageFrom(int opener, const QString &caption, const QString &url,
+                                bool privateWindow)
 {
-    m_opener->open(caption, url, false, opener);
+    m_opener->open(caption, url, false, opener, privateWindow);
+}
+
+void TBrowserHost::OpenPrivatePage(const QString &caption, const QString &url)
+{
+    m_opener->open(caption, url, false, -1, true);
 }
 
 void TBrowserHost::OpenPageDeferred(const QString &caption, const QString &url)
@@ -461,10 +468,13 @@ QIcon TBrowserHost::image(int index) const
 void TBrowserHost::entryAppended(int pos)
 {
     const WindowList::Entry &e = m_list.at(pos);
-    const int imageIndex = PageRules::imageOf(e.kind);
+    const int imageIndex = e.privateWindow ? PageRules::ImagePrivate : PageRules::imageOf(e.kind);
     m_syncingViews = true;
-    if (TTabControl *tabs = m_controls.TabControl1)
+    if (TTabControl *tabs = m_controls.TabControl1) {
         tabs->insertTab(pos, e.tabText);
+        if (e.privateWindow)
+            tabs->setTabPrivate(pos, image(imageIndex));
+    }
     if (QTreeWidget *tree = m_controls.TreeWin) {
         auto *node = new QTreeWidgetItem(QStringList(e.nodeText));
         node->setData(0, ImageRole, imageIndex);

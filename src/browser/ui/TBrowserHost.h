@@ -57,8 +57,13 @@ public:
     /// opened then.
     void OpenPage(const QString &caption, const QString &url) override;
     /// OpenPage for a window that window \a opener's page asked for: its tab goes right after
-    /// the opener's ("Option_Tab"/"OpenerNext").
-    void OpenPageFrom(int opener, const QString &caption, const QString &url) override;
+    /// the opener's ("Option_Tab"/"OpenerNext"). A private page's window is private too.
+    void OpenPageFrom(int opener, const QString &caption, const QString &url,
+                      bool privateWindow = false) override;
+    /// OpenPage for a private window: its engine keeps cookies, cache and storage in memory
+    /// only (TEngineBrowser::isPrivate); it is marked in its caption, tab and tree node, and
+    /// leaves nothing in winlist or the closed-URL list.
+    void OpenPrivatePage(const QString &caption, const QString &url);
     /// OpenPage for a window of a bulk open: it waits in a queue and loads when fewer than
     /// loadLimit() queued pages are loading, or at once when it is the active window at the
     /// end of an event-loop turn. Until then it shows \a url as its title (tab and tree too)

@@ -77,7 +77,8 @@ void TCloseCommands::CloseWindowAt(int pos)
         child->close();
     } else {
         // A waiting tab has no window to close: its address is the one it would have opened.
-        host->closedUrls().append(host->windowList().url(pos));
+        if (!host->windowList().isPrivate(pos))
+            host->closedUrls().append(host->windowList().url(pos));
     }
     // Removes the four items together, then rewrites winlist.
     host->windowList().removeAt(pos);

@@ -46,12 +46,13 @@ int TPageOpener::loadLimit() const
     return m_loadLimit > 0 ? m_loadLimit : LoadConcurrency::limitHere();
 }
 
-TEngineBrowser *TPageOpener::makeEngine(EngineKind kind)
+TEngineBrowser *TPageOpener::makeEngine(EngineKind kind, bool privateWindow)
 {
     const OptionGroups::Gecko gecko = OptionGroups::ReadGecko(IniFile::config());
     if (gecko.Mozilla == 1 && (gecko.MozPath.isEmpty() || !QDir::setCurrent(gecko.MozPath)))
         throw DorvuError(QStringLiteral("入出力エラー: %1 に移動できません").arg(gecko.MozPath));
-    return m_host->factory()->create(kind, nullptr);
+    TEngineFactory *factory = m_host->factory();
+    return privateWindow ? factory->createPrivate(kind, nullptr) : factory->create(kind, nullptr);
 }
 
 TBrowserChild *TPageOpener::makeWindow(int id, EngineKind kind, TEngineBrowser *engine)
@@ -77,7 +78,8 @@ TBrowserChild *TPageOpener::makeWindow(int id, EngineKind kind, TEngineBrowser *
     return child;
 }
 
-void TPageOpener::open(const QString &caption, const QString &url, bool deferred, int opener)
+void TPageOpener::open(const QString &caption, const QString &url, bool deferred, int opener,
+                       bool privateWindow)
 {
     const QString address = PageRules::cleanAddress(url);
     WindowList &list = m_host->windowList();
@@ -93,14 +95,14 @@ void TPageOpener::open(const QString &caption, const QString &url, bool deferred
     const int rememberedId = remembered >= 0 ? list.id(remembered) : -1;
     const EngineKind kind = m_host->defaultEngine();
     // The engine comes first: when it cannot be made, no window and no entry exist.
-    TEngineBrowser *engine = makeEngine(kind);
+    TEngineBrowser *engine = makeEngine(kind, privateWindow);
 
     const int id = m_host->windowCounter().next();
     // Until its page reports its own address, the window is recorded with the one it was asked
     // to open, in the file at once: a crash while many windows open loses none of them. A window
     // a page opened goes right behind it.
     list.insert(opener >= 0 && openerNext ? list.placeAfter(opener) : list.count(), id, kind,
-                address, opener);
+                address, opener, QString(), privateWindow);
 
     TBrowserChild *child = makeWindow(id, kind, engine);
     if (QMdiArea *area = m_host->controls().mdiArea)
@@ -114,7 +116,8 @@ void TPageOpener::open(const QString &caption, const QString &url, bool deferred
         list.UpdateWindowEntry(id, address, address);
     // One write for the registration, before the page starts: a navigation may show a box
     // that holds everything up.
-    ErrorHandler::Run([&list] { list.saveWinList(); });
+    if (!privateWindow)
+        ErrorHandler::Run([&list] { list.saveWinList(); });
     if (waits) {
         queueLoad(child, address);
     } else {
@@ -154,7 +157,8 @@ TBrowserChild *TPageOpener::windowAt(int pos, Load load)
         return child;
     const EngineKind kind = list.kind(pos);
     const QString address = list.url(pos);
-    TEngineBrowser *engine = makeEngine(kind);
+    // A private page discarded out of sight comes back in the private session.
+    TEngineBrowser *engine = makeEngine(kind, list.isPrivate(pos));
     TBrowserChild *child = makeWindow(id, kind, engine);
     Q_EMIT m_host->childOpened(child);
     child->setWindowTitle(list.tabText(pos));

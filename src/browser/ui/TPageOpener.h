@@ -29,8 +29,10 @@ public:
     ~TPageOpener() override;
 
     /// TBrowserHost::OpenPage (\a deferred false), OpenPageDeferred (true) and, with the ID of
-    /// the window whose page asked for it, OpenPageFrom (\a opener; -1 for none).
-    void open(const QString &caption, const QString &url, bool deferred, int opener);
+    /// the window whose page asked for it, OpenPageFrom (\a opener; -1 for none). A private
+    /// window (\a privateWindow) gets an engine of the private session and stays out of winlist.
+    void open(const QString &caption, const QString &url, bool deferred, int opener,
+              bool privateWindow = false);
     /// A waiting tab for \a url at the end of the list; nothing at the tab limit.
     void addWaitingTab(const QString &url);
     /// The window of the tab at \a pos: the one it has, or one made now for a waiting tab,
@@ -48,9 +50,9 @@ public:
     void setLoadLimit(int loads) { m_loadLimit = loads; }
 
 private:
-    /// The engine of a new window of \a kind. Throws DorvuError when the "MozPath" folder
-    /// cannot be made current or the engine cannot be created.
-    TEngineBrowser *makeEngine(EngineKind kind);
+    /// The engine of a new window of \a kind, private or not. Throws DorvuError when the
+    /// "MozPath" folder cannot be made current or the engine cannot be created.
+    TEngineBrowser *makeEngine(EngineKind kind, bool privateWindow);
     TBrowserChild *makeWindow(int id, EngineKind kind, TEngineBrowser *engine);
     void placeChild(TBrowserChild *child);
     /// Makes the windows of the waiting tabs \a ids, one to a turn of the event loop.

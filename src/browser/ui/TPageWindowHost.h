@@ -61,8 +61,10 @@ public:
     virtual int currentTextSize() const = 0;
     /// Opens a page in a new window (a captured new-window request). Throws DorvuError.
     virtual void OpenPage(const QString &caption, const QString &url) = 0;
-    /// OpenPage for a new window that the page of window \a opener asked for.
-    virtual void OpenPageFrom(int opener, const QString &caption, const QString &url) = 0;
+    /// OpenPage for a new window that the page of window \a opener asked for; a private window
+    /// when that page was private (\a privateWindow).
+    virtual void OpenPageFrom(int opener, const QString &caption, const QString &url,
+                              bool privateWindow = false) = 0;
 
     virtual void childCreated(TBrowserChild *child) = 0;
     virtual void childClosing(TBrowserChild *child) = 0;

@@ -78,13 +78,22 @@ void TTabControl::setSelectedTab(int index)
     update();
 }
 
+void TTabControl::setTabPrivate(int index, const QIcon &mark)
+{
+    // The icon also makes QTabBar lay the tabs out again, with room for it.
+    setTabToolTip(index, QStringLiteral("プライベートウィンドウ"));
+    setTabIcon(index, mark);
+}
+
 QSize TTabControl::tabSizeHint(int index) const
 {
     // QTabBar lays every tab out again whenever a tab comes, goes or is looked up, asking each
     // tab's size: a list of a thousand tabs asks half a million times while it fills the strip.
     // The size depends on the text alone, and is kept until the font, the style or the shape
     // changes.
-    const QString text = tabText(index);
+    // A marked tab's text is kept apart by a character no title holds.
+    const QString text =
+        tabIcon(index).isNull() ? tabText(index) : QLatin1Char('\x01') + tabText(index);
     QSize size = m_sizes.value(text);
     if (!size.isValid()) {
         size = QTabBar::tabSizeHint(index);
@@ -190,6 +199,12 @@ void TTabControl::paintEvent(QPaintEvent *)
             painter.drawLine(cross.topLeft(), cross.bottomRight());
             painter.drawLine(cross.topRight(), cross.bottomLeft());
             painter.setRenderHint(QPainter::Antialiasing, false);
+        }
+        if (const QIcon mark = tabIcon(i); !mark.isNull()) {
+            const QSize side = iconSize();
+            const QRect place(QPoint(textArea.left(), rect.center().y() - side.height() / 2), side);
+            mark.paint(&painter, place);
+            textArea.setLeft(place.right() + 4);
         }
         const QString shown =
             fontMetrics().elidedText(tabText(i), Qt::ElideRight, qMax(0, textArea.width()));

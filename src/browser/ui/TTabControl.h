@@ -41,6 +41,10 @@ public:
     /// close buttons.
     QRect closeRect(int index) const;
 
+    /// Marks tab \a index as a private window's: \a mark is painted before its text and its
+    /// tool tip says so.
+    void setTabPrivate(int index, const QIcon &mark);
+
     /// The tab painted as selected, -1 for none.
     void setSelectedTab(int index);
     int selectedTab() const { return m_selected; }
@@ -70,7 +74,7 @@ private:
 
     bool m_buttons = false;
     int m_fixedWidth = 0;
-    /// The size of a tab by its text.
+    /// The size of a tab by its text (and whether it has a mark).
     mutable QHash<QString, QSize> m_sizes;
     bool m_closeButtons = false;
     int m_closePressed = -1;

@@ -180,6 +180,25 @@ void drawPicture(QPainter &p, int index)
         p.setBrush(QColor(120, 120, 120));
         p.drawRect(QRectF(5.5, 1, 5, 3));
         break;
+    case 17: {
+        // A dark disc with a mask across it: a window that leaves no trace.
+        p.setPen(QPen(QColor(40, 30, 70), 1));
+        p.setBrush(QColor(90, 70, 140));
+        p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        QPainterPath mask;
+        mask.moveTo(2.5, 6.5);
+        mask.lineTo(13.5, 6.5);
+        mask.cubicTo(13.5, 10.5, 10, 10.5, 8, 9);
+        mask.cubicTo(6, 10.5, 2.5, 10.5, 2.5, 6.5);
+        mask.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawPath(mask);
+        p.setBrush(QColor(90, 70, 140));
+        p.drawEllipse(QRectF(4.5, 7, 2.5, 1.8));
+        p.drawEllipse(QRectF(9, 7, 2.5, 1.8));
+        break;
+    }
     default:
         break;
     }

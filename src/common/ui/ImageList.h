@@ -10,13 +10,14 @@ class QAction;
 /// The main window's picture list `ImageList1`, shared by the menus, the toolbar, the trees and
 /// the dialogs of every subsystem (shared()).
 /// Fixed indexes: 0 new, 1 back, 2 forward, 3 stop, 4 reload, 6 home, 11 bookmark folder,
-/// 12 bookmark entry, 13 web list, 14 Gecko engine, 15 IE engine, 16 new from clipboard.
+/// 12 bookmark entry, 13 web list, 14 Gecko engine, 15 IE engine, 16 new from clipboard,
+/// 17 private window.
 /// Desktop theme icons where the theme has them, else pictures drawn here, so every index shows
 /// on a bare machine; the two engine pictures are always drawn here so they never look alike.
 class ImageList
 {
 public:
-    static constexpr int Count = 17;
+    static constexpr int Count = 18;
     /// The property of an action or item that tells which picture it shows.
     static constexpr char ImageIndexProperty[] = "ImageIndex";
 

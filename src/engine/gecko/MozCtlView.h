@@ -26,6 +26,8 @@ struct MozCtlView
     bool committed = false;
     /// Made for a page's own new-window request: it keeps the opener's web process.
     bool related = false;
+    /// A view of the private session (createPrivate, or related to such a view).
+    bool privateSession = false;
     /// The view has settings of its own, no longer those shared with its opener.
     bool ownSettings = false;
     /// MOZCTL_NO_CLIENT_PULL, and whether a document has come since.

@@ -30,11 +30,9 @@ void applyProxies(WebKitWebsiteDataManager *data)
     webkit_network_proxy_settings_free(proxies);
 }
 
-void applyCookies(WebKitWebsiteDataManager *data)
+void applyCookiePolicy(WebKitWebsiteDataManager *data)
 {
     WebKitCookieManager *cookies = webkit_website_data_manager_get_cookie_manager(data);
-    webkit_cookie_manager_set_persistent_storage(cookies, (g_profile + "cookies.sqlite").c_str(),
-                                                 WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
     switch (g_prefs.CookieBehavior) {
     case 0:
         webkit_cookie_manager_set_accept_policy(cookies, WEBKIT_COOKIE_POLICY_ACCEPT_ALWAYS);
@@ -49,6 +47,14 @@ void applyCookies(WebKitWebsiteDataManager *data)
     default:
         break;
     }
+}
+
+void applyCookies(WebKitWebsiteDataManager *data)
+{
+    WebKitCookieManager *cookies = webkit_website_data_manager_get_cookie_manager(data);
+    webkit_cookie_manager_set_persistent_storage(cookies, (g_profile + "cookies.sqlite").c_str(),
+                                                 WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    applyCookiePolicy(data);
 }
 
 } // namespace
@@ -88,6 +94,15 @@ WebKitWebContext *make()
     applyProxies(data);
     WebKitWebContext *context = webkit_web_context_new_with_website_data_manager(data);
     g_object_unref(data);
+    return context;
+}
+
+WebKitWebContext *makePrivate()
+{
+    WebKitWebContext *context = webkit_web_context_new_ephemeral();
+    WebKitWebsiteDataManager *data = webkit_web_context_get_website_data_manager(context);
+    applyCookiePolicy(data);
+    applyProxies(data);
     return context;
 }
 

@@ -18,6 +18,9 @@ void setBase(const char *base);
 /// an empty prefs.js). WebKit's default context when there is no base folder or no profile
 /// folder can be had.
 WebKitWebContext *make();
+/// A new context that keeps nothing on disk (no cookies, cache or storage), with the cookie
+/// policy and proxies of prefs.js; call after make().
+WebKitWebContext *makePrivate();
 /// After make(): the profile folder in use with a trailing "/", "" when none.
 const std::string &folder();
 /// After make(): what prefs.js asked for (the defaults when it could not be read).

@@ -42,6 +42,9 @@ struct Pending
 MozCtlTextHandler g_clipboardHandler = nullptr;
 void *g_clipboardContext = nullptr;
 WebKitWebContext *g_context = nullptr;
+// The private session's context while any private view lives.
+WebKitWebContext *g_privateContext = nullptr;
+int g_privateViews = 0;
 // The views not yet destroyed, oldest first.
 std::vector<MozCtlView *> g_views;
 
@@ -92,6 +95,22 @@ const char *profileFolder()
     return ProfileContext::folder().c_str();
 }
 
+// What every web context of the module has, the private one too.
+void prepareContext(WebKitWebContext *context)
+{
+    // Japanese first, as the other engine asks, not the C locale's English.
+    std::vector<QByteArray> names;
+    for (const QString &language : PageLanguages::forLocale(QLocale::system()))
+        names.push_back(language.toLatin1());
+    std::vector<const char *> list;
+    for (const QByteArray &name : names)
+        list.push_back(name.constData());
+    list.push_back(nullptr);
+    webkit_web_context_set_preferred_languages(context, list.data());
+    if (!sandboxDisabledByEnvironment())
+        webkit_web_context_set_sandbox_enabled(context, TRUE);
+}
+
 int initialize(const char **error)
 {
     static int state = 0; // 1 ready, -1 failed
@@ -107,17 +126,7 @@ int initialize(const char **error)
             failure = "GTK cannot open the X11 display";
         } else {
             g_context = ProfileContext::make();
-            // Japanese first, as the other engine asks, not the C locale's English.
-            std::vector<QByteArray> names;
-            for (const QString &language : PageLanguages::forLocale(QLocale::system()))
-                names.push_back(language.toLatin1());
-            std::vector<const char *> list;
-            for (const QByteArray &name : names)
-                list.push_back(name.constData());
-            list.push_back(nullptr);
-            webkit_web_context_set_preferred_languages(g_context, list.data());
-            if (!sandboxDisabledByEnvironment())
-                webkit_web_context_set_sandbox_enabled(g_context, TRUE);
+            prepareContext(g_context);
             GtkClipboard *clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
             g_signal_connect(clipboard, "owner-change", G_CALLBACK(onClipboardOwnerChange),
                              nullptr);
@@ -470,6 +479,25 @@ MozCtlView *create(const MozCtlEvents *events, void *owner)
     return v;
 }
 
+MozCtlView *createPrivate(const MozCtlEvents *events, void *owner)
+{
+    if (!initialize(nullptr))
+        return nullptr;
+    if (!g_privateContext) {
+        g_privateContext = ProfileContext::makePrivate();
+        prepareContext(g_privateContext);
+    }
+    auto *v = new MozCtlView;
+    if (events)
+        v->events = *events;
+    v->owner = owner;
+    v->privateSession = true;
+    ++g_privateViews;
+    v->web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(g_privateContext));
+    setUp(v);
+    return v;
+}
+
 MozCtlView *createRelated(MozCtlView *related, const MozCtlEvents *events, void *owner)
 {
     if (!related || related->dead)
@@ -480,6 +508,9 @@ MozCtlView *createRelated(MozCtlView *related, const MozCtlEvents *events, void 
     v->owner = owner;
     v->web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(related->web));
     v->related = true;
+    v->privateSession = related->privateSession;
+    if (v->privateSession)
+        ++g_privateViews;
     setUp(v);
     return v;
 }
@@ -509,6 +540,11 @@ gboolean destroyLater(gpointer data)
     gdk_x11_display_error_trap_pop_ignored(display);
     g_object_unref(v->window);
     g_object_unref(v->cancel);
+    // The private session ends with its last view: what it kept in memory goes with it.
+    if (v->privateSession && --g_privateViews == 0 && g_privateContext) {
+        g_object_unref(g_privateContext);
+        g_privateContext = nullptr;
+    }
     delete v;
     return G_SOURCE_REMOVE;
 }
@@ -559,7 +595,8 @@ void focus(MozCtlView *v)
 
 /// Before a view's first address: when another view already shows that site, the view is made
 /// anew in that view's web process. Pages of one site then share a process, as they do in the
-/// other engine, and pages of different sites never do.
+/// other engine, and pages of different sites never do. A private view only joins another
+/// private one: a related view shares its peer's web context, cookies and storage.
 void joinSiteProcess(MozCtlView *v, const char *uri)
 {
     if (v->related || webkit_web_view_get_uri(v->web))
@@ -569,7 +606,8 @@ void joinSiteProcess(MozCtlView *v, const char *uri)
         return;
     MozCtlView *peer = nullptr;
     for (auto it = g_views.rbegin(); it != g_views.rend() && !peer; ++it) {
-        if (*it != v && WebSite::of(webkit_web_view_get_uri((*it)->web)) == site)
+        if (*it != v && (*it)->privateSession == v->privateSession &&
+            WebSite::of(webkit_web_view_get_uri((*it)->web)) == site)
             peer = *it;
     }
     if (!peer)
@@ -812,6 +850,7 @@ const MozCtlApi g_api = {
     findText,
     setPageZoom,
     releaseFocus,
+    createPrivate,
 };
 
 } // namespace

@@ -170,6 +170,12 @@ typedef struct MozCtlApi
        the view stops taking key events until focus() gives it the focus again. X sends keys
        to the window under the pointer when the focus is on one of its ancestors. */
     void (*releaseFocus)(MozCtlView *view);
+
+    /* A view of the private session: its cookies, cache and storage live in memory only, in a
+       web context of their own that every private view shares and that goes with the last of
+       them, so a later private view starts empty. It has the settings and preferences of a
+       view made by create(); views made by createRelated() on it are private too. */
+    MozCtlView *(*createPrivate)(const MozCtlEvents *events, void *owner);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

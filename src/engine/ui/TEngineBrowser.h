@@ -32,6 +32,10 @@ public:
     using QWidget::QWidget;
 
     virtual EngineKind kind() const = 0;
+    /// Whether the page belongs to the private session: it keeps cookies, cache and storage in
+    /// memory only, apart from every ordinary page, until the last private page has gone.
+    /// Browsers it makes for its new windows are private too.
+    virtual bool isPrivate() const { return false; }
 
     /// Starts loading and returns at once. Typed text becomes an address as a user expects
     /// (host names get http://, local paths open the file); an empty text shows an empty page.

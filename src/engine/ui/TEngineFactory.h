@@ -18,6 +18,9 @@ public:
     /// A new engine control of \a kind. Throws DorvuError when the engine cannot be created
     /// (for example the WebKit module is missing from the folder "MozPath" names).
     virtual TEngineBrowser *create(EngineKind kind, QWidget *parent) = 0;
+    /// create() for a page of the private session (TEngineBrowser::isPrivate). Throws
+    /// DorvuError as create() does, and where the engines have no private session.
+    virtual TEngineBrowser *createPrivate(EngineKind kind, QWidget *parent);
     /// The hidden browser of a capture window, which takes over \a requester's new-window
     /// request (of the requester's kind, related to it as that engine needs), with the
     /// capture window's download-control set. Null when the engine refuses or the browser

@@ -160,12 +160,12 @@ struct SaveCall
 
 } // namespace
 
-TMozillaBrowser *TMozillaBrowser::create(QWidget *parent)
+TMozillaBrowser *TMozillaBrowser::create(QWidget *parent, bool privateSession)
 {
     const MozCtlApi &api = MozCtlModule::api();
     auto *browser = new TMozillaBrowser(parent, api);
     try {
-        browser->attach(nullptr);
+        browser->attach(nullptr, privateSession);
     } catch (...) {
         delete browser;
         throw;
@@ -181,14 +181,20 @@ TMozillaBrowser::TMozillaBrowser(QWidget *parent, const MozCtlApi &api)
     connect(m_stacking, &MdiStacking::changed, this, &TMozillaBrowser::updateStacking);
 }
 
-void TMozillaBrowser::attach(MozCtlView *related)
+void TMozillaBrowser::attach(MozCtlView *related, bool privateSession)
 {
     static const MozCtlEvents events = {
         onTitle,          onStatusText,       onProgress,         onHistory, onNewWindow,
         onBeforeNavigate, onNavigateComplete, onDocumentComplete, onClicked, onFocusChanged,
         onKeyUnhandled,   onScriptDialog,     onZoomWheel,
     };
-    m_view = related ? m_api.createRelated(related, &events, this) : m_api.create(&events, this);
+    m_private = privateSession;
+    if (related)
+        m_view = m_api.createRelated(related, &events, this);
+    else if (privateSession)
+        m_view = m_api.createPrivate(&events, this);
+    else
+        m_view = m_api.create(&events, this);
     if (!m_view)
         throw DorvuError(QStringLiteral("Geckoエンジンのページを作れません"));
     focusReturn();
@@ -382,7 +388,7 @@ TEngineBrowser *TMozillaBrowser::CreateNewWindowBrowser(QWidget *parent)
 {
     auto *browser = new TMozillaBrowser(parent, m_api);
     try {
-        browser->attach(m_view);
+        browser->attach(m_view, m_private);
     } catch (...) {
         delete browser;
         throw;

@@ -31,11 +31,13 @@ class TMozillaBrowser : public TEngineBrowser
     Q_OBJECT
 
 public:
-    /// A browser with a fresh page. Throws DorvuError when the module cannot be used.
-    static TMozillaBrowser *create(QWidget *parent = nullptr);
+    /// A browser with a fresh page, of the private session when \a privateSession. Throws
+    /// DorvuError when the module cannot be used.
+    static TMozillaBrowser *create(QWidget *parent = nullptr, bool privateSession = false);
     ~TMozillaBrowser() override;
 
     EngineKind kind() const override { return EngineKind::Gecko; }
+    bool isPrivate() const override { return m_private; }
 
     void Navigate(const QString &url) override;
     void GoBack() override;
@@ -81,7 +83,7 @@ protected:
 
 private:
     TMozillaBrowser(QWidget *parent, const MozCtlApi &api);
-    void attach(MozCtlView *related);
+    void attach(MozCtlView *related, bool privateSession);
     void embed();
     void embedWindow();
     void scheduleStackingCheck();
@@ -117,6 +119,7 @@ private:
     /// The page as last seen, painted while it is covered.
     QPixmap m_snapshot;
     bool m_hasFocus = false;
+    bool m_private = false;
     /// The text size's factor (ExecWB 19).
     double m_textFactor = 1.0;
     QString m_title;

@@ -8,15 +8,29 @@
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
 
-TEngineBrowser *TRealEngineFactory::create(EngineKind kind, QWidget *parent)
+namespace {
+
+TEngineBrowser *makeEngine(EngineKind kind, QWidget *parent, bool privateSession)
 {
     if (kind == EngineKind::Gecko)
-        return TMozillaBrowser::create(parent);
+        return TMozillaBrowser::create(parent, privateSession);
     // A Chromium page out of sight sleeps after the minutes [Option_Tab] Sleep gives (0: never).
-    auto *browser = new TUIWebBrowser(parent);
+    auto *browser = new TUIWebBrowser(parent, privateSession);
     const int minutes = SettingsKeys::read(IniFile::config(), SettingsKeys::Option_Tab::Sleep);
     browser->setSleepAfter(int(qBound(0, minutes, 24 * 60)) * 60 * 1000);
     return browser;
+}
+
+} // namespace
+
+TEngineBrowser *TRealEngineFactory::create(EngineKind kind, QWidget *parent)
+{
+    return makeEngine(kind, parent, false);
+}
+
+TEngineBrowser *TRealEngineFactory::createPrivate(EngineKind kind, QWidget *parent)
+{
+    return makeEngine(kind, parent, true);
 }
 
 TEngineBrowser *TRealEngineFactory::createCaptureBrowser(TEngineBrowser *requester, QWidget *parent)

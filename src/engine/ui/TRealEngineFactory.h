@@ -10,6 +10,7 @@ class TRealEngineFactory : public TEngineFactory
 {
 public:
     TEngineBrowser *create(EngineKind kind, QWidget *parent) override;
+    TEngineBrowser *createPrivate(EngineKind kind, QWidget *parent) override;
     TEngineBrowser *createCaptureBrowser(TEngineBrowser *requester, QWidget *parent) override;
     TDownLoadControl downLoadControl(TEngineBrowser *engine) const override;
     void setDownLoadControl(TEngineBrowser *engine, const TDownLoadControl &set) override;

@@ -44,12 +44,51 @@ QString urlText(const QUrl &url)
     return url.toString();
 }
 
+QString acceptLanguage()
+{
+    return QString::fromLatin1(
+        PageLanguages::acceptLanguage(PageLanguages::forLocale(QLocale::system())));
+}
+
+// The private session's profile and the private browsers that use it.
+QPointer<QWebEngineProfile> &privateProfile()
+{
+    static QPointer<QWebEngineProfile> profile;
+    return profile;
+}
+int g_privateBrowsers = 0;
+
+QWebEngineProfile *usePrivateProfile()
+{
+    QPointer<QWebEngineProfile> &profile = privateProfile();
+    if (!profile) {
+        // No storage name: off the record. The pages' own settings, interceptor and switches
+        // are set per page, as for ordinary pages.
+        profile = new QWebEngineProfile(QCoreApplication::instance());
+        profile->setHttpAcceptLanguage(acceptLanguage());
+    }
+    ++g_privateBrowsers;
+    return profile;
+}
+
+// The last private page has gone: the session's cookies, cache and storage go with the profile.
+void releasePrivateProfile()
+{
+    if (--g_privateBrowsers > 0)
+        return;
+    if (QWebEngineProfile *profile = privateProfile()) {
+        privateProfile() = nullptr;
+        profile->deleteLater();
+    }
+}
+
 } // namespace
 
-TUIWebBrowser::TUIWebBrowser(QWidget *parent)
+TUIWebBrowser::TUIWebBrowser(QWidget *parent, bool privateSession)
     : TEngineBrowser(parent)
+    , m_private(privateSession)
 {
-    QWebEngineProfile *profile = sharedProfile();
+    QWebEngineProfile *profile = privateSession ? usePrivateProfile() : sharedProfile();
     m_page = new UIWebPage(profile, this);
     m_page->setUrlRequestInterceptor(new UIRequestInterceptor(&m_policy, m_page));
     m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
@@ -229,6 +268,8 @@ TUIWebBrowser::~TUIWebBrowser()
     m_view = nullptr;
     delete m_page;
     m_page = nullptr;
+    if (m_private)
+        releasePrivateProfile();
 }
 
 QWebEngineProfile *TUIWebBrowser::sharedProfile()
@@ -240,8 +281,7 @@ QWebEngineProfile *TUIWebBrowser::sharedProfile()
         const QString folder = ProgramFolder::file(QStringLiteral("WebEngine"));
         profile->setPersistentStoragePath(folder);
         profile->setCachePath(folder + QStringLiteral("/Cache"));
-        profile->setHttpAcceptLanguage(QString::fromLatin1(
-            PageLanguages::acceptLanguage(PageLanguages::forLocale(QLocale::system()))));
+        profile->setHttpAcceptLanguage(acceptLanguage());
     }
     return profile;
 }
@@ -374,7 +414,7 @@ bool TUIWebBrowser::Busy() const
 
 TEngineBrowser *TUIWebBrowser::CreateNewWindowBrowser(QWidget *parent)
 {
-    return new TUIWebBrowser(parent);
+    return new TUIWebBrowser(parent, m_private);
 }
 
 void TUIWebBrowser::setIeNoContext(bool on)

@@ -25,8 +25,10 @@ class UIWebPage;
 /// re-applies it explicitly, and Refresh then loads the page again under it (see DownLoadPolicy
 /// for what each flag does in this engine).
 ///
-/// All pages share one persistent profile ("WebEngine" in the program folder): cookies and the
-/// HTTP cache survive a restart, as a user expects of a browser.
+/// All ordinary pages share one persistent profile ("WebEngine" in the program folder): cookies
+/// and the HTTP cache survive a restart, as a user expects of a browser. Private pages share an
+/// off-the-record profile that keeps everything in memory; it is made for the first private page
+/// and goes with the last one, so the next private page starts with nothing.
 class TUIWebBrowser : public TEngineBrowser
 {
     Q_OBJECT
@@ -40,10 +42,12 @@ public:
     /// the engine recommends it.
     static constexpr int DiscardAfterSleeps = 6;
 
-    explicit TUIWebBrowser(QWidget *parent = nullptr);
+    /// A browser of the private session when \a privateSession.
+    explicit TUIWebBrowser(QWidget *parent = nullptr, bool privateSession = false);
     ~TUIWebBrowser() override;
 
     EngineKind kind() const override { return EngineKind::IE; }
+    bool isPrivate() const override { return m_private; }
 
     void Navigate(const QString &url) override;
     void GoBack() override;
@@ -104,7 +108,7 @@ public:
     void setSleepAfter(int ms);
     int sleepAfter() const { return m_sleepAfterMs; }
 
-    /// The profile every TUIWebBrowser uses.
+    /// The profile every ordinary TUIWebBrowser uses.
     static QWebEngineProfile *sharedProfile();
 
 Q_SIGNALS:
@@ -155,6 +159,7 @@ private:
     QTimer m_sleep;
     int m_sleepAfterMs = 0;
     UIWebPage *m_page = nullptr;
+    bool m_private = false;
 
     bool m_navigatePending = false; // Navigate called, engine not yet loading
     bool m_navigationOpen = false;  // BeforeNavigate2 sent, NavigateComplete2 not yet

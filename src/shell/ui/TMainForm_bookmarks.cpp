@@ -56,7 +56,7 @@ void TMainForm::mnuBMEditClick()
     frm_BMEdit->activateWindow();
     frm_BMEdit->txtURL->setText(txtAddress->text());
     if (TBrowserChild *child = Browser->activeChild())
-        frm_BMEdit->txtName->setText(child->windowTitle());
+        frm_BMEdit->txtName->setText(child->caption());
 }
 
 void TMainForm::popAddBookMarkClick()

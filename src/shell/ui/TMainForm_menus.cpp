@@ -8,6 +8,7 @@
 #include "common/CommandList.h"
 #include "common/DynamicMenu.h"
 #include "common/ErrorHandler.h"
+#include "engine/TEngineBrowser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,6 +57,15 @@ void TMainForm::CreateActions()
          {},
          file},
         {"FileClose1", QStringLiteral("閉じる(&C)"), {}, -1, Tick::None, true, {}, {}, file},
+        {"mnuPrivateWindow",
+         QStringLiteral("プライベートウィンドウ(&P)"),
+         key(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
+         17,
+         Tick::None,
+         true,
+         {},
+         {},
+         file},
         {"FileExit1",
          QStringLiteral("終了(&X)"),
          {},
@@ -392,8 +402,11 @@ void TMainForm::CreateActions()
         m_commands->add(c);
 
     // Shortcuts of the file commands work anywhere in the main window.
-    for (const char *name : {"FileNew1", "FileOpen1", "FileClose1", "FileExit1", "HelpAbout1"})
+    for (const char *name :
+         {"FileNew1", "FileOpen1", "FileClose1", "FileExit1", "HelpAbout1", "mnuPrivateWindow"})
         addAction(command(name));
+    // A page of either engine leaves the private window's key to the main window.
+    command("mnuPrivateWindow")->setProperty(TEngineBrowser::HostKeyProperty, true);
     // The edit commands act on the focused edit box; they are attached to the edit boxes
     // themselves (CreateBars), so a page in a child window keeps its own Ctrl+X/C/V.
     for (const char *name : {"EditCut1", "EditCopy1", "EditPaste1"})
@@ -474,7 +487,7 @@ void TMainForm::CreateMenus()
     FillMenu(NewMenu("mnuLeastURL", QStringLiteral("最近閉じたURL(&E)")), {"mnuLeastURL_Child"});
     FillMenu(NewMenu("File1", QStringLiteral("ファイル(&F)")),
              {"FileNewItem", "FileOpenItem", "FileCloseItem", "mnuFile_SaveAs", "-N9",
-              "mnuLeastURL", "-N1", "FileExitItem"});
+              "mnuLeastURL", "-N1", "FileExitItem", "-NPrivate", "mnuPrivateWindow"});
     FillMenu(NewMenu("mnuEdit", QStringLiteral("編集(&E)")),
              {"mnuEdit_Copy", "-N5", "mnuEdit_slrAll", "-N17", "mnuFind"});
     FillMenu(NewMenu("mnuShow_Bar", QStringLiteral("ツールバー(&T)")),
