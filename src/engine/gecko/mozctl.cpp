@@ -3,6 +3,7 @@
 // The WebKit engine module: WebKitGTK views in undecorated GTK windows that the host embeds
 // by X11 window id. See MozCtlApi.h for the contract.
 
+#include "MozCtlDownloads.h"
 #include "MozCtlView.h"
 #include "ProfileContext.h"
 #include "WebSite.h"
@@ -116,6 +117,7 @@ int initialize(const char **error)
                 list.push_back(name.constData());
             list.push_back(nullptr);
             webkit_web_context_set_preferred_languages(g_context, list.data());
+            MozCtlDownloads::watch(g_context);
             if (!sandboxDisabledByEnvironment())
                 webkit_web_context_set_sandbox_enabled(g_context, TRUE);
             GtkClipboard *clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
@@ -195,7 +197,11 @@ GtkWidget *onCreate(WebKitWebView *, WebKitNavigationAction *action, MozCtlView 
 gboolean onDecidePolicy(WebKitWebView *, WebKitPolicyDecision *decision,
                         WebKitPolicyDecisionType type, MozCtlView *v)
 {
-    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION || v->dead)
+    if (v->dead)
+        return FALSE;
+    if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
+        return MozCtlDownloads::decideResponse(decision);
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION)
         return FALSE;
     WebKitNavigationAction *action = webkit_navigation_policy_decision_get_navigation_action(
         WEBKIT_NAVIGATION_POLICY_DECISION(decision));
@@ -772,6 +778,9 @@ const MozCtlApi g_api = {
     answerDialog,
     findText,
     setPageZoom,
+    MozCtlDownloads::setHandler,
+    MozCtlDownloads::setDestination,
+    MozCtlDownloads::cancel,
 };
 
 } // namespace
