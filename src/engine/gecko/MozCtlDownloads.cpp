@@ -9,6 +9,7 @@ struct MozCtlDownload
     WebKitDownload *download = nullptr;
     bool failed = false;
     std::string error;
+    bool cancelled = false;
 };
 
 namespace {
@@ -40,7 +41,7 @@ bool isAttachment(WebKitURIResponse *response)
 gboolean onDecideDestination(WebKitDownload *download, const gchar *suggested, MozCtlDownload *d)
 {
     if (!g_handled || !g_events.started) {
-        webkit_download_cancel(download);
+        MozCtlDownloads::cancel(d);
         return TRUE;
     }
     WebKitURIRequest *request = webkit_download_get_request(download);
@@ -86,9 +87,6 @@ void onStarted(WebKitWebContext *, WebKitDownload *download, gpointer)
     g_signal_connect(download, "received-data", G_CALLBACK(onReceived), d);
     g_signal_connect(download, "failed", G_CALLBACK(onFailed), d);
     g_signal_connect(download, "finished", G_CALLBACK(onFinished), d);
-    // Without a host that lists them, nothing goes to disk unseen.
-    if (!g_handled)
-        webkit_download_cancel(download);
 }
 
 } // namespace
@@ -124,7 +122,7 @@ void setDestination(MozCtlDownload *d, const char *path)
     // This interface of the engine takes the destination as a file URI.
     gchar *uri = g_filename_to_uri(path, nullptr, nullptr);
     if (!uri) {
-        webkit_download_cancel(d->download);
+        cancel(d);
         return;
     }
     webkit_download_set_allow_overwrite(d->download, FALSE);
@@ -134,6 +132,10 @@ void setDestination(MozCtlDownload *d, const char *path)
 
 void cancel(MozCtlDownload *d)
 {
+    // A second cancel of one download brings the engine down.
+    if (d->cancelled)
+        return;
+    d->cancelled = true;
     webkit_download_cancel(d->download);
 }
 
