@@ -69,8 +69,6 @@ private Q_SLOTS:
     void completeDownloadTakesItsName();
     void unfinishedDownloadLeavesNothing_data();
     void unfinishedDownloadLeavesNothing();
-    void sizeText_data();
-    void sizeText();
 };
 
 void tst_DownloadList::completeDownloadTakesItsName_data()
@@ -149,23 +147,6 @@ void tst_DownloadList::unfinishedDownloadLeavesNothing()
         QCOMPARE(failed.count(), how == QLatin1String("fail") ? 1 : 0);
         QTRY_VERIFY(!download);
     }
-}
-
-void tst_DownloadList::sizeText_data()
-{
-    QTest::addColumn<qint64>("bytes");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("bytes") << qint64(512) << QStringLiteral("512 B");
-    QTest::newRow("kilo") << qint64(1536) << QStringLiteral("1.5 KB");
-    QTest::newRow("mega") << qint64(5) * 1024 * 1024 << QStringLiteral("5.0 MB");
-    QTest::newRow("giga") << qint64(3) * 1024 * 1024 * 1024 << QStringLiteral("3.0 GB");
-}
-
-void tst_DownloadList::sizeText()
-{
-    QFETCH(qint64, bytes);
-    QFETCH(QString, text);
-    QCOMPARE(DownloadList::sizeText(bytes), text);
 }
 
 QTEST_GUILESS_MAIN(tst_DownloadList)
