@@ -40,7 +40,7 @@ public:
         bar.progress = qMax(0, percent);
         bar.textVisible = percent >= 0;
         bar.text = percent >= 0 ? QStringLiteral("%1%").arg(percent) : QString();
-        bar.state = option.state;
+        bar.state = option.state | QStyle::State_Horizontal;
         QApplication::style()->drawControl(QStyle::CE_ProgressBar, &bar, painter);
     }
 };
@@ -59,7 +59,7 @@ Tfrm_Download::Tfrm_Download(DownloadList *list, QWidget *parent)
 {
     setObjectName(QStringLiteral("frm_Download"));
     setWindowTitle(QStringLiteral("ダウンロード"));
-    resize(640, 280);
+    resize(720, 280);
 
     lvDownload = new QTreeView(this);
     lvDownload->setObjectName(QStringLiteral("lvDownload"));
