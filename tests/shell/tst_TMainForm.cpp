@@ -4,6 +4,13 @@
 #include "common/ErrorHandler.h"
 #include "common/ImageList.h"
 #include "common/SjisCodec.h"
+#include "downloads/DownloadList.h"
+#include "downloads/TDownloads.h"
+#include "downloads/Tfrm_Download.h"
+#include "engine/DownloadRelay.h"
+#include "engine/EngineDownload.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
 #include "settings/Tfrm_Option.h"
 #include "shell/StartupRules.h"
 #include "shell/TMainForm.h"
@@ -16,8 +23,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -69,6 +79,7 @@ private Q_SLOTS:
     void cascadeAfterTileKeepsAUsableSize();
     void minimizeAllThenArrangeIcons();
     void windowMenuListsChildWindows();
+    void downloadsWindowKeepsTheList();
 
 private:
     std::unique_ptr<TMainForm> makeForm(const QStringList &arguments = {});
@@ -280,7 +291,8 @@ void tst_TMainForm::menuOrder_data()
                                   QStringLiteral("mnuSC"),       QStringLiteral("mnuMC"),
                                   QStringLiteral("N11"),         QStringLiteral("mnuOption"),
                                   QStringLiteral("mnuIEOption"), QStringLiteral("mnuMZOption"),
-                                  QStringLiteral("N14"),         QStringLiteral("mnuExtract")};
+                                  QStringLiteral("N14"),         QStringLiteral("mnuExtract"),
+                                  QStringLiteral("NDownload"),   QStringLiteral("mnuDownload")};
     QTest::newRow("Window1") << QStringLiteral("Window1")
                              << QStringList{QStringLiteral("WindowCascade1"),
                                             QStringLiteral("WindowTileHorizontal1"),
@@ -799,6 +811,54 @@ void tst_TMainForm::windowMenuListsChildWindows()
     // Rebuilt, not appended to, on the next opening.
     Q_EMIT form->commands().menu("Window1")->aboutToShow();
     QCOMPARE(form->commands().menu("Window1")->actions().size(), 8);
+}
+
+namespace {
+
+// An engine's download that writes its body at once and ends when told.
+class InstantDownload : public EngineDownload
+{
+public:
+    InstantDownload()
+        : EngineDownload(QUrl(QStringLiteral("http://127.0.0.1/a.bin")), QStringLiteral("a.bin"), 3)
+    {}
+    void start(const QString &path) override
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("abc");
+    }
+    void cancel() override { Q_EMIT failed(QStringLiteral("cancelled")); }
+    void finish() { Q_EMIT finished(); }
+};
+
+} // namespace
+
+// Ctrl+J shows the downloads of the run; closing the window loses none, and the status bar
+// says when one starts and ends.
+void tst_TMainForm::downloadsWindowKeepsTheList()
+{
+    IniFile config = IniFile::config();
+    SettingsKeys::write(config, SettingsKeys::Download::Folder, m_home->file(QStringLiteral("dl")));
+    auto form = makeForm();
+    QAction *show = form->commands().action("mnuDownload");
+    QCOMPARE(show->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_J));
+    auto *download = new InstantDownload;
+    DownloadRelay::instance().offer(download);
+    QCOMPARE(form->StatusBar1->currentMessage(), QStringLiteral("ダウンロード開始: a.bin"));
+    download->finish();
+    QCOMPARE(form->StatusBar1->currentMessage(), QStringLiteral("ダウンロード完了: a.bin"));
+    QVERIFY(QFile::exists(m_home->file(QStringLiteral("dl/a.bin"))));
+    for (int round = 0; round < 2; ++round) {
+        show->trigger();
+        Tfrm_Download *window = form->Downloads->window();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("ダウンロード"));
+        QCOMPARE(window->lvDownload->model()->rowCount(), 1);
+        QVERIFY(window->btnOpen->isEnabled());
+        QVERIFY(!window->btnCancel->isEnabled());
+        window->close();
+    }
 }
 
 QTEST_MAIN(tst_TMainForm)

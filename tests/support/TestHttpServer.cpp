@@ -33,14 +33,14 @@ QUrl TestHttpServer::url(const QString &path) const
 }
 
 void TestHttpServer::route(const QString &path, const QByteArray &body,
-                           const QByteArray &contentType)
+                           const QByteArray &contentType, const QByteArray &headers)
 {
-    m_routes.insert(path, Route{body, contentType, QString()});
+    m_routes.insert(path, Route{body, contentType, QString(), headers});
 }
 
 void TestHttpServer::redirect(const QString &path, const QString &target)
 {
-    m_routes.insert(path, Route{QByteArray(), QByteArray(), target});
+    m_routes.insert(path, Route{QByteArray(), QByteArray(), target, QByteArray()});
 }
 
 void TestHttpServer::hold(const QString &path)
@@ -48,9 +48,23 @@ void TestHttpServer::hold(const QString &path)
     m_held = path;
 }
 
+void TestHttpServer::stall(const QString &path)
+{
+    m_stalled = path;
+}
+
 void TestHttpServer::release()
 {
     m_held.clear();
+    m_stalled.clear();
+    const auto stalled = m_stalledRest;
+    m_stalledRest.clear();
+    for (const auto &s : stalled) {
+        if (s.first) {
+            s.first->write(s.second);
+            s.first->disconnectFromHost();
+        }
+    }
     const auto waiting = m_waiting;
     m_waiting.clear();
     for (const auto &w : waiting)
@@ -105,9 +119,16 @@ void TestHttpServer::answer(QTcpSocket *socket, const QString &path)
         reply = "HTTP/1.0 302 Found\r\nLocation: " + it->redirect.toUtf8() +
                 "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
     } else {
-        reply = "HTTP/1.0 200 OK\r\nContent-Type: " + it->contentType +
-                "\r\nCache-Control: no-store\r\nContent-Length: " +
-                QByteArray::number(it->body.size()) + "\r\nConnection: close\r\n\r\n" + it->body;
+        reply =
+            "HTTP/1.0 200 OK\r\nContent-Type: " + it->contentType + "\r\n" + it->headers +
+            "Cache-Control: no-store\r\nContent-Length: " + QByteArray::number(it->body.size()) +
+            "\r\nConnection: close\r\n\r\n" + it->body;
+        if (path == m_stalled) {
+            const qsizetype rest = it->body.size() - it->body.size() / 2;
+            socket->write(reply.left(reply.size() - rest));
+            m_stalledRest.append({socket, reply.right(rest)});
+            return;
+        }
     }
     socket->write(reply);
     socket->disconnectFromHost();

@@ -25,12 +25,16 @@ public:
     /// http://127.0.0.1:<port><path>
     QUrl url(const QString &path) const;
 
+    /// \a headers: further header lines, each ending in CR LF.
     void route(const QString &path, const QByteArray &body,
-               const QByteArray &contentType = "text/html; charset=utf-8");
+               const QByteArray &contentType = "text/html; charset=utf-8",
+               const QByteArray &headers = {});
     /// Answers \a path with a redirect to \a target.
     void redirect(const QString &path, const QString &target);
     /// Holds the answer to \a path until release(); lets a test see a page while it is loading.
     void hold(const QString &path);
+    /// Sends the head and the first half of the body of \a path, and the rest at release().
+    void stall(const QString &path);
     void release();
 
     QStringList requests() const { return m_requests; }
@@ -48,6 +52,7 @@ private:
         QByteArray body;
         QByteArray contentType;
         QString redirect;
+        QByteArray headers;
     };
     void serve(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const QString &path);
@@ -57,6 +62,8 @@ private:
     QStringList m_requests;
     QList<QByteArray> m_targets;
     QString m_held;
+    QString m_stalled;
+    QList<QPair<QPointer<QTcpSocket>, QByteArray>> m_stalledRest;
     // A held request whose client gave up is gone by release().
     QList<QPair<QPointer<QTcpSocket>, QString>> m_waiting;
 };

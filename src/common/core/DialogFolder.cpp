@@ -14,10 +14,15 @@ QString DialogFolder::start()
 {
     if (!g_last.isEmpty() && QFileInfo(g_last).isDir())
         return g_last;
-    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    const QString downloads = downloadFolder();
     if (!downloads.isEmpty() && QFileInfo(downloads).isDir())
         return downloads;
     return QDir::homePath();
+}
+
+QString DialogFolder::downloadFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
 }
 
 QString DialogFolder::suggest(const QString &fileName)

@@ -11,6 +11,9 @@ class DialogFolder
 {
 public:
     static QString start();
+    /// The user's download folder (XDG), whether it exists yet or not; empty when the system
+    /// names none.
+    static QString downloadFolder();
     /// start() joined with \a fileName: the suggestion of a save dialog.
     static QString suggest(const QString &fileName);
     /// Notes the folder of \a chosen, a path a dialog returned; an empty path changes nothing.

@@ -3,6 +3,7 @@
 // The WebKit engine module: WebKitGTK views in undecorated GTK windows that the host embeds
 // by X11 window id. See MozCtlApi.h for the contract.
 
+#include "MozCtlDownloads.h"
 #include "MozCtlView.h"
 #include "ProfileContext.h"
 #include "WebSite.h"
@@ -107,6 +108,7 @@ void prepareContext(WebKitWebContext *context)
         list.push_back(name.constData());
     list.push_back(nullptr);
     webkit_web_context_set_preferred_languages(context, list.data());
+    MozCtlDownloads::watch(context);
     if (!sandboxDisabledByEnvironment())
         webkit_web_context_set_sandbox_enabled(context, TRUE);
 }
@@ -204,7 +206,11 @@ GtkWidget *onCreate(WebKitWebView *, WebKitNavigationAction *action, MozCtlView 
 gboolean onDecidePolicy(WebKitWebView *, WebKitPolicyDecision *decision,
                         WebKitPolicyDecisionType type, MozCtlView *v)
 {
-    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION || v->dead)
+    if (v->dead)
+        return FALSE;
+    if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
+        return MozCtlDownloads::decideResponse(decision);
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION)
         return FALSE;
     WebKitNavigationAction *action = webkit_navigation_policy_decision_get_navigation_action(
         WEBKIT_NAVIGATION_POLICY_DECISION(decision));
@@ -851,6 +857,9 @@ const MozCtlApi g_api = {
     setPageZoom,
     releaseFocus,
     createPrivate,
+    MozCtlDownloads::setHandler,
+    MozCtlDownloads::setDestination,
+    MozCtlDownloads::cancel,
 };
 
 } // namespace

@@ -40,6 +40,8 @@ enum {
 };
 
 typedef struct MozCtlView MozCtlView;
+/* One download of the engine, from download-started until its finished event. */
+typedef struct MozCtlDownload MozCtlDownload;
 
 /* What a view reports to its owner; every member may be NULL. */
 typedef struct MozCtlEvents
@@ -81,6 +83,20 @@ typedef void (*MozCtlTextHandler)(void *context, const char *text);
    ok 0 (and no pixels) when the view could not be drawn or was destroyed first. */
 typedef void (*MozCtlImageDone)(void *context, int ok, const unsigned char *pixels, int width,
                                 int height, int stride);
+
+/* What the engine reports about its downloads; set with setDownloadHandler(). */
+typedef struct MozCtlDownloadEvents
+{
+    /* A download has its response and waits for its file: the host calls
+       setDownloadDestination() or cancelDownload() on it, now or later. suggestedName may be
+       ""; total is -1 when the response announces no size. */
+    void (*started)(void *context, MozCtlDownload *download, const char *uri,
+                    const char *suggestedName, long long total);
+    void (*progress)(void *context, MozCtlDownload *download, long long received, long long total);
+    /* The last event of a download; the handle is gone once it returns. ok 1: the whole
+       response is in the destination file; ok 0: cancelled or failed (message says why). */
+    void (*finished)(void *context, MozCtlDownload *download, int ok, const char *message);
+} MozCtlDownloadEvents;
 
 typedef struct MozCtlApi
 {
@@ -176,6 +192,15 @@ typedef struct MozCtlApi
        them, so a later private view starts empty. It has the settings and preferences of a
        view made by create(); views made by createRelated() on it are private too. */
     MozCtlView *(*createPrivate)(const MozCtlEvents *events, void *owner);
+
+    /* Where downloads are reported (events is copied; NULL stops the reports).
+       While a handler is set, a main-frame response the engine cannot show, or one the server
+       sends as an attachment, becomes a download; without one, downloads are cancelled. */
+    void (*setDownloadHandler)(const MozCtlDownloadEvents *events, void *context);
+    /* Writes the download to path, which must not exist yet. Once per download. */
+    void (*setDownloadDestination)(MozCtlDownload *download, const char *path);
+    /* Stops the download; finished (ok 0) follows, perhaps during this call. */
+    void (*cancelDownload)(MozCtlDownload *download);
 } MozCtlApi;
 
 typedef const MozCtlApi *(*MozCtlEntryPoint)(void);

@@ -3,6 +3,7 @@
 #include "engine/MozCtlModule.h"
 
 #include "common/DorvuError.h"
+#include "engine/GeckoDownload.h"
 #include "settings/GeckoProfile.h"
 #include "settings/OptionGroups.h"
 
@@ -87,6 +88,7 @@ const MozCtlApi *load(const QString &file)
         fail(file, QStringLiteral("GTK を初期化できません (%1)")
                        .arg(QString::fromUtf8(error ? error : "")));
     api->setClipboardHandler(takeClipboardText, nullptr);
+    GeckoDownload::watch(*api);
     return api;
 }
 

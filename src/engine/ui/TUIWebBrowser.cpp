@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: Dorvu developers
 #include "engine/TUIWebBrowser.h"
 
-#include "common/DialogFolder.h"
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
 #include "common/ProgramFolder.h"
 #include "common/StartupTrace.h"
+#include "engine/ChromiumDownload.h"
 #include "engine/MdiStacking.h"
 #include "engine/NewWindowRelay.h"
 #include "engine/PageZoom.h"
@@ -20,7 +20,6 @@
 #include <QChildEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -66,6 +65,7 @@ QWebEngineProfile *usePrivateProfile()
         // are set per page, as for ordinary pages.
         profile = new QWebEngineProfile(QCoreApplication::instance());
         profile->setHttpAcceptLanguage(acceptLanguage());
+        ChromiumDownload::watch(profile);
     }
     ++g_privateBrowsers;
     return profile;
@@ -282,6 +282,7 @@ QWebEngineProfile *TUIWebBrowser::sharedProfile()
         profile->setPersistentStoragePath(folder);
         profile->setCachePath(folder + QStringLiteral("/Cache"));
         profile->setHttpAcceptLanguage(acceptLanguage());
+        ChromiumDownload::watch(profile);
     }
     return profile;
 }
@@ -633,31 +634,12 @@ void TUIWebBrowser::onUrlChanged(const QUrl &url)
 
 void TUIWebBrowser::onDownloadRequested(QWebEngineDownloadRequest *download)
 {
-    if (download->page() != m_page)
+    // Other downloads go to the downloads list (ChromiumDownload).
+    if (download->page() != m_page || !download->isSavePageDownload())
         return;
-    if (download->isSavePageDownload()) {
-        watchSave(download);
-        if (download->state() == QWebEngineDownloadRequest::DownloadRequested)
-            download->accept();
-        return;
-    }
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"),
-                                     DialogFolder::suggest(download->downloadFileName()));
-    DialogFolder::remember(path);
-    if (path.isEmpty()) {
-        download->cancel();
-        return;
-    }
-    const QFileInfo target(path);
-    download->setDownloadDirectory(target.absolutePath());
-    download->setDownloadFileName(target.fileName());
-    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [download, path] {
-        if (download->state() == QWebEngineDownloadRequest::DownloadInterrupted)
-            ErrorHandler::Report(QStringLiteral("%1 をダウンロードできませんでした (%2)")
-                                     .arg(path, download->interruptReasonString()));
-    });
-    download->accept();
+    watchSave(download);
+    if (download->state() == QWebEngineDownloadRequest::DownloadRequested)
+        download->accept();
 }
 
 void TUIWebBrowser::watchSave(QWebEngineDownloadRequest *download)

@@ -160,6 +160,14 @@ inline constexpr StringKey Charset[Count]{
     {Section, u"Charset10", u"UTF-8"}};
 } // namespace Search
 
+/// Where downloads go. Ask false: into Folder without a question ("" = the user's download
+/// folder); Ask true: a save dialog for each.
+namespace Download {
+inline constexpr QStringView Section = u"Download";
+inline constexpr BoolKey Ask{Section, u"Ask", false};
+inline constexpr StringKey Folder{Section, u"Folder", u""};
+} // namespace Download
+
 /// Reads \a key from \a ini with the key's default.
 QString read(const IniFile &ini, const StringKey &key);
 int read(const IniFile &ini, const IntegerKey &key);

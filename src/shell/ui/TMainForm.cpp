@@ -51,6 +51,7 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     CreateBrowser();
     CreateBookMarks();
     CreateWebLists();
+    CreateDownloads();
     FormCreate();
 }
 

@@ -40,6 +40,7 @@ class TCloseCommands;
 class TFindBar;
 class TPageCommands;
 class TBrowserHost;
+class TDownloads;
 class TTabControl;
 class TSearchBar;
 class TSideBar;
@@ -123,6 +124,8 @@ public:
     /// Opens web lists window by window; the web list menu and its two commands.
     TWebListOpener *WebListOpener = nullptr;
     TWebListMenu *WebListMenu = nullptr;
+    /// The downloads of the run and their window (ツール > ダウンロード, Ctrl+J).
+    TDownloads *Downloads = nullptr;
     /// URL sequence and ID sequence of the window list; window counter (starts at -1).
     QStringList urlList() const;
     QStringList idList() const;
@@ -256,6 +259,7 @@ private:
     void ShowZoom();
     void CreateBookMarks();
     void CreateWebLists();
+    void CreateDownloads();
     void RebuildWindowList();
     /// The command \a name, which the main window registers itself.
     QAction *command(const char *name) const;

@@ -8,6 +8,7 @@
 #include "common/CommandList.h"
 #include "common/DynamicMenu.h"
 #include "common/ErrorHandler.h"
+#include "downloads/TDownloads.h"
 #include "engine/TEngineBrowser.h"
 
 #include <QAction>
@@ -339,6 +340,18 @@ void TMainForm::CreateActions()
              mnuMZOptionClick();
          }},
         {"mnuExtract", QStringLiteral("リンクの抽出(&L)")},
+        {"mnuDownload",
+         QStringLiteral("ダウンロード(&D)..."),
+         key(Qt::CTRL | Qt::Key_J),
+         -1,
+         Tick::None,
+         true,
+         {},
+         {},
+         {},
+         [this] {
+             Downloads->ShowWindow();
+         }},
         {"Help2", QStringLiteral("ヘルプ(&H)")},
 
         // TabPopup
@@ -508,7 +521,7 @@ void TMainForm::CreateMenus()
              {"mnuImage", "mnuBGM", "mnuVideo"});
     FillMenu(NewMenu("Tool1", QStringLiteral("ツール(&T)")),
              {"EngineItem", "-N10", "mnuSC", "mnuMC", "-N11", "mnuOption", "mnuIEOption",
-              "mnuMZOption", "-N14", "mnuExtract"});
+              "mnuMZOption", "-N14", "mnuExtract", "-NDownload", "mnuDownload"});
     QMenu *window = NewMenu("Window1", QStringLiteral("ウィンドウ(&W)"));
     FillMenu(window, {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1",
                       "WindowMinimizeAll1", "WindowArrangeAll1"});
