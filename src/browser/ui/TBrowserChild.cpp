@@ -46,6 +46,10 @@ TBrowserChild::TBrowserChild(TPageWindowHost *host, QObject *hostObject, int win
         if (m_created && !m_closed)
             FormResize();
     });
+    connect(engine, &TEngineBrowser::OnDocumentComplete, this, [this] {
+        if (TPageWindowHost *host = this->host(); host && !m_closed)
+            host->pageVisited(this, m_engine->LocationURL(), m_title, true);
+    });
 }
 
 TBrowserChild::~TBrowserChild()
@@ -236,6 +240,7 @@ void TBrowserChild::applyTitle()
     ErrorHandler::Run([&] { host->windowList().UpdateWindowEntry(m_windowId, text, url); });
     if (host->activeChild() == this)
         host->showAddress(url);
+    host->pageVisited(this, url, text, false);
 }
 
 void TBrowserChild::progressChange(int progress, int progressMax)

@@ -50,6 +50,7 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     CreateBars();
     CreateBrowser();
     CreateBookMarks();
+    CreateHistory();
     CreateWebLists();
     FormCreate();
 }
@@ -145,6 +146,9 @@ void TMainForm::FormResize()
 void TMainForm::RunDeferredStartup()
 {
     StartupTrace::mark("deferred start-up");
+    QString historyMessage;
+    // A history that cannot be opened is reported; pages open and are simply not recorded.
+    ErrorHandler::Run([&] { historyMessage = OpenHistory(); });
     ErrorHandler::Run([this] {
         const bool lastClean = SettingsKeys::read(IniFile::config(), General::shutdown);
         OpenCommandLine();
@@ -164,6 +168,8 @@ void TMainForm::RunDeferredStartup()
         if (plan.checkConfigExists && !QFileInfo(IniFile::config().path()).isFile())
             mnuOptionClick();
     });
+    if (!historyMessage.isEmpty())
+        ErrorHandler::Report(historyMessage);
 }
 
 void TMainForm::OpenCommandLine()
@@ -185,6 +191,7 @@ void TMainForm::FormClose()
 {
     // The windows go with the main window: winlist keeps their last reports.
     ErrorHandler::Run([this] { Browser->windowList().flushWinList(); });
+    History->flush();
     ErrorHandler::Run([this] {
         IniFile ini = IniFile::config();
         SettingsKeys::write(ini, General::LastEngine,

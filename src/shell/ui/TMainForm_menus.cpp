@@ -482,9 +482,9 @@ void TMainForm::CreateMenus()
               "mnuShow_Search"});
     FillMenu(NewMenu("mnuShow_Size", QStringLiteral("文字サイズ")),
              {"mnuSize_Max", "mnuSize_Large", "mnuSize_middle", "mnuSize_Small", "mnuSize_Min"});
-    FillMenu(
-        NewMenu("mnuShow", QStringLiteral("表示(&V)")),
-        {"mnuShow_Bar", "-N2", "mnuShow_Size", "-N13", "mnuTranslate", "-N16", "mnuFullScreen"});
+    FillMenu(NewMenu("mnuShow", QStringLiteral("表示(&V)")),
+             {"mnuShow_Bar", "-N2", "mnuShow_Size", "-N13", "mnuTranslate", "-N16", "mnuFullScreen",
+              "-NHistory", "mnuHistory"});
     FillMenu(NewMenu("mnuBookMark", QStringLiteral("ブックマーク(&B)")), {"mnuBMEdit", "-N4"});
     FillMenu(NewMenu("mnuWebList", QStringLiteral("Webリスト(&L)")),
              {"mnuWebList_Edit", "mnuWebList_Add", "-N7"});
