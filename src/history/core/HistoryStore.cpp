@@ -34,7 +34,7 @@ QString errorText(const QString &path, const QSqlError &error)
 }
 
 const QString kVisit = QStringLiteral(
-    "INSERT INTO urls(url, title, visit_count, last_visit) VALUES(?, ?, 1, ?) "
+    "INSERT INTO urls(url, title, visit_count, last_visit) VALUES(?, coalesce(?, ''), 1, ?) "
     "ON CONFLICT(url) DO UPDATE SET visit_count = visit_count + 1, "
     "last_visit = max(last_visit, excluded.last_visit), "
     "title = CASE WHEN excluded.title <> '' THEN excluded.title ELSE urls.title END");
@@ -226,10 +226,11 @@ void HistoryStore::updateTitle(const QString &url, const QString &title)
 void HistoryStore::flush()
 {
     m_flushTimer.stop();
-    if (m_pending.isEmpty())
+    // Before the database is open the queue waits for it.
+    if (m_pending.isEmpty() || !m_open)
         return;
     const QVector<Pending> ops = std::exchange(m_pending, QVector<Pending>());
-    if (!m_open || m_broken)
+    if (m_broken)
         return;
     QSqlError error;
     {

@@ -60,7 +60,8 @@ public:
     void remove(const QString &url);
     void removeDay(QDate day);
     void clear();
-    /// Writes the queued visits and titles now. A failure is reported by writeFailed.
+    /// Writes the queued visits and titles now (once the database is open). A failure is
+    /// reported by writeFailed.
     void flush();
     int pendingCount() const { return int(m_pending.size()); }
 
