@@ -146,9 +146,6 @@ void TMainForm::FormResize()
 void TMainForm::RunDeferredStartup()
 {
     StartupTrace::mark("deferred start-up");
-    QString historyMessage;
-    // A history that cannot be opened is reported; pages open and are simply not recorded.
-    ErrorHandler::Run([&] { historyMessage = OpenHistory(); });
     ErrorHandler::Run([this] {
         const bool lastClean = SettingsKeys::read(IniFile::config(), General::shutdown);
         OpenCommandLine();
@@ -168,8 +165,13 @@ void TMainForm::RunDeferredStartup()
         if (plan.checkConfigExists && !QFileInfo(IniFile::config().path()).isFile())
             mnuOptionClick();
     });
-    if (!historyMessage.isEmpty())
-        ErrorHandler::Report(historyMessage);
+    // After the first pages were asked for, which it must not hold up; their visits wait for
+    // it. A history that cannot be opened is reported, and pages are then not recorded.
+    ErrorHandler::Run([this] {
+        const QString message = OpenHistory();
+        if (!message.isEmpty())
+            ErrorHandler::Report(message);
+    });
 }
 
 void TMainForm::OpenCommandLine()
