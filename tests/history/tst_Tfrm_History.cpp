@@ -4,6 +4,7 @@
 #include "history/HistoryStore.h"
 #include "history/Tfrm_History.h"
 
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -14,6 +15,18 @@ namespace {
 QString S(const char *utf8)
 {
     return QString::fromUtf8(utf8);
+}
+
+/// Types \a text into \a edit: key by key, or as an input method commits Japanese text.
+void type(QLineEdit *edit, const QString &text)
+{
+    if (text == QString::fromLatin1(text.toLatin1())) {
+        QTest::keyClicks(edit, text);
+        return;
+    }
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(edit, &commit);
 }
 
 } // namespace
@@ -51,7 +64,7 @@ void tst_Tfrm_History::searchOpenDelete()
     QCOMPARE(list->topLevelItemCount(), 1); // today
     QTRY_COMPARE(list->topLevelItem(0)->childCount(), 3);
 
-    QTest::keyClicks(window.txtSearch, S("日本語"));
+    type(window.txtSearch, S("日本語"));
     QCOMPARE(list->topLevelItem(0)->childCount(), 1);
     list->setFocus();
     list->setCurrentItem(list->topLevelItem(0)->child(0));

@@ -8,6 +8,7 @@
 #include <QStringMatcher>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -31,13 +32,17 @@ bool newerFirst(const HistoryEntry &a, const HistoryEntry &b)
 void HistoryIndex::appendSegment(int item)
 {
     Item &it = m_items[item];
-    const QString url = HistoryRules::fold(it.entry.url).remove(QLatin1Char('\n'));
-    const QString title = HistoryRules::fold(it.entry.title).remove(QLatin1Char('\n'));
+    const QByteArray url = HistoryRules::fold(it.entry.url).remove(QLatin1Char('\n')).toUtf8();
+    const QByteArray title = HistoryRules::fold(it.entry.title).remove(QLatin1Char('\n')).toUtf8();
     it.start = int(m_text.size());
     it.urlLength = int(url.size());
+    const qsizetype slashes = url.indexOf("://");
+    it.hostStart = slashes < 0 ? -1 : int(slashes) + 3;
+    it.wwwStart =
+        it.hostStart >= 0 && url.mid(it.hostStart).startsWith("www.") ? it.hostStart + 4 : -1;
     m_segmentStart.append(it.start);
     m_segmentItem.append(item);
-    m_text += url + QLatin1Char('\n') + title + QLatin1Char('\n');
+    m_text += url + '\n' + title + '\n';
 }
 
 void HistoryIndex::insert(const HistoryEntry &entry)
@@ -49,11 +54,14 @@ void HistoryIndex::insert(const HistoryEntry &entry)
         if (retitled)
             m_deadChars += it.urlLength + 2 + int(it.entry.title.size());
         it.entry = entry;
-        if (retitled)
+        if (retitled) {
             appendSegment(*found);
+            if (m_deadChars > 4096 && m_deadChars > m_text.size() / 2)
+                compact();
+        }
         return;
     }
-    m_items.append({entry, -1, 0});
+    m_items.append({entry, -1, 0, -1, -1, m_bookmarkByUrl.contains(entry.url)});
     const int item = int(m_items.size()) - 1;
     m_byUrl.insert(entry.url, item);
     appendSegment(item);
@@ -82,8 +90,6 @@ bool HistoryIndex::setTitle(const QString &url, const QString &title)
     HistoryEntry entry = *old;
     entry.title = title;
     insert(entry);
-    if (m_deadChars > 4096 && m_deadChars > m_text.size() / 2)
-        compact();
     return true;
 }
 
@@ -154,6 +160,8 @@ void HistoryIndex::setBookmarks(const QList<HistoryEntry> &bookmarks)
         m_bookmarkKeys.append(needle(b.url) + QLatin1Char('\n') + needle(b.title));
         m_bookmarks.append(b);
     }
+    for (Item &it : m_items)
+        it.bookmarked = it.start >= 0 && m_bookmarkByUrl.contains(it.entry.url);
 }
 
 const HistoryEntry *HistoryIndex::find(const QString &url) const
@@ -174,42 +182,42 @@ QList<HistoryEntry> HistoryIndex::all() const
     return list;
 }
 
-QVector<HistoryIndex::Match> HistoryIndex::matches(const QString &folded) const
+template<typename Found> void HistoryIndex::scan(const QByteArray &folded, Found &&found) const
 {
-    QVector<Match> found;
-    const QStringMatcher matcher(folded);
+    const char *text = m_text.constData();
     const qsizetype length = m_text.size();
+    const int segments = int(m_segmentStart.size());
+    int segment = 0;
     qsizetype pos = 0;
-    while (pos < length && (pos = matcher.indexIn(m_text, pos)) >= 0) {
-        const auto next = std::upper_bound(m_segmentStart.cbegin(), m_segmentStart.cend(), pos);
-        const int segment = int(next - m_segmentStart.cbegin()) - 1;
+    while (pos < length) {
+        const void *hit =
+            memmem(text + pos, size_t(length - pos), folded.constData(), size_t(folded.size()));
+        if (!hit)
+            break;
+        pos = static_cast<const char *>(hit) - text;
+        // Matches come in the order of the text: the segment only moves forward.
+        while (segment + 1 < segments && m_segmentStart.at(segment + 1) <= pos)
+            ++segment;
         const int start = m_segmentStart.at(segment);
-        const qsizetype end = next == m_segmentStart.cend() ? length : *next;
-        const Item &it = m_items.at(m_segmentItem.at(segment));
+        const int item = m_segmentItem.at(segment);
+        const Item &it = m_items.at(item);
         // A segment of a removed item or of an old title is skipped.
         if (it.start == start) {
             const int offset = int(pos - start);
-            const bool atStart =
-                offset < it.urlLength &&
-                HistoryRules::isAddressStart(QStringView(m_text).mid(start, it.urlLength), offset);
-            found.append({&it.entry, atStart});
+            found(item, offset == 0 || offset == it.hostStart || offset == it.wwwStart);
         }
-        pos = end;
+        pos = segment + 1 < segments ? m_segmentStart.at(segment + 1) : length;
     }
-    return found;
 }
 
 QList<HistoryEntry> HistoryIndex::search(const QString &text, int limit) const
 {
-    const QString folded = needle(text);
+    const QByteArray folded = needle(text).toUtf8();
     QList<HistoryEntry> list;
     if (folded.isEmpty()) {
         list = all();
     } else {
-        const QVector<Match> found = matches(folded);
-        list.reserve(found.size());
-        for (const Match &m : found)
-            list.append(*m.entry);
+        scan(folded, [&](int item, bool) { list.append(m_items.at(item).entry); });
         std::sort(list.begin(), list.end(), newerFirst);
     }
     if (limit > 0 && list.size() > limit)
@@ -219,7 +227,8 @@ QList<HistoryEntry> HistoryIndex::search(const QString &text, int limit) const
 
 QList<HistoryEntry> HistoryIndex::complete(const QString &typed, qint64 nowMs, int limit) const
 {
-    const QString folded = needle(typed.trimmed());
+    const QString foldedText = needle(typed.trimmed());
+    const QByteArray folded = foldedText.toUtf8();
     if (folded.isEmpty() || limit <= 0)
         return {};
     struct Ranked
@@ -229,14 +238,31 @@ QList<HistoryEntry> HistoryIndex::complete(const QString &typed, qint64 nowMs, i
         bool bookmarked;
         double score;
     };
-    QVector<Ranked> ranked;
-    for (const Match &m : matches(folded)) {
-        const bool bookmarked = m_bookmarkByUrl.contains(m.entry->url);
-        ranked.append(
-            {m.entry, m.addressStart, bookmarked,
-             HistoryRules::score(m.entry->visits, nowMs - m.entry->lastVisit, bookmarked)});
-    }
-    const QStringMatcher matcher(folded);
+    const auto better = [](const Ranked &a, const Ranked &b) {
+        if (a.addressStart != b.addressStart)
+            return a.addressStart;
+        if (a.score != b.score)
+            return a.score > b.score;
+        if (a.entry->lastVisit != b.entry->lastVisit)
+            return a.entry->lastVisit > b.entry->lastVisit;
+        return a.entry->url.size() < b.entry->url.size();
+    };
+    // The best \a limit so far, best first: most matches are turned away by the last one.
+    QVector<Ranked> best;
+    best.reserve(limit + 1);
+    const auto offer = [&](const Ranked &r) {
+        if (best.size() == limit && !better(r, best.last()))
+            return;
+        best.insert(std::upper_bound(best.begin(), best.end(), r, better), r);
+        if (best.size() > limit)
+            best.removeLast();
+    };
+    scan(folded, [&](int item, bool addressStart) {
+        const Item &it = m_items.at(item);
+        offer({&it.entry, addressStart, it.bookmarked,
+               HistoryRules::score(it.entry.visits, nowMs - it.entry.lastVisit, it.bookmarked)});
+    });
+    const QStringMatcher matcher(foldedText);
     for (int i = 0; i < m_bookmarks.size(); ++i) {
         const HistoryEntry &b = m_bookmarks.at(i);
         if (m_byUrl.contains(b.url))
@@ -249,24 +275,13 @@ QList<HistoryEntry> HistoryIndex::complete(const QString &typed, qint64 nowMs, i
         const bool atStart =
             offset < urlLength &&
             HistoryRules::isAddressStart(QStringView(key).left(urlLength), int(offset));
-        ranked.append({&b, atStart, true, HistoryRules::score(0, 0, true)});
+        offer({&b, atStart, true, HistoryRules::score(0, 0, true)});
     }
-    const auto better = [](const Ranked &a, const Ranked &b) {
-        if (a.addressStart != b.addressStart)
-            return a.addressStart;
-        if (a.score != b.score)
-            return a.score > b.score;
-        if (a.entry->lastVisit != b.entry->lastVisit)
-            return a.entry->lastVisit > b.entry->lastVisit;
-        return a.entry->url.size() < b.entry->url.size();
-    };
-    const int kept = std::min(limit, int(ranked.size()));
-    std::partial_sort(ranked.begin(), ranked.begin() + kept, ranked.end(), better);
     QList<HistoryEntry> list;
-    list.reserve(kept);
-    for (int i = 0; i < kept; ++i) {
-        list.append(*ranked.at(i).entry);
-        list.last().bookmarked = ranked.at(i).bookmarked;
+    list.reserve(best.size());
+    for (const Ranked &r : std::as_const(best)) {
+        list.append(*r.entry);
+        list.last().bookmarked = r.bookmarked;
     }
     return list;
 }

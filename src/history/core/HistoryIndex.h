@@ -4,6 +4,7 @@
 
 #include "history/HistoryEntry.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -11,8 +12,9 @@
 
 /// The history held in memory for what must answer while the user types: the address box's
 /// completions and the history window's search. Every entry's address and title are kept
-/// folded (HistoryRules::fold) in one text, so that a search is one pass of a string matcher
-/// over it, whatever the number of entries.
+/// folded (HistoryRules::fold) in one UTF-8 text, so that a search is one pass of the C
+/// library's memmem over it, whatever the number of entries (a UTF-8 needle only ever matches
+/// whole characters).
 class HistoryIndex
 {
 public:
@@ -50,15 +52,15 @@ private:
         /// The offset of the item's segment in m_text; -1 for a removed item.
         int start = -1;
         int urlLength = 0;
-    };
-    struct Match
-    {
-        const HistoryEntry *entry;
-        bool addressStart;
+        /// Where the host starts in the folded address, and after its "www."; -1 for none.
+        int hostStart = -1;
+        int wwwStart = -1;
+        bool bookmarked = false;
     };
     void appendSegment(int item);
-    /// The matches of \a folded in the segments, one per item, in the order of the text.
-    QVector<Match> matches(const QString &folded) const;
+    /// Calls \a found(item, addressStart) for each item whose segment holds \a folded, with
+    /// whether its first match there starts the address, in the order of the text.
+    template<typename Found> void scan(const QByteArray &folded, Found &&found) const;
     /// Rebuilds the text without the segments of removed items and old titles.
     void compact();
 
@@ -66,7 +68,7 @@ private:
     QHash<QString, int> m_byUrl;
     /// The folded "address \n title \n" of every item, in segments; old segments stay until
     /// the next compaction.
-    QString m_text;
+    QByteArray m_text;
     /// The starts of the segments in m_text, ascending, with the item each belongs to.
     QVector<int> m_segmentStart;
     QVector<int> m_segmentItem;

@@ -22,6 +22,9 @@ bool isRecordable(const QString &url)
 
 QString fold(QStringView text)
 {
+    // Addresses are mostly ASCII, which needs no normalization.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toString().toLower();
     // NFKC first: it turns "Ａ" into "A", which case folding then lowers.
     return text.toString().normalized(QString::NormalizationForm_KC).toCaseFolded();
 }
