@@ -12,6 +12,8 @@
 #include "engine/MozCtlModule.h"
 #include "engine/TEngineBrowser.h"
 #include "engine/TMozillaBrowser.h"
+#include "history/HistoryStore.h"
+#include "history/Tfrm_History.h"
 #include "shell/TMainForm.h"
 
 #include <QAction>
@@ -103,7 +105,7 @@ void tst_EverydayKeys::keyWithPageFocus_data()
     QTest::addColumn<uint>("modifiers");
     /// What the key must do: "address" and "search" (the box takes typed text), "close",
     /// "first" (the first window comes to the front), "reopen", "reload", "back", "forward",
-    /// "full", "leave".
+    /// "full", "leave", "history" (the history window shows the pages loaded).
     QTest::addColumn<QString>("effect");
     struct Row
     {
@@ -129,6 +131,7 @@ void tst_EverydayKeys::keyWithPageFocus_data()
         {"Alt+Right", XK_Right, Alt, "forward"},
         {"F11", XK_F11, 0, "full"},
         {"Esc", XK_Escape, 0, "leave"},
+        {"Ctrl+H", XK_h, Ctrl, "history"},
     };
     for (const Row &row : rows)
         QTest::addRow("chromium %s", row.name)
@@ -217,6 +220,9 @@ void tst_EverydayKeys::keyWithPageFocus()
         QVERIFY(loaded(second, QStringLiteral("/two")));
     } else if (effect == QLatin1String("forward")) {
         QVERIFY(loaded(second, QStringLiteral("/three")));
+    } else if (effect == QLatin1String("history")) {
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->frm_History && m_form->frm_History->isVisible(), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(m_form->History->index().count(), 3, kTimeout);
     } else if (effect == QLatin1String("full")) {
         QTRY_VERIFY_WITH_TIMEOUT(m_form->isFullScreen(), kTimeout);
         QVERIFY(!m_form->MainMenu1->isVisible());
