@@ -9,6 +9,7 @@
 #include "common/ProgramFolder.h"
 #include "common/StartupTrace.h"
 #include "engine/ComposedWindow.h"
+#include "history/HistoryStore.h"
 #include "settings/IniFile.h"
 #include "settings/OptionGroups.h"
 #include "settings/Tfrm_MZOption.h"

@@ -4,6 +4,7 @@
 // box's completions.
 #include "shell/TMainForm.h"
 
+#include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
 #include "common/ErrorHandler.h"
 #include "history/AddressCompleter.h"
