@@ -46,9 +46,10 @@ TBrowserChild::TBrowserChild(TPageWindowHost *host, QObject *hostObject, int win
         if (m_created && !m_closed)
             FormResize();
     });
-    connect(engine, &TEngineBrowser::OnDocumentComplete, this, [this] {
+    // The address the engine reports with the load: the page may be on its way elsewhere.
+    connect(engine, &TEngineBrowser::OnDocumentComplete, this, [this](const QString &url) {
         if (TPageWindowHost *host = this->host(); host && !m_closed)
-            host->pageVisited(this, m_engine->LocationURL(), m_title, true);
+            host->pageVisited(this, url, m_title, true);
     });
 }
 
