@@ -34,6 +34,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Dorvu developers <dorvu@users.noreply.examp
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded as a plug-in, so not seen by dpkg-shlibdeps: the history database's SQLite driver.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # Not seen by dpkg-shlibdeps: Qt's own dialogs in Japanese, and a font for Japanese text.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
 # The long description (cpack puts the summary above it); "." stands for an empty line.

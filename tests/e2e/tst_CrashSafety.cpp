@@ -6,13 +6,15 @@
 // save BookMark.xml or a web list (only its editors' OK buttons do), so a writer process of
 // this test calls the same writers on the same folder in a loop and is killed at the same
 // moment. After every kill each file reads back whole: the old or the new content, never a
-// mix. DORVU_CRASH_SEED replays a run.
+// mix; the history database opens as it is, holding only the pages loaded. DORVU_CRASH_SEED
+// replays a run.
 #include "DorvuProcess.h"
 #include "TestHome.h"
 #include "TestHttpServer.h"
 #include "bookmarks/BookMarkFile.h"
 #include "common/SjisCodec.h"
 #include "common/WebListFile.h"
+#include "history/HistoryStore.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
 #include "shell/StartupRules.h"
@@ -21,6 +23,8 @@
 #include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -94,6 +98,26 @@ QStringList temporaries(const QString &folder)
     return found;
 }
 
+/// The addresses in the history database at \a path, read without writing to it (the program
+/// may be writing it meanwhile).
+QStringList historyUrls(const QString &path)
+{
+    QStringList urls;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        db.setDatabaseName(path);
+        QSqlQuery q(db);
+        if (db.open() && q.exec(QStringLiteral("SELECT url FROM urls"))) {
+            while (q.next())
+                urls.append(q.value(0).toString());
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+    return urls;
+}
+
 } // namespace
 
 class tst_CrashSafety : public QObject
@@ -118,6 +142,7 @@ private:
     QStringList m_leftovers;
     int m_withPages = 0;
     int m_withNewConfig = 0;
+    int m_withHistory = 0;
 };
 
 void tst_CrashSafety::initTestCase()
@@ -202,6 +227,15 @@ void tst_CrashSafety::checkFiles(const Content &oldWinlist, const Content &oldRe
         QCOMPARE(contentOf(saved).value(), WebListFile::encodeLines(lines));
     }
 
+    // History.db: recorded visits and titles, never damaged.
+    if (QFile::exists(file(QStringLiteral("History.db")))) {
+        HistoryStore history;
+        QCOMPARE(history.open(file(QStringLiteral("History.db")), 90), QString());
+        for (const HistoryEntry &entry : history.index().all())
+            QVERIFY2(m_pages.contains(entry.url), qPrintable(entry.url));
+        m_withHistory += history.index().count() > 0 ? 1 : 0;
+    }
+
     // A kill between linking the new data under a temporary name and the rename leaves that
     // name behind (on file systems without unnamed files, the whole write does): the next
     // start removes it.
@@ -257,10 +291,14 @@ void tst_CrashSafety::killedAtRandomMoments()
                               kTimeout);
     for (const QString &leftover : std::as_const(m_leftovers))
         QVERIFY2(!QFile::exists(leftover), qPrintable(leftover));
+    // And it records its pages in the history the killed runs left.
+    QTRY_VERIFY_WITH_TIMEOUT(!historyUrls(file(QStringLiteral("History.db"))).isEmpty(), kTimeout);
     DorvuProcess::terminate(*dorvu);
-    qInfo("%d kills survived; %d of them with pages in winlist, %d after config.ini was "
-          "written; temporary files they left, removed at the next start: %s",
-          survived, m_withPages, m_withNewConfig, qPrintable(m_leftovers.join(u' ')));
+    qInfo("%d kills survived; %d of them with pages in winlist, %d with pages in the history, "
+          "%d after config.ini was written; temporary files they left, removed at the next "
+          "start: %s",
+          survived, m_withPages, m_withHistory, m_withNewConfig,
+          qPrintable(m_leftovers.join(u' ')));
 }
 
 int main(int argc, char *argv[])

@@ -12,9 +12,12 @@
 #include "common/ErrorHandler.h"
 #include "engine/MozCtlModule.h"
 #include "engine/TEngineBrowser.h"
+#include "history/AddressCompleter.h"
+#include "history/HistoryStore.h"
 #include "shell/TMainForm.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -58,6 +61,8 @@ private Q_SLOTS:
     void chromiumWindowAfterWebKitWindow();
     void randomWindowOperations();
     void securityMenusWhileChromiumWindowIsActive();
+    void pageRecordedAndCompleted_data();
+    void pageRecordedAndCompleted();
 
 private:
     void open(bool gecko, const QString &path);
@@ -243,6 +248,31 @@ void tst_MixedEngines::securityMenusWhileChromiumWindowIsActive()
                               kTimeout);
     QVERIFY(!opensFromKeyboard(m_form->commands().menu("mnuSC")));
     QVERIFY(!opensFromKeyboard(m_form->commands().menu("mnuMC")));
+}
+
+void tst_MixedEngines::pageRecordedAndCompleted_data()
+{
+    QTest::addColumn<bool>("gecko");
+    QTest::newRow("Chromium") << false;
+    QTest::newRow("WebKit") << true;
+}
+
+// A page of either engine reaches the history with its title, and the address bar offers it.
+void tst_MixedEngines::pageRecordedAndCompleted()
+{
+    QFETCH(bool, gecko);
+    open(gecko, QStringLiteral("/b"));
+    const QString url = m_server.url(QStringLiteral("/b")).toString();
+    HistoryStore *history = m_form->History;
+    QTRY_VERIFY_WITH_TIMEOUT(history->index().find(url), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(history->index().find(url)->title, QStringLiteral("B"), kTimeout);
+    QCOMPARE(history->index().find(url)->visits, 1);
+    m_form->txtAddress->clear();
+    QTest::keyClicks(m_form->txtAddress, QStringLiteral("127.0.0"));
+    QVERIFY(m_form->Completer->isShown());
+    QTest::keyClick(m_form->txtAddress, Qt::Key_Down);
+    QCOMPARE(m_form->txtAddress->text(), url);
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(tst_MixedEngines)

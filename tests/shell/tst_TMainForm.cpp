@@ -262,10 +262,12 @@ void tst_TMainForm::menuOrder_data()
     QTest::newRow("mnuLeastURL") << QStringLiteral("mnuLeastURL")
                                  << QStringList{QStringLiteral("mnuLeastURL_Child")};
     QTest::newRow("mnuShow") << QStringLiteral("mnuShow")
-                             << QStringList{QStringLiteral("mnuShow_Bar"),  QStringLiteral("N2"),
-                                            QStringLiteral("mnuShow_Size"), QStringLiteral("N13"),
-                                            QStringLiteral("mnuTranslate"), QStringLiteral("N16"),
-                                            QStringLiteral("mnuFullScreen")};
+                             << QStringList{
+                                    QStringLiteral("mnuShow_Bar"),   QStringLiteral("N2"),
+                                    QStringLiteral("mnuShow_Size"),  QStringLiteral("N13"),
+                                    QStringLiteral("mnuTranslate"),  QStringLiteral("N16"),
+                                    QStringLiteral("mnuFullScreen"), QStringLiteral("NHistory"),
+                                    QStringLiteral("mnuHistory")};
     QTest::newRow("mnuShow_Bar") << QStringLiteral("mnuShow_Bar")
                                  << QStringList{QStringLiteral("mnuShow_default"),
                                                 QStringLiteral("mnuShow_Address"),

@@ -34,6 +34,8 @@ public:
     /// Rebuilds the menu's bookmark items from what LoadBookMarkTree read, with its nesting.
     /// The items are made when the menu (or a submenu) is first about to show.
     void BuildBookMarkMenu();
+    /// What LoadBookMarkTree read.
+    const QList<BookMarkNode> &nodes() const { return *m_nodes; }
     /// Unselects the tree, so choosing the same node again opens it again.
     void unselect();
 

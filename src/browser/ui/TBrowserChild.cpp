@@ -46,6 +46,11 @@ TBrowserChild::TBrowserChild(TPageWindowHost *host, QObject *hostObject, int win
         if (m_created && !m_closed)
             FormResize();
     });
+    // The address the engine reports with the load: the page may be on its way elsewhere.
+    connect(engine, &TEngineBrowser::OnDocumentComplete, this, [this](const QString &url) {
+        if (TPageWindowHost *host = this->host(); host && !m_closed)
+            host->pageVisited(this, url, m_title, true);
+    });
 }
 
 TBrowserChild::~TBrowserChild()
@@ -237,6 +242,7 @@ void TBrowserChild::applyTitle()
     ErrorHandler::Run([&] { host->windowList().UpdateWindowEntry(m_windowId, text, url); });
     if (host->activeChild() == this)
         host->followAddress(url);
+    host->pageVisited(this, url, text, false);
 }
 
 void TBrowserChild::progressChange(int progress, int progressMax)

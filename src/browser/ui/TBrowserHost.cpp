@@ -312,6 +312,12 @@ void TBrowserHost::subWindowActivated(QMdiSubWindow *window)
 
 void TBrowserHost::childCreated(TBrowserChild *) {}
 
+void TBrowserHost::pageVisited(TBrowserChild *child, const QString &url, const QString &title,
+                               bool load)
+{
+    Q_EMIT visited(child, url, title, load);
+}
+
 void TBrowserHost::childClosing(TBrowserChild *child)
 {
     if (m_active == child)

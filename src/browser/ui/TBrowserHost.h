@@ -152,10 +152,15 @@ public:
     // Called by the page windows.
     void childCreated(TBrowserChild *child) override;
     void childClosing(TBrowserChild *child) override;
+    void pageVisited(TBrowserChild *child, const QString &url, const QString &title,
+                     bool load) override;
 
 Q_SIGNALS:
     /// A page window finished its creation (tests and benchmarks wait on it).
     void childOpened(TBrowserChild *child);
+    /// The page of \a child, at \a url, finished loading (\a load: one more visit) or changed
+    /// its title to \a title. The history records pages from this signal alone.
+    void visited(TBrowserChild *child, const QString &url, const QString &title, bool load);
 
 private:
     void subWindowActivated(QMdiSubWindow *window);

@@ -68,4 +68,7 @@ public:
 
     virtual void childCreated(TBrowserChild *child) = 0;
     virtual void childClosing(TBrowserChild *child) = 0;
+    /// \a child's page at \a url finished loading (\a load) or is now titled \a title.
+    virtual void pageVisited(TBrowserChild *child, const QString &url, const QString &title,
+                             bool load) = 0;
 };

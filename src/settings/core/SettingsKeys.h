@@ -168,6 +168,15 @@ inline constexpr BoolKey Ask{Section, u"Ask", false};
 inline constexpr StringKey Folder{Section, u"Folder", u""};
 } // namespace Download
 
+/// The history of visited pages (History.db), read when the history opens.
+namespace History {
+inline constexpr QStringView Section = u"History";
+/// 0 records no visits; what is recorded stays until deleted or expired.
+inline constexpr BoolKey Enabled{Section, u"Enabled", true};
+/// Pages not visited for this many days are dropped when the history opens.
+inline constexpr IntegerKey Days{Section, u"Days", 90};
+} // namespace History
+
 /// Reads \a key from \a ini with the key's default.
 QString read(const IniFile &ini, const StringKey &key);
 int read(const IniFile &ini, const IntegerKey &key);

@@ -9,6 +9,7 @@
 #include "common/ProgramFolder.h"
 #include "common/StartupTrace.h"
 #include "engine/ComposedWindow.h"
+#include "history/HistoryStore.h"
 #include "settings/IniFile.h"
 #include "settings/OptionGroups.h"
 #include "settings/Tfrm_MZOption.h"
@@ -50,6 +51,7 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent)
     CreateBars();
     CreateBrowser();
     CreateBookMarks();
+    CreateHistory();
     CreateWebLists();
     CreateDownloads();
     FormCreate();
@@ -165,6 +167,13 @@ void TMainForm::RunDeferredStartup()
         if (plan.checkConfigExists && !QFileInfo(IniFile::config().path()).isFile())
             mnuOptionClick();
     });
+    // After the first pages were asked for, which it must not hold up; their visits wait for
+    // it. A history that cannot be opened is reported, and pages are then not recorded.
+    ErrorHandler::Run([this] {
+        const QString message = OpenHistory();
+        if (!message.isEmpty())
+            ErrorHandler::Report(message);
+    });
 }
 
 void TMainForm::OpenCommandLine()
@@ -186,6 +195,7 @@ void TMainForm::FormClose()
 {
     // The windows go with the main window: winlist keeps their last reports.
     ErrorHandler::Run([this] { Browser->windowList().flushWinList(); });
+    History->flush();
     ErrorHandler::Run([this] {
         IniFile ini = IniFile::config();
         SettingsKeys::write(ini, General::LastEngine,

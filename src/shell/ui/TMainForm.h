@@ -27,7 +27,11 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 
+class AddressCompleter;
+class HistoryStore;
 class TAboutBox;
+class TBrowserChild;
+class Tfrm_History;
 class Tfrm_BMEdit;
 class Tfrm_Extract;
 class Tfrm_MZOption;
@@ -175,6 +179,16 @@ public:
     void LoadBookMarkTree();
     void BuildBookMarkMenu();
 
+    // The history (History.db), its window and the address box's completion list.
+    HistoryStore *History = nullptr;
+    Tfrm_History *frm_History = nullptr;
+    AddressCompleter *Completer = nullptr;
+    /// The one place where the pages of the page windows reach the history: a finished load of
+    /// \a url in \a child (\a load) is a visit, a title change retitles it.
+    void RecordVisit(TBrowserChild *child, const QString &url, const QString &title, bool load);
+    /// View > 履歴, Ctrl+H: shows the history window.
+    void mnuHistoryClick();
+
 Q_SIGNALS:
     /// The main window has closed (FormClose has run): the program ends, even while one of its
     /// dialogs is on screen.
@@ -258,6 +272,10 @@ private:
     /// The active page's zoom into lblZoom.
     void ShowZoom();
     void CreateBookMarks();
+    void CreateHistory();
+    /// Opens History.db as config.ini's [History] says; a message (a damaged file set aside)
+    /// is returned for the caller to show.
+    QString OpenHistory();
     void CreateWebLists();
     void CreateDownloads();
     void RebuildWindowList();

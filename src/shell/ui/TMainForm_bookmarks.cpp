@@ -10,6 +10,7 @@
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
 #include "engine/TEngineBrowser.h"
+#include "history/HistoryStore.h"
 #include "settings/IniFile.h"
 
 #include <QAction>
@@ -25,6 +26,17 @@ void TMainForm::CreateBookMarks()
 void TMainForm::LoadBookMarkTree()
 {
     BookMarks->LoadBookMarkTree();
+    // The address box offers the bookmarks beside the history.
+    QList<HistoryEntry> entries;
+    const auto add = [&entries](const auto &self, const QList<BookMarkNode> &nodes) -> void {
+        for (const BookMarkNode &node : nodes) {
+            if (node.isEntry() && !node.url.isEmpty())
+                entries.append({node.url, node.text, 0, 0, true});
+            self(self, node.children);
+        }
+    };
+    add(add, BookMarks->nodes());
+    History->setBookmarks(entries);
 }
 
 void TMainForm::BuildBookMarkMenu()

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: Dorvu developers
 // The keys every browser has, beyond the menus of the main window: the address and search
 // boxes, closing and moving through the windows, a closed page back, reload, back and forward,
-// zoom, find in page and full screen. The Edit menu lists find in page, the View menu full
-// screen; the others have no menu item.
+// zoom, find in page, full screen and the history. The Edit menu lists find in page, the View
+// menu full screen and the history; the others have no menu item.
 #include "shell/TMainForm.h"
 
 #include "common/CommandList.h"
@@ -54,6 +54,8 @@ void TMainForm::CreateEverydayCommands()
     add("FindNext", QStringLiteral("次を検索"), {key(Qt::Key_F3)}, [this] { FindBar->FindNext(); });
     add("FindPrev", QStringLiteral("前を検索"), {key(Qt::SHIFT | Qt::Key_F3)},
         [this] { FindBar->FindPrevious(); });
+    add("mnuHistory", QStringLiteral("履歴(&I)..."), {key(Qt::CTRL | Qt::Key_H)},
+        [this] { mnuHistoryClick(); });
     add("mnuFullScreen", QStringLiteral("全画面表示(&U)"), {key(Qt::Key_F11)}, [this] {
         mnuFullScreenClick();
     })->setCheckable(true);
