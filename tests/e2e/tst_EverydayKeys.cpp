@@ -12,7 +12,10 @@
 #include "engine/MozCtlModule.h"
 #include "engine/TEngineBrowser.h"
 #include "engine/TMozillaBrowser.h"
+#include "history/HistoryStore.h"
+#include "history/Tfrm_History.h"
 #include "shell/TMainForm.h"
+#include "tools/TFindBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,7 +106,7 @@ void tst_EverydayKeys::keyWithPageFocus_data()
     QTest::addColumn<uint>("modifiers");
     /// What the key must do: "address" and "search" (the box takes typed text), "close",
     /// "first" (the first window comes to the front), "reopen", "reload", "back", "forward",
-    /// "full", "leave".
+    /// "full", "leave", "history" (the history window opens; the pages shown are recorded).
     QTest::addColumn<QString>("effect");
     struct Row
     {
@@ -129,6 +132,7 @@ void tst_EverydayKeys::keyWithPageFocus_data()
         {"Alt+Right", XK_Right, Alt, "forward"},
         {"F11", XK_F11, 0, "full"},
         {"Esc", XK_Escape, 0, "leave"},
+        {"Ctrl+H", XK_h, Ctrl, "history"},
     };
     // A WebKit page holds the X focus itself: it hands back the keys it leaves alone, and
     // gives the focus up when a key moves it to a box of the main window.
@@ -195,13 +199,17 @@ void tst_EverydayKeys::keyWithPageFocus()
     m_server.clearRequests();
     press(sym, modifiers);
 
-    if (effect == QLatin1String("address") || effect == QLatin1String("search")) {
-        QLineEdit *box =
-            effect == QLatin1String("address") ? m_form->txtAddress : m_form->txtSearch;
+    if (effect == QLatin1String("address") || effect == QLatin1String("search") ||
+        effect == QLatin1String("find")) {
+        QLineEdit *box = effect == QLatin1String("address")  ? m_form->txtAddress
+                         : effect == QLatin1String("search") ? m_form->txtSearch
+                                                             : m_form->FindBar->txtFind;
         QTRY_VERIFY_WITH_TIMEOUT(box->hasFocus(), kTimeout);
         // Typed keys now reach the box, whose text was selected.
         m_input.type("x");
         QTRY_COMPARE_WITH_TIMEOUT(box->text(), QStringLiteral("x"), kTimeout);
+    } else if (effect == QLatin1String("zoom")) {
+        QTRY_COMPARE_WITH_TIMEOUT(engine->ZoomPercent(), 110, kTimeout);
     } else if (effect == QLatin1String("close")) {
         QTRY_COMPARE_WITH_TIMEOUT(m_form->Browser->childCount(), 1, kTimeout);
         QCOMPARE(m_form->Browser->activeChild(), first);
@@ -218,6 +226,14 @@ void tst_EverydayKeys::keyWithPageFocus()
         QVERIFY(loaded(second, QStringLiteral("/two")));
     } else if (effect == QLatin1String("forward")) {
         QVERIFY(loaded(second, QStringLiteral("/three")));
+    } else if (effect == QLatin1String("history")) {
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->frm_History && m_form->frm_History->isVisible(), kTimeout);
+        // The pages the two windows show; /two, left at once for /three, may be reported
+        // under the address it was leaving for.
+        for (const char *path : {"/one", "/three"})
+            QTRY_VERIFY_WITH_TIMEOUT(
+                m_form->History->index().find(m_server.url(QLatin1String(path)).toString()),
+                kTimeout);
     } else if (effect == QLatin1String("full")) {
         QTRY_VERIFY_WITH_TIMEOUT(m_form->isFullScreen(), kTimeout);
         QVERIFY(!m_form->MainMenu1->isVisible());

@@ -16,6 +16,8 @@
 #include "common/ErrorHandler.h"
 #include "engine/MozCtlModule.h"
 #include "engine/TEngineBrowser.h"
+#include "history/HistoryIndex.h"
+#include "history/HistoryStore.h"
 #include "settings/GeckoProfile.h"
 #include "shell/TMainForm.h"
 
@@ -161,6 +163,9 @@ void tst_PrivateWindow::sessionLeavesNothing()
     TBrowserChild *ordinary = waitForTitle(0, QStringLiteral("Read"));
     QVERIFY(ordinary && !ordinary->isPrivate());
     QVERIFY(!runScript(ordinary->engine(), kReadStore).contains(QString::fromLatin1(m_mark)));
+    // The history has the ordinary page and nothing of the private ones.
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->History->index().find(url("/read")), kTimeout);
+    QVERIFY(!m_form->History->index().find(url("/store")));
     host->OpenPrivatePage(QStringLiteral("loading"), url("/read"));
     TBrowserChild *later = waitForTitle(1, QStringLiteral("Read"));
     QVERIFY(later && later->isPrivate());
