@@ -201,9 +201,10 @@ void tst_EverydayKeys::keyWithPageFocus()
 
     if (effect == QLatin1String("address") || effect == QLatin1String("search") ||
         effect == QLatin1String("find")) {
-        QLineEdit *box = effect == QLatin1String("address")  ? m_form->txtAddress
-                         : effect == QLatin1String("search") ? m_form->txtSearch
-                                                             : m_form->FindBar->txtFind;
+        QLineEdit *box = effect == QLatin1String("address") ? m_form->txtAddress
+                         : effect == QLatin1String("search")
+                             ? m_form->txtSearch
+                             : m_form->findChild<TFindBar *>()->txtFind;
         QTRY_VERIFY_WITH_TIMEOUT(box->hasFocus(), kTimeout);
         // Typed keys now reach the box, whose text was selected.
         m_input.type("x");
