@@ -272,6 +272,8 @@ void tst_TBrowserHost::newIeWindowBlocksEverythingWithoutConfig()
 {
     m_rig->open(QStringLiteral("http://a.example/"));
     QCOMPARE(m_rig->engineAt(0)->downLoadControl.report(), quint32(0x780));
+    // The opener sets the switches before a window holds the engine.
+    QVERIFY(m_rig->engineAt(0)->controlSetAlone);
     // Every IE window reads the file again.
     setConfig("[Option_Multimedia]\r\nImage=1\r\n[Option_Security]\r\nScript=1\r\n");
     m_rig->open(QStringLiteral("http://b.example/"));

@@ -5,6 +5,7 @@
 #include "browser/PageRules.h"
 #include "browser/TBrowserChild.h"
 #include "browser/TBrowserHost.h"
+#include "browser/TMainDisplay.h"
 #include "common/CommandList.h"
 #include "common/DialogFolder.h"
 #include "common/ErrorHandler.h"
@@ -27,9 +28,10 @@ TBrowserCommands::TBrowserCommands(TBrowserHost *host, QObject *parent)
     , m_host(host)
 {
     chooseFile = [this] {
-        const QString path = QFileDialog::getOpenFileName(m_host->controls().mainWindow, QString(),
-                                                          DialogFolder::start(),
-                                                          QStringLiteral("すべてのファイル (*)"));
+        const TMainDisplay *display = m_host->display();
+        const QString path = QFileDialog::getOpenFileName(
+            display ? display->dialogParent() : nullptr, QString(), DialogFolder::start(),
+            QStringLiteral("すべてのファイル (*)"));
         DialogFolder::remember(path);
         return path;
     };
@@ -163,9 +165,9 @@ void TBrowserCommands::ReLoadCtrlClick()
 void TBrowserCommands::btnMoveClick()
 {
     const int mode = OptionGroups::ReadWindow().AddressBar;
-    QLineEdit *address = m_host->controls().txtAddress;
+    const TMainDisplay *display = m_host->display();
     // Read before New: a new window's activation puts its own address into the box.
-    const QString text = address ? address->text() : QString();
+    const QString text = display ? display->typedAddress() : QString();
     if (PageRules::moveOpensNewWindow(mode, m_host->childCount() > 0))
         FileNew1Execute();
     if (text.isEmpty())

@@ -6,7 +6,7 @@
 #include "browser/TBrowserChild.h"
 #include "browser/TPageOpener.h"
 #include "browser/TTabControl.h"
-#include "browser/TTreeWinDelegate.h"
+#include "browser/TWindowListView.h"
 #include "common/CommandList.h"
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
@@ -31,8 +31,6 @@
 #include <memory>
 
 namespace {
-
-constexpr int ImageRole = Qt::UserRole + 1;
 
 void enableAction(QAction *action, bool enabled)
 {
@@ -88,54 +86,27 @@ void TBrowserHost::attachViews()
     watch(c.ProgressBar1);
     watch(c.btnMove);
     watch(c.commands);
-    connect(&m_list, &WindowList::entryAppended, this, &TBrowserHost::entryAppended);
     connect(&m_list, &WindowList::saveFailed, this, &ErrorHandler::Report);
-    connect(&m_list, &WindowList::entryRemoved, this, &TBrowserHost::entryRemoved);
-    connect(&m_list, &WindowList::entryMoved, this, &TBrowserHost::entryMoved);
-    connect(&m_list, &WindowList::entryChanged, this, &TBrowserHost::entryChanged);
-    connect(&m_list, &WindowList::selectionChanged, this, &TBrowserHost::selectionChanged);
     if (m_controls.mdiArea)
         connect(m_controls.mdiArea, &QMdiArea::subWindowActivated, this,
                 &TBrowserHost::subWindowActivated);
-    if (TTabControl *tabs = m_controls.TabControl1) {
-        connect(tabs, &QTabBar::currentChanged, this, [this](int index) {
-            if (!m_syncingViews)
-                ErrorHandler::Run([&] { TabControl1Change(index); });
-        });
-        connect(tabs, &TTabControl::nonLeftPressed, this, &TBrowserHost::HitTestTab);
-        // A tab the user dragged elsewhere: the list follows, and the tree and winlist with it.
-        connect(tabs, &QTabBar::tabMoved, this, [this](int from, int to) {
-            if (m_syncingViews)
-                return;
-            m_tabDragged = true;
-            ErrorHandler::Run([&] { m_list.move(from, to); });
-            m_tabDragged = false;
-        });
-        connect(tabs, &QTabBar::tabCloseRequested, this, [this](int index) {
-            ErrorHandler::Run([&] {
-                if (TBrowserChild *child = childAt(index)) {
-                    child->close();
-                } else if (index >= 0 && index < m_list.count()) {
-                    // A waiting tab has no window to close: its address is the closed one.
-                    if (!m_list.isPrivate(index))
-                        closedUrls().append(m_list.url(index));
-                    m_list.removeAt(index);
-                }
-            });
-        });
-        connect(tabs, &QWidget::customContextMenuRequested, this, &TBrowserHost::tabContextMenu);
-    }
-    if (QTreeWidget *tree = m_controls.TreeWin) {
-        tree->setItemDelegate(new TTreeWinDelegate(tree));
-        // One line per window: uniform rows keep selection and scrolling independent of the
-        // number of windows.
-        tree->setUniformRowHeights(true);
-        tree->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *node) {
-            if (!m_syncingViews)
-                ErrorHandler::Run([&] { TreeWinChange(node); });
-        });
-        connect(tree, &QWidget::customContextMenuRequested, this, &TBrowserHost::treeContextMenu);
+    m_views = new TWindowListView(m_list, c.TabControl1, c.TreeWin, c.TabPopup, this);
+    connect(m_views, &TWindowListView::selected, this,
+            [this](int pos) { ErrorHandler::Run([&] { TabControl1Change(pos); }); });
+    connect(m_views, &TWindowListView::pressedAt, this, &TBrowserHost::HitTestTab);
+    connect(m_views, &TWindowListView::closeRequested, this,
+            [this](int pos) { ErrorHandler::Run([&] { closeTabAt(pos); }); });
+}
+
+void TBrowserHost::closeTabAt(int pos)
+{
+    if (TBrowserChild *child = childAt(pos)) {
+        child->close();
+    } else if (pos >= 0 && pos < m_list.count()) {
+        // A waiting tab has no window to close: its address is the closed one.
+        if (!m_list.isPrivate(pos))
+            closedUrls().append(m_list.url(pos));
+        m_list.removeAt(pos);
     }
 }
 
@@ -228,9 +199,9 @@ void TBrowserHost::TabControl1Change(int index)
 
 void TBrowserHost::TreeWinChange(QTreeWidgetItem *node)
 {
-    if (!node || node->parent() || !m_controls.TreeWin)
+    const int index = m_views->positionOfNode(node);
+    if (index < 0)
         return;
-    const int index = m_controls.TreeWin->indexOfTopLevelItem(node);
     ActivateWindowAt(index);
     m_list.setSelected(index);
 }
@@ -238,24 +209,6 @@ void TBrowserHost::TreeWinChange(QTreeWidgetItem *node)
 void TBrowserHost::HitTestTab(int index)
 {
     m_popupPosition = index;
-}
-
-void TBrowserHost::tabContextMenu(const QPoint &pos)
-{
-    if (m_controls.TabPopup && m_controls.TabControl1)
-        m_controls.TabPopup->popup(m_controls.TabControl1->mapToGlobal(pos));
-}
-
-void TBrowserHost::treeContextMenu(const QPoint &pos)
-{
-    QTreeWidget *tree = m_controls.TreeWin;
-    if (!tree)
-        return;
-    // The menu opened from the tree acts on the node that was clicked.
-    QTreeWidgetItem *node = tree->itemAt(pos);
-    m_popupPosition = node && !node->parent() ? tree->indexOfTopLevelItem(node) : -1;
-    if (m_controls.TabPopup)
-        m_controls.TabPopup->popup(tree->viewport()->mapToGlobal(pos));
 }
 
 // --- page windows ---------------------------------------------------------------------------
@@ -336,8 +289,8 @@ void TBrowserHost::showWaitingTab()
     }
     // The tab strip has already moved to a neighbour of the closed tab.
     int pos = m_list.selected();
-    if (pos < 0 && m_controls.TabControl1)
-        pos = m_controls.TabControl1->currentIndex();
+    if (pos < 0)
+        pos = m_views->currentTab();
     if (pos < 0 || pos >= m_list.count())
         pos = 0;
     ErrorHandler::Run([&] { TabControl1Change(pos); });
@@ -467,77 +420,4 @@ void TBrowserHost::showTextSize(int size)
 QIcon TBrowserHost::image(int index) const
 {
     return ImageList::shared().icon(index);
-}
-
-// --- views of the window list ---------------------------------------------------------------
-
-void TBrowserHost::entryAppended(int pos)
-{
-    const WindowList::Entry &e = m_list.at(pos);
-    const int imageIndex = e.privateWindow ? PageRules::ImagePrivate : PageRules::imageOf(e.kind);
-    m_syncingViews = true;
-    if (TTabControl *tabs = m_controls.TabControl1) {
-        tabs->insertTab(pos, e.tabText);
-        if (e.privateWindow)
-            tabs->setTabPrivate(pos, image(imageIndex));
-    }
-    if (QTreeWidget *tree = m_controls.TreeWin) {
-        auto *node = new QTreeWidgetItem(QStringList(e.nodeText));
-        node->setData(0, ImageRole, imageIndex);
-        node->setIcon(0, image(imageIndex));
-        tree->insertTopLevelItem(pos, node);
-    }
-    m_syncingViews = false;
-    selectionChanged(m_list.selected());
-}
-
-void TBrowserHost::entryRemoved(int pos)
-{
-    m_syncingViews = true;
-    if (TTabControl *tabs = m_controls.TabControl1)
-        tabs->removeTab(pos);
-    if (QTreeWidget *tree = m_controls.TreeWin)
-        delete tree->takeTopLevelItem(pos);
-    m_syncingViews = false;
-}
-
-void TBrowserHost::entryMoved(int from, int to)
-{
-    m_syncingViews = true;
-    // The tab strip has moved its tab itself when the user dragged it.
-    if (TTabControl *tabs = m_controls.TabControl1; tabs && !m_tabDragged)
-        tabs->moveTab(from, to);
-    if (QTreeWidget *tree = m_controls.TreeWin) {
-        if (QTreeWidgetItem *node = tree->takeTopLevelItem(from))
-            tree->insertTopLevelItem(to, node);
-    }
-    m_syncingViews = false;
-}
-
-void TBrowserHost::entryChanged(int pos)
-{
-    const WindowList::Entry &e = m_list.at(pos);
-    if (TTabControl *tabs = m_controls.TabControl1)
-        tabs->setTabText(pos, e.tabText);
-    if (QTreeWidget *tree = m_controls.TreeWin) {
-        if (QTreeWidgetItem *node = tree->topLevelItem(pos))
-            node->setText(0, e.nodeText);
-    }
-}
-
-void TBrowserHost::selectionChanged(int pos)
-{
-    m_syncingViews = true;
-    if (TTabControl *tabs = m_controls.TabControl1)
-        tabs->setSelectedTab(pos);
-    if (QTreeWidget *tree = m_controls.TreeWin) {
-        QTreeWidgetItem *node = pos >= 0 ? tree->topLevelItem(pos) : nullptr;
-        if (node) {
-            tree->setCurrentItem(node);
-        } else {
-            tree->clearSelection();
-            tree->setCurrentItem(nullptr);
-        }
-    }
-    m_syncingViews = false;
 }

@@ -20,12 +20,13 @@ class TEngineBrowser;
 class TEngineFactory;
 class TMainDisplay;
 class TPageOpener;
+class TWindowListView;
 
 /// The main window's page windows and the operations on them, acting on the state they share
 /// (PageWindowState: window list, window counter, closed-URL list, security flags, child window
 /// state, text size), which the main window holds and hands in with its controls. Windows are
-/// made by the page opener (TPageOpener); the tab strip and the window tree follow the window
-/// list.
+/// made by the page opener (TPageOpener); the tab strip and the window tree show the window
+/// list (TWindowListView).
 class TBrowserHost : public QObject, public TPageWindowHost
 {
     Q_OBJECT
@@ -166,28 +167,21 @@ private:
     void subWindowActivated(QMdiSubWindow *window);
     void attachViews();
     template<typename T> void watch(T *&control);
-    void entryAppended(int pos);
-    void entryRemoved(int pos);
-    void entryMoved(int from, int to);
-    void entryChanged(int pos);
-    void selectionChanged(int pos);
-    void treeContextMenu(const QPoint &pos);
+    /// The close mark of the tab at \a pos: its window closes; a waiting tab just goes.
+    void closeTabAt(int pos);
     /// When the last window has gone but tabs still wait, the selected one is shown.
     void showWaitingTab();
-    void tabContextMenu(const QPoint &pos);
 
     PageWindowState &m_state;
     WindowList &m_list;
     TBrowserControls m_controls;
     std::unique_ptr<TEngineFactory> m_factory;
     TPageOpener *m_opener;
+    TWindowListView *m_views = nullptr;
     TMainDisplay *m_display = nullptr;
     QPointer<TBrowserChild> m_active;
     int m_popupPosition = 0;
     bool m_listClose = false;
     bool m_parking = false;
     bool m_activationSync = false;
-    bool m_syncingViews = false;
-    /// Set while the list follows a tab the user dragged: the strip has moved it already.
-    bool m_tabDragged = false;
 };

@@ -10,6 +10,7 @@
 #include "browser/Tfrm_MZ.h"
 #include "common/DorvuError.h"
 #include "common/ErrorHandler.h"
+#include "engine/SecurityFlags.h"
 #include "engine/TEngineBrowser.h"
 #include "engine/TEngineFactory.h"
 #include "settings/IniFile.h"
@@ -52,7 +53,16 @@ TEngineBrowser *TPageOpener::makeEngine(EngineKind kind, bool privateWindow)
     if (gecko.Mozilla == 1 && (gecko.MozPath.isEmpty() || !QDir::setCurrent(gecko.MozPath)))
         throw DorvuError(QStringLiteral("入出力エラー: %1 に移動できません").arg(gecko.MozPath));
     TEngineFactory *factory = m_host->factory();
-    return privateWindow ? factory->createPrivate(kind, nullptr) : factory->create(kind, nullptr);
+    TEngineBrowser *engine =
+        privateWindow ? factory->createPrivate(kind, nullptr) : factory->create(kind, nullptr);
+    // The engine is set up whole before its window is built. An IE window follows the security
+    // switches as the file has them now, whatever the menu ticks say.
+    if (engine && kind == EngineKind::IE) {
+        SecurityFlags &flags = m_host->securityFlags();
+        flags = SecurityFlags::LoadSecurityFlags();
+        factory->setDownLoadControl(engine, SecurityFlags::ApplySecurityFlags(flags));
+    }
+    return engine;
 }
 
 TBrowserChild *TPageOpener::makeWindow(int id, EngineKind kind, TEngineBrowser *engine)

@@ -4,9 +4,7 @@
 
 #include "browser/TPageWindowHost.h"
 #include "browser/WindowList.h"
-#include "engine/SecurityFlags.h"
 #include "engine/TEngineBrowser.h"
-#include "engine/TEngineFactory.h"
 
 Tfrm_IE::Tfrm_IE(TPageWindowHost *host, QObject *hostObject, int windowId, TEngineBrowser *engine)
     : TBrowserChild(host, hostObject, windowId, engine)
@@ -73,11 +71,8 @@ void Tfrm_IE::TWeb_IEStatusTextChange(const QString &Text)
 
 void Tfrm_IE::prepareCreation()
 {
+    // The opener has set the engine's security switches already.
     TPageWindowHost *h = host();
-    // The switches as the file has them now, whatever the menu ticks say.
-    h->securityFlags() = SecurityFlags::LoadSecurityFlags();
-    h->factory()->setDownLoadControl(TWeb_IE,
-                                     SecurityFlags::ApplySecurityFlags(h->securityFlags()));
     h->setActivationSync(false);
     m_textSize = h->currentTextSize();
 }

@@ -4,8 +4,8 @@
 
 #include "browser/TBrowserChild.h"
 
-/// An IE page window: its engine control TWeb_IE runs on Chromium. It takes the security
-/// switches at creation, keeps its own text size and drives the IE-only menus.
+/// An IE page window: its engine control TWeb_IE runs on Chromium, its security switches set
+/// by the page opener. It keeps its own text size and drives the IE-only menus.
 class Tfrm_IE : public TBrowserChild
 {
     Q_OBJECT

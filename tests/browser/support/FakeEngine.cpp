@@ -59,7 +59,9 @@ TDownLoadControl FakeEngineFactory::downLoadControl(TEngineBrowser *engine) cons
 
 void FakeEngineFactory::setDownLoadControl(TEngineBrowser *engine, const TDownLoadControl &set)
 {
-    static_cast<FakeEngine *>(engine)->downLoadControl = set;
+    auto *fake = static_cast<FakeEngine *>(engine);
+    fake->downLoadControl = set;
+    fake->controlSetAlone = !fake->parentWidget();
 }
 
 void FakeEngineFactory::reapplyDownLoadControl(TEngineBrowser *engine)

@@ -46,6 +46,8 @@ public:
     int stops = 0;
     int refreshes = 0;
     TDownLoadControl downLoadControl = TDownLoadControl::defaultSet();
+    /// Whether the download control was last set while no window held the engine.
+    bool controlSetAlone = false;
     int reapplied = 0;
 
     QStringList scripts;
