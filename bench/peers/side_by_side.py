@@ -401,6 +401,10 @@ class Dorvu(Browser):
             general.append(("LastEngine", "Gecko"))
             sections.append(("Option_Main", [("Mozilla", "1"),
                                              ("MozPath", self.module_folder)]))
+        if len(urls) > 1 and not start_list:
+            # Every page loads, as in the peers: each address of a bulk open gets its window at
+            # once (the design's behaviour) instead of waiting as a tab until it is shown.
+            sections.append(("Option_Tab", [("LookAhead", "-1")]))
         if start_list:
             path = os.path.join(folder, "WebList", "measure.wlf")
             with open(path, "wb") as f:
@@ -461,9 +465,16 @@ def common_env():
 # ---------------------------------------------------------------------------------------------
 # One run
 
+# A start list keeps Dorvu's waiting tabs: the tab in front and the windows made ahead of it
+# ([Option_Tab] LookAhead, 3 by default) load; the rest wait until they are shown.
+LIST_LOADS = 1 + 3
+
+
 def run_once(browser, n, hosts, start_list, options):
     """Starts `browser` on pages 1..n (on its command line, or from a start list) and returns
-    a dict: first, all (s or None), onloads, pss_mib, pss_by_name, others_busy, notes."""
+    a dict: first, all (s or None), onloads, pss_mib, pss_by_name, others_busy, notes. A run of
+    a start list ends when its first LIST_LOADS pages have loaded."""
+    expect = min(n, LIST_LOADS) if start_list else n
     scratch = tempfile.mkdtemp(prefix="side_by_side.")
     home = os.path.join(scratch, "home")
     runtime = os.path.join(scratch, "run")
@@ -511,7 +522,7 @@ def run_once(browser, n, hosts, start_list, options):
                 if total > peak:
                     peak, peak_by_name = total, by_name
                 arrived = pages.arrivals()
-                if done_at is None and len(arrived) == n:
+                if done_at is None and len(arrived) >= expect:
                     done_at = max(arrived.values())
                 now = time.monotonic()
                 if done_at is not None and now >= done_at + options.settle:
@@ -527,7 +538,7 @@ def run_once(browser, n, hosts, start_list, options):
         arrived = pages.arrivals()
         result.update({
             "first": round(min(arrived.values()) - t0, 3) if arrived else None,
-            "all": round(max(arrived.values()) - t0, 3) if len(arrived) == n else None,
+            "all": round(max(arrived.values()) - t0, 3) if len(arrived) >= expect else None,
             "onloads": len(arrived),
             "fetched": pages.fetched_count(),
             "pss_mib": round(peak / 1024.0, 1),
@@ -544,7 +555,7 @@ def run_once(browser, n, hosts, start_list, options):
         stop(xvfb)
         pages.close()
         infra_log.close()
-        if result.get("onloads", 0) < n or result["notes"]:
+        if result.get("onloads", 0) < expect or result["notes"]:
             try:
                 with open(browser_log_path, "rb") as f:
                     result["log_tail"] = f.read()[-1200:].decode("utf-8", "replace")
@@ -574,8 +585,10 @@ def scenarios(options):
         Scenario("twenty", "20 pages", 20, 1, False, times_and_memory, "all"),
         Scenario("sites", "20 pages, %d sites" % spread, 20, spread, False, times_and_memory,
                  "all"),
-        Scenario("list20", "start list of 20", 20, 1, True, times_and_memory, "dorvu"),
-        Scenario("list100", "start list of 100", 100, 1, True, times_and_memory, "dorvu"),
+        # Dorvu alone, with its waiting tabs: the first onload, and the memory once the tab in
+        # front and the look-ahead have loaded.
+        Scenario("list20", "start list of 20", 20, 1, True, ("first", "pss"), "dorvu"),
+        Scenario("list100", "start list of 100", 100, 1, True, ("first", "pss"), "dorvu"),
         # 100 pages against the peers: long, so only when asked for (--only hundred).
         Scenario("hundred", "100 pages", 100, 1, False, times_and_memory, "all"),
         Scenario("webkit", "WebKit, 20 pages", 20, 1, False, times_and_memory, "webkit"),
